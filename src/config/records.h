@@ -1,0 +1,142 @@
+// The records that the configuration file fills: the node itself, its
+// network domains, outbound groups, file boxes and reports.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/net_addr.h"
+#include "support/sorted_list.h"
+#include "support/text.h"
+
+namespace zeb {
+
+struct TQueueNode;
+
+// A file box: everything found in its directory waits for one node with one
+// flavour.
+struct TBoxe {
+  std::string Path;
+  TNetAddr Addr;
+  uint8_t Flavour = 6;  // 3 immediate, 4 crash, 5 direct, 6 normal, 7 hold
+};
+
+struct TBoxeCompare {
+  int operator()(const std::unique_ptr<TBoxe>& a, const std::unique_ptr<TBoxe>& b) const {
+    return CompareNetAddr(a->Addr, b->Addr);
+  }
+  int operator()(const std::unique_ptr<TBoxe>& a, const TNetAddr& key) const { return CompareNetAddr(a->Addr, key); }
+};
+
+struct TNetAddrCompare {
+  int operator()(const TNetAddr& a, const TNetAddr& b) const { return CompareNetAddr(a, b); }
+};
+
+using TBoxeList = TSortedList<std::unique_ptr<TBoxe>, TBoxeCompare>;
+using TNetAddrSet = TSortedList<TNetAddr, TNetAddrCompare>;
+
+struct TDomain {
+  std::string Name;             // as first written; looked up ignoring case
+  TNetAddr Aka;                 // the node's own address in this domain
+  std::vector<uint16_t> Zones;  // in the order first given, each once
+  std::unique_ptr<TBoxeList> Boxes;  // file boxes (bink/+), or none
+  std::unique_ptr<TNetAddrSet> Skip;  // addresses left out of reports, or none
+};
+
+// Orders domains by name without regard to case; works for owning and for
+// referring lists, and with a name as the key.
+struct TDomainCompare {
+  static const std::string& NameOf(const TDomain* d) { return d->Name; }
+  static const std::string& NameOf(const std::unique_ptr<TDomain>& d) { return d->Name; }
+  static const std::string& NameOf(const std::string& name) { return name; }
+  template <typename A, typename B>
+  int operator()(const A& a, const B& b) const {
+    return CompareText(NameOf(a), NameOf(b));
+  }
+};
+
+using TDomainList = TSortedList<std::unique_ptr<TDomain>, TDomainCompare>;
+using TDomainRefs = TSortedList<TDomain*, TDomainCompare>;
+
+struct TPathCompare {
+  int operator()(const std::string& a, const std::string& b) const { return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1); }
+};
+
+// One outbound section: BinkleyTerm-style directories and the domains whose
+// mail they hold.
+struct TOutboundGroup {
+  TSortedList<std::string, TPathCompare> Paths;
+  TDomainRefs Domains;
+};
+
+// Destination kinds of a report, in the order of the postto words.
+enum class TPostKind : uint8_t { Jam = 0, Squish = 1, File = 2, Msg = 3, Pkt = 4, Netmail = 5 };
+
+struct TPostArea {
+  TPostKind Kind = TPostKind::Jam;
+  std::string Path;
+  std::string Area;      // pkt: the echo tag
+  std::string Password;  // pkt: at most 8 characters
+};
+
+// Sort keys of a report, in the order of the sortby words.
+enum : uint8_t {
+  kSortNone = 0,
+  kSortSize = 1,
+  kSortAddress = 2,
+  kSortDays = 3,
+  kSortNetmailSize = 4,
+  kSortEchomailSize = 5,
+  kSortFileEchomailSize = 6,
+  kSortFlavour = 7,
+};
+
+struct TReport {
+  std::string Template;
+  std::array<uint8_t, 7> SortBy{};
+  TPostArea PostTo;
+  TFTAddr From;
+  TFTAddr To;
+  std::string Subject = "Queue Report";
+  std::string Tearline;
+  std::string Origin;
+  bool ShowLeftKludges = true;
+  int32_t KeepDays = 0;
+  TDomainRefs Domains;
+  // The report's share of the queue in the order of SortBy; none until the
+  // sort gives it one. The nodes belong to the queue.
+  std::optional<std::vector<TQueueNode*>> ReportNodes;
+  int64_t NetmailSize = 0;
+  int32_t NetmailCount = 0;
+  int64_t EchomailSize = 0;
+  int32_t EchomailCount = 0;
+  int64_t FilesSize = 0;
+  int32_t FilesCount = 0;
+  bool SeenBy = false;
+  bool Path = false;
+};
+
+struct TMainConfig {
+  TNetAddr Address;
+  std::string Domain;
+  std::string Sysop;
+  TDomainList Domains;
+  std::vector<std::unique_ptr<TOutboundGroup>> Outbounds;
+  std::vector<std::unique_ptr<TReport>> Reports;
+  std::string TMailOutbound;
+  bool SkipBusyFlag = false;
+  bool EmptyPacketAsPoll = false;
+  bool ParseBadQueue = false;
+  std::string FileQueue;
+};
+
+// The one global configuration.
+TMainConfig& MainConfig();
+// Clears the global configuration to its start-up values.
+void ClearConfig();
+
+}  // namespace zeb

@@ -1,0 +1,32 @@
+#include "frame/banner.h"
+
+#include <string>
+
+#include "log/console.h"
+#include "support/thousands.h"
+
+namespace zeb {
+
+void ShowBanner(uint64_t freeMemory) {
+  Announce(Color(kYellow) + " " + kProgramTitle + " " + Color(kLightCyan) + "(Win32)" + Color(kLightMagenta) +
+           " Version " + kProgramVersion);
+  Announce(Color(kWhite) + " \xFE Multithreaded version");
+  Announce(Color(kWhite) + " \xFE Available free memory: " + Color(kYellow) +
+           GroupThousands(static_cast<int64_t>(freeMemory)));
+}
+
+void ShowHelp() {
+  static const char* const kKeys[][2] = {
+      {"/h, /hlp, /help or /?   ", "- display this message"},
+      {"/lX  (X=0..4)           ", "- define log level, 0-lower, 4-highest"},
+      {"/c, /cfg, /config       ", "- the next parameter is alternativ config"},
+      {"/a, /addcfg             ", "- the next parameter is additional config"},
+      {"/d                      ", "- work in debug mode"},
+  };
+  PrintLine("");
+  PrintLine(Color(kWhite) + "The following keys are supported:");
+  for (const auto& key : kKeys) PrintLine(Color(kYellow) + key[0] + Color(kWhite) + key[1]);
+  PrintLine("");
+}
+
+}  // namespace zeb

@@ -1,0 +1,17 @@
+// The banner and the help text.
+#pragma once
+
+#include <cstdint>
+
+namespace zeb {
+
+inline constexpr const char* kProgramTitle = "Zebrant";
+inline constexpr const char* kProgramVersion = "3.05";
+
+// The three banner lines, shown and logged.
+void ShowBanner(uint64_t freeMemory);
+
+// The help text, console only.
+void ShowHelp();
+
+}  // namespace zeb

@@ -1,0 +1,61 @@
+#include "frame/options.h"
+
+namespace zeb {
+
+namespace {
+
+std::vector<std::string> g_params;
+bool g_directoryTrace = false;
+
+// Finds the first parameter that is an option equal to one alternative:
+// its parameter index and the alternative's 1-based position.
+bool FindOption(std::string_view aliases, size_t& param, int& alternative) {
+  for (size_t p = 0; p < g_params.size(); ++p) {
+    const std::string& s = g_params[p];
+    if (s.empty() || (s[0] != '-' && s[0] != '/')) continue;
+    const std::string_view name = std::string_view(s).substr(1);
+    int position = 1;
+    size_t start = 0;
+    for (;;) {
+      const size_t bar = aliases.find('|', start);
+      const std::string_view alt = aliases.substr(start, bar == std::string_view::npos ? bar : bar - start);
+      if (alt == name) {
+        param = p;
+        alternative = position;
+        return true;
+      }
+      if (bar == std::string_view::npos) break;
+      start = bar + 1;
+      ++position;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void SetCommandLine(std::vector<std::string> params) { g_params = std::move(params); }
+
+int OptionIndex(std::string_view aliases) {
+  size_t param = 0;
+  int alternative = 0;
+  return FindOption(aliases, param, alternative) ? alternative : 0;
+}
+
+std::string OptionValue(std::string_view aliases, std::string_view def) {
+  size_t param = 0;
+  int alternative = 0;
+  if (!FindOption(aliases, param, alternative)) return std::string(def);
+  return param + 1 < g_params.size() ? g_params[param + 1] : std::string();
+}
+
+bool DirectoryTrace() { return g_directoryTrace; }
+void SetDirectoryTrace(bool on) { g_directoryTrace = on; }
+
+int CommandLineLogLevel() {
+  if (OptionIndex("d") != 0) return 4;
+  const int level = OptionIndex("l0|l1|l2|l3|l4");
+  return level != 0 ? level - 1 : -1;
+}
+
+}  // namespace zeb

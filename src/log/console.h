@@ -1,0 +1,57 @@
+// The colour console writer and the output operations that also log.
+//
+// Texts handed to the console may carry colour escapes: the byte 0xFF
+// followed by a text-attribute byte (foreground in the low four bits plus
+// blink in bit 7, background in bits 4..6).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zeb {
+
+// Attribute bytes used by the program.
+inline constexpr char kLightCyan = 0x0B;
+inline constexpr char kLightRed = 0x0C;
+inline constexpr char kLightMagenta = 0x0D;
+inline constexpr char kYellow = 0x0E;
+inline constexpr char kWhite = 0x0F;
+
+// A colour escape for the given attribute, to be put into console texts.
+std::string Color(char attribute);
+
+// How the console shows a line: with ANSI colours or without, and the OEM
+// bytes of code page 866 as UTF-8 or unchanged.
+struct TConsoleStyle {
+  bool Colors = false;
+  bool Utf8 = false;
+};
+
+// The style for standard output: colours on a terminal unless NO_COLOR is
+// set and not empty; UTF-8 when the locale says so.
+TConsoleStyle StdoutStyle();
+
+// Turns one text with colour escapes into the bytes written to the console
+// (without the line end). Colours are reset at the end of the text.
+std::string RenderConsoleText(std::string_view text, const TConsoleStyle& style);
+
+// The text without colour escapes.
+std::string StripColorEscapes(std::string_view text);
+
+// Writes the text and a line end to the console. Not logged.
+void PrintLine(std::string_view text);
+
+// Prints the text and queues its log copy (escapes and leading characters
+// other than ASCII letters removed) at level 0.
+void Announce(std::string_view text);
+
+// Console only: " -> Error: message" in light red.
+void PrintError(std::string_view message);
+
+// As PrintError, and the log copy reads "Error: message".
+void AnnounceError(std::string_view message);
+
+// The log copy of an announced text.
+std::string LogCopyOf(std::string_view text);
+
+}  // namespace zeb

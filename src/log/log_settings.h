@@ -1,0 +1,28 @@
+// What the log section of the configuration sets for the logger.
+#pragma once
+
+#include <string>
+
+namespace zeb {
+
+struct TLogSettings {
+  std::string Path;        // empty: "zeb.log" in the current directory
+  int Level = 1;           // 0 low .. 4 debug
+  std::string DateFormat;  // empty: "DD/MM/YY"
+  std::string TimeFormat;  // empty: "HH:NN:SS"
+  std::string LogFormat;   // empty: "@date @time \xFE @log"
+  bool Rewritable = false;
+  int SleepTime = 1000;    // milliseconds
+
+  // The settings with the defaults put in for empty texts.
+  TLogSettings WithDefaults() const {
+    TLogSettings s = *this;
+    if (s.Path.empty()) s.Path = "zeb.log";
+    if (s.DateFormat.empty()) s.DateFormat = "DD/MM/YY";
+    if (s.TimeFormat.empty()) s.TimeFormat = "HH:NN:SS";
+    if (s.LogFormat.empty()) s.LogFormat = "@date @time \xFE @log";
+    return s;
+  }
+};
+
+}  // namespace zeb

@@ -1,0 +1,7 @@
+#include "outbound/scan.h"
+
+namespace zeb {
+
+void ScanOutbounds() {}
+
+}  // namespace zeb

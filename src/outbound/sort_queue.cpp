@@ -1,0 +1,7 @@
+#include "outbound/sort_queue.h"
+
+namespace zeb {
+
+void SortQueue() {}
+
+}  // namespace zeb

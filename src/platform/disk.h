@@ -1,0 +1,86 @@
+// DiskInterface: every file and directory operation of zeb goes through this
+// narrow interface, so that the scanners and the writers can be tested on a
+// fake file system (and fault injection can make any operation fail).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zeb {
+
+// Attribute bytes as the original platform reported them.
+enum : uint8_t {
+  kAttrReadOnly = 0x01,
+  kAttrDirectory = 0x10,
+  kAttrArchive = 0x20,
+};
+
+// One entry of a directory search, with its real name as stored on disk.
+struct TDirEntry {
+  std::string Name;
+  int64_t Size = 0;
+  uint8_t Attr = 0;
+  uint32_t DosTime = 0;  // modification time, packed DOS date-time (local)
+
+  bool IsDirectory() const { return (Attr & kAttrDirectory) != 0; }
+};
+
+enum class OpenMode {
+  Read,       // existing file, read only
+  ReadWrite,  // existing file, read and write
+  Create,     // create or truncate, read and write
+};
+
+// An open file. Every operation reports failure as a value.
+class TFile {
+ public:
+  virtual ~TFile() = default;
+  // Reads up to `size` bytes; `got` receives how many were read (0 at end).
+  virtual bool Read(void* data, size_t size, size_t& got) = 0;
+  // Writes all `size` bytes; false when fewer were written.
+  virtual bool Write(const void* data, size_t size) = 0;
+  virtual bool Seek(int64_t position) = 0;
+  virtual bool SeekEnd() = 0;
+  virtual int64_t Position() const = 0;
+  virtual int64_t Size() const = 0;
+  // Cuts the file at the current position.
+  virtual bool Truncate() = 0;
+  // Hands buffered data to the operating system.
+  virtual bool Flush() = 0;
+  // Closes the file; false when data could not be written out.
+  virtual bool Close() = 0;
+};
+
+class DiskInterface {
+ public:
+  virtual ~DiskInterface() = default;
+
+  // Lists the entries of `dir` whose names match the DOS wildcard `pattern`
+  // without regard to case. Regular files are always listed, directories
+  // only when `attrMask` holds kAttrDirectory. False when `dir` cannot be read.
+  virtual bool FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
+                         std::vector<TDirEntry>& entries) = 0;
+  // Looks at one path; false when it does not exist.
+  virtual bool Stat(const std::string& path, TDirEntry& entry) = 0;
+  // Reads a whole file; false with `error` set when it cannot.
+  virtual bool ReadFile(const std::string& path, std::string& contents, std::string& error) = 0;
+  // Opens a file; nullptr with `error` set when it cannot.
+  virtual std::unique_ptr<TFile> OpenFile(const std::string& path, OpenMode mode, std::string& error) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+  virtual bool MakeDirectory(const std::string& path) = 0;
+
+  bool FileExists(const std::string& path);
+  bool DirExists(const std::string& path);
+};
+
+// The process-wide disk. Tests may replace it with SetDisk and restore the
+// real one with SetDisk(nullptr).
+DiskInterface& Disk();
+void SetDisk(DiskInterface* disk);
+
+// The real disk of the machine.
+DiskInterface& RealDisk();
+
+}  // namespace zeb

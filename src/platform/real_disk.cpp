@@ -1,0 +1,181 @@
+// The machine's file system behind DiskInterface (POSIX calls).
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/disk.h"
+#include "platform/dos_time.h"
+#include "platform/wildcard.h"
+
+namespace zeb {
+
+namespace {
+
+// Fills `entry` from stat data; false for sockets, FIFOs and devices.
+bool EntryFromStat(const struct stat& st, const std::string& name, TDirEntry& entry) {
+  if (S_ISDIR(st.st_mode)) {
+    entry.Attr = kAttrDirectory;
+  } else if (S_ISREG(st.st_mode)) {
+    entry.Attr = kAttrArchive;
+  } else {
+    return false;
+  }
+  if ((st.st_mode & S_IWUSR) == 0) entry.Attr |= kAttrReadOnly;
+  entry.Name = name;
+  entry.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
+  entry.DosTime = FileTimeToDos(st.st_mtime);
+  return true;
+}
+
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+class PosixFile : public TFile {
+ public:
+  explicit PosixFile(int fd) : fd_(fd) {}
+  ~PosixFile() override { Close(); }
+
+  bool Read(void* data, size_t size, size_t& got) override {
+    got = 0;
+    while (got < size) {
+      const ssize_t n = ::read(fd_, static_cast<char*>(data) + got, size - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      if (n == 0) break;
+      got += static_cast<size_t>(n);
+    }
+    return true;
+  }
+  bool Write(const void* data, size_t size) override {
+    size_t done = 0;
+    while (done < size) {
+      const ssize_t n = ::write(fd_, static_cast<const char*>(data) + done, size - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<size_t>(n);
+    }
+    return true;
+  }
+  bool Seek(int64_t position) override { return ::lseek(fd_, position, SEEK_SET) == position; }
+  bool SeekEnd() override { return ::lseek(fd_, 0, SEEK_END) >= 0; }
+  int64_t Position() const override { return ::lseek(fd_, 0, SEEK_CUR); }
+  int64_t Size() const override {
+    struct stat st;
+    return ::fstat(fd_, &st) == 0 ? static_cast<int64_t>(st.st_size) : -1;
+  }
+  bool Truncate() override {
+    const off_t pos = ::lseek(fd_, 0, SEEK_CUR);
+    return pos >= 0 && ::ftruncate(fd_, pos) == 0;
+  }
+  // Writes go straight to the kernel, so nothing waits in a buffer of ours.
+  bool Flush() override { return true; }
+  bool Close() override {
+    if (fd_ < 0) return true;
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    return rc == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixDisk : public DiskInterface {
+ public:
+  bool FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
+                 std::vector<TDirEntry>& entries) override {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (d == nullptr) return false;
+    while (const dirent* de = ::readdir(d)) {
+      const char* name = de->d_name;
+      if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+      if (!MatchWildcard(pattern, name)) continue;
+      struct stat st;
+      const std::string full = dir.empty() ? std::string(name) : dir + "/" + name;
+      if (::stat(full.c_str(), &st) != 0) continue;
+      TDirEntry entry;
+      if (!EntryFromStat(st, name, entry)) continue;
+      if (entry.IsDirectory() && (attrMask & kAttrDirectory) == 0) continue;
+      entries.push_back(std::move(entry));
+    }
+    ::closedir(d);
+    return true;
+  }
+
+  bool Stat(const std::string& path, TDirEntry& entry) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return EntryFromStat(st, BaseName(path), entry);
+  }
+
+  bool ReadFile(const std::string& path, std::string& contents, std::string& error) override {
+    contents.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      error = std::strerror(errno);
+      return false;
+    }
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        error = std::strerror(errno);
+        ::close(fd);
+        return false;
+      }
+      if (n == 0) break;
+      contents.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return true;
+  }
+
+  std::unique_ptr<TFile> OpenFile(const std::string& path, OpenMode mode, std::string& error) override {
+    int flags = O_CLOEXEC;
+    switch (mode) {
+      case OpenMode::Read: flags |= O_RDONLY; break;
+      case OpenMode::ReadWrite: flags |= O_RDWR; break;
+      case OpenMode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    }
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) {
+      error = std::strerror(errno);
+      return nullptr;
+    }
+    return std::make_unique<PosixFile>(fd);
+  }
+
+  bool RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+  bool MakeDirectory(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
+};
+
+DiskInterface* g_disk = nullptr;
+
+}  // namespace
+
+bool DiskInterface::FileExists(const std::string& path) {
+  TDirEntry entry;
+  return Stat(path, entry) && !entry.IsDirectory();
+}
+
+bool DiskInterface::DirExists(const std::string& path) {
+  TDirEntry entry;
+  return Stat(path, entry) && entry.IsDirectory();
+}
+
+DiskInterface& RealDisk() {
+  static PosixDisk disk;
+  return disk;
+}
+
+DiskInterface& Disk() { return g_disk ? *g_disk : RealDisk(); }
+void SetDisk(DiskInterface* disk) { g_disk = disk; }
+
+}  // namespace zeb

@@ -1,0 +1,46 @@
+// The operating system's clock, environment, process and console.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/dos_time.h"
+
+namespace zeb {
+
+// Milliseconds of a monotonic clock.
+uint64_t TickCount();
+
+// The local date and time now.
+TDateTime LocalNow();
+
+// The local wall-clock time now as seconds since 1970-01-01 00:00:00 of the
+// same clock (no time-zone conversion).
+int64_t LocalUnixNow();
+
+// The locale's date and time separators (LC_TIME), read once; "/" and ":"
+// in the C locale.
+char DateSeparator();
+char TimeSeparator();
+
+// An environment variable; the name is matched without regard to case.
+std::optional<std::string> GetEnv(std::string_view name);
+
+// The running executable's full path.
+std::string ExecutablePath();
+
+// Free memory for the banner: MemAvailable + SwapFree, limited by the
+// address-space limit when one is set.
+uint64_t FreeMemory();
+
+// The kernel's id of the calling thread.
+uint32_t CurrentThreadId();
+
+// Console facts and raw output.
+bool StdoutIsTerminal();
+bool LocaleIsUtf8();
+void WriteStdout(std::string_view bytes);
+
+}  // namespace zeb

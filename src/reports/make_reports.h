@@ -1,0 +1,8 @@
+// Producing every configured report.
+#pragma once
+
+namespace zeb {
+
+void MakeReports();
+
+}  // namespace zeb

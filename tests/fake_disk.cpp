@@ -1,0 +1,144 @@
+#include "fake_disk.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/wildcard.h"
+
+namespace zeb::test {
+
+namespace {
+
+std::string ParentOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+class FakeFile : public TFile {
+ public:
+  explicit FakeFile(std::string& data) : data_(data) {}
+  bool Read(void* out, size_t size, size_t& got) override {
+    got = pos_ >= data_.size() ? 0 : std::min(size, data_.size() - pos_);
+    std::memcpy(out, data_.data() + pos_, got);
+    pos_ += got;
+    return true;
+  }
+  bool Write(const void* in, size_t size) override {
+    if (data_.size() < pos_ + size) data_.resize(pos_ + size);
+    std::memcpy(data_.data() + pos_, in, size);
+    pos_ += size;
+    return true;
+  }
+  bool Seek(int64_t position) override {
+    if (position < 0) return false;
+    pos_ = static_cast<size_t>(position);
+    return true;
+  }
+  bool SeekEnd() override {
+    pos_ = data_.size();
+    return true;
+  }
+  int64_t Position() const override { return static_cast<int64_t>(pos_); }
+  int64_t Size() const override { return static_cast<int64_t>(data_.size()); }
+  bool Truncate() override {
+    data_.resize(std::min(pos_, data_.size()));
+    return true;
+  }
+  bool Flush() override { return true; }
+  bool Close() override { return true; }
+
+ private:
+  std::string& data_;
+  size_t pos_ = 0;
+};
+
+}  // namespace
+
+void FakeDisk::AddDir(const std::string& path) {
+  for (std::string p = path; !p.empty(); p = ParentOf(p)) nodes_[p].Directory = true;
+}
+
+void FakeDisk::AddFile(const std::string& path, const std::string& data, uint32_t dosTime) {
+  if (!ParentOf(path).empty()) AddDir(ParentOf(path));
+  Node& node = nodes_[path];
+  node.Directory = false;
+  node.Data = data;
+  node.DosTime = dosTime;
+}
+
+const std::string* FakeDisk::Contents(const std::string& path) const {
+  auto it = nodes_.find(path);
+  return it == nodes_.end() || it->second.Directory ? nullptr : &it->second.Data;
+}
+
+bool FakeDisk::FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
+                         std::vector<TDirEntry>& entries) {
+  auto d = nodes_.find(dir);
+  if (d == nodes_.end() || !d->second.Directory) return false;
+  for (const auto& [path, node] : nodes_) {
+    if (ParentOf(path) != dir || path == dir) continue;
+    const std::string name = path.substr(dir.size() + 1);
+    if (!MatchWildcard(pattern, name)) continue;
+    if (node.Directory && (attrMask & kAttrDirectory) == 0) continue;
+    TDirEntry entry;
+    Stat(path, entry);
+    entries.push_back(entry);
+  }
+  return true;
+}
+
+bool FakeDisk::Stat(const std::string& path, TDirEntry& entry) {
+  auto it = nodes_.find(path);
+  if (it == nodes_.end()) return false;
+  const size_t slash = path.find_last_of('/');
+  entry.Name = slash == std::string::npos ? path : path.substr(slash + 1);
+  entry.Attr = static_cast<uint8_t>((it->second.Directory ? kAttrDirectory : kAttrArchive) | it->second.ExtraAttr);
+  entry.Size = it->second.Directory ? 0 : static_cast<int64_t>(it->second.Data.size());
+  entry.DosTime = it->second.DosTime;
+  return true;
+}
+
+bool FakeDisk::ReadFile(const std::string& path, std::string& contents, std::string& error) {
+  const std::string* data = Contents(path);
+  if (data == nullptr) {
+    error = "No such file or directory";
+    return false;
+  }
+  contents = *data;
+  return true;
+}
+
+std::unique_ptr<TFile> FakeDisk::OpenFile(const std::string& path, OpenMode mode, std::string& error) {
+  auto it = nodes_.find(path);
+  if (mode == OpenMode::Create) {
+    if (!ParentOf(path).empty() && !DirExists(ParentOf(path))) {
+      error = "No such file or directory";
+      return nullptr;
+    }
+    Node& node = nodes_[path];
+    node.Directory = false;
+    node.Data.clear();
+    return std::make_unique<FakeFile>(node.Data);
+  }
+  if (it == nodes_.end() || it->second.Directory) {
+    error = "No such file or directory";
+    return nullptr;
+  }
+  return std::make_unique<FakeFile>(it->second.Data);
+}
+
+bool FakeDisk::RemoveFile(const std::string& path) {
+  auto it = nodes_.find(path);
+  if (it == nodes_.end() || it->second.Directory) return false;
+  nodes_.erase(it);
+  return true;
+}
+
+bool FakeDisk::MakeDirectory(const std::string& path) {
+  if (nodes_.count(path) != 0) return false;
+  if (!ParentOf(path).empty() && !DirExists(ParentOf(path))) return false;
+  nodes_[path].Directory = true;
+  return true;
+}
+
+}  // namespace zeb::test

@@ -1,0 +1,50 @@
+// An in-memory file system behind DiskInterface, for tests of the scanners
+// and the writers. Paths are kept as given ("/" separated).
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/disk.h"
+
+namespace zeb::test {
+
+class FakeDisk : public DiskInterface {
+ public:
+  struct Node {
+    bool Directory = false;
+    std::string Data;
+    uint32_t DosTime = 0;
+    uint8_t ExtraAttr = 0;
+  };
+
+  // Creates a file (and its parent directories).
+  void AddFile(const std::string& path, const std::string& data, uint32_t dosTime = 0);
+  void AddDir(const std::string& path);
+  // The contents of a file, or nullptr.
+  const std::string* Contents(const std::string& path) const;
+  bool Has(const std::string& path) const { return nodes_.count(path) != 0; }
+
+  bool FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
+                 std::vector<TDirEntry>& entries) override;
+  bool Stat(const std::string& path, TDirEntry& entry) override;
+  bool ReadFile(const std::string& path, std::string& contents, std::string& error) override;
+  std::unique_ptr<TFile> OpenFile(const std::string& path, OpenMode mode, std::string& error) override;
+  bool RemoveFile(const std::string& path) override;
+  bool MakeDirectory(const std::string& path) override;
+
+  std::map<std::string, Node>& Nodes() { return nodes_; }
+
+ private:
+  std::map<std::string, Node> nodes_;
+};
+
+// Installs a disk for the life of a test scope.
+class ScopedDisk {
+ public:
+  explicit ScopedDisk(DiskInterface& disk) { SetDisk(&disk); }
+  ~ScopedDisk() { SetDisk(nullptr); }
+};
+
+}  // namespace zeb::test

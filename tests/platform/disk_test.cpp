@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+#include "fake_disk.h"
+#include "platform/disk.h"
+#include "platform/dos_time.h"
+#include "platform/wildcard.h"
+
+namespace zeb {
+namespace {
+
+TEST(Wildcard, DosRulesWithoutRegardToCase) {
+  EXPECT_TRUE(MatchWildcard("*.msg", "1.MSG"));
+  EXPECT_TRUE(MatchWildcard("P.*", "p.003"));
+  EXPECT_TRUE(MatchWildcard("outbound.*", "outbound")) << "name.* matches the bare name";
+  EXPECT_TRUE(MatchWildcard("*.*", "noext"));
+  EXPECT_TRUE(MatchWildcard("0001000?.?ut", "0001000A.CUT"));
+  EXPECT_FALSE(MatchWildcard("*.msg", "1.msgx"));
+  EXPECT_FALSE(MatchWildcard("?.msg", "12.msg"));
+  EXPECT_FALSE(MatchWildcard("outbound.*", "outbounds"));
+  EXPECT_TRUE(MatchWildcard("*", ""));
+  EXPECT_TRUE(MatchWildcard("a*b*c", "aXXbYYbZc"));
+}
+
+TEST(DosTime, PackAndUnpackRoundTrip) {
+  TDateTime dt;
+  dt.Year = 2026;
+  dt.Month = 12;
+  dt.Day = 7;
+  dt.Hour = 23;
+  dt.Minute = 59;
+  dt.Second = 59;
+  const TDateTime back = UnpackDosDateTime(PackDosDateTime(dt));
+  EXPECT_EQ(back.Year, 2026);
+  EXPECT_EQ(back.Month, 12);
+  EXPECT_EQ(back.Day, 7);
+  EXPECT_EQ(back.Hour, 23);
+  EXPECT_EQ(back.Minute, 59);
+  EXPECT_EQ(back.Second, 58) << "seconds are stored halved";
+  TDateTime old;
+  old.Year = 1975;
+  EXPECT_EQ(PackDosDateTime(old), 0x00210000u) << "before 1980 packs as 1980-01-01 00:00:00";
+  EXPECT_EQ(FileTimeToDos(0), 0x00210000u) << "the epoch is before 1980 in every time zone";
+}
+
+// A scratch directory on the real disk, removed at the end.
+class RealDiskTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/zeb-disk-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  void Touch(const std::string& name, const std::string& data = "x") { std::ofstream(dir_ + "/" + name) << data; }
+  std::string dir_;
+};
+
+TEST_F(RealDiskTest, FindFilesKeepsRealNamesAndFiltersDirectories) {
+  Touch("0001000A.CUT", "12345");
+  Touch("readme.txt");
+  ASSERT_EQ(mkdir((dir_ + "/P.001").c_str(), 0777), 0);
+  ASSERT_EQ(mkfifo((dir_ + "/pipe.cut").c_str(), 0666), 0);
+
+  std::vector<TDirEntry> entries;
+  ASSERT_TRUE(RealDisk().FindFiles(dir_, "*.cut", 0, entries));
+  ASSERT_EQ(entries.size(), 1u) << "FIFOs are skipped";
+  EXPECT_EQ(entries[0].Name, "0001000A.CUT");
+  EXPECT_EQ(entries[0].Size, 5);
+  EXPECT_EQ(entries[0].Attr & kAttrArchive, kAttrArchive);
+  EXPECT_NE(entries[0].DosTime, 0u);
+
+  entries.clear();
+  ASSERT_TRUE(RealDisk().FindFiles(dir_, "p.*", 0, entries));
+  EXPECT_TRUE(entries.empty()) << "directories only with the directory attribute";
+  ASSERT_TRUE(RealDisk().FindFiles(dir_, "p.*", kAttrDirectory, entries));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Name, "P.001");
+  EXPECT_TRUE(entries[0].IsDirectory());
+
+  EXPECT_FALSE(RealDisk().FindFiles(dir_ + "/missing", "*", 0, entries));
+  EXPECT_TRUE(RealDisk().DirExists(dir_));
+  EXPECT_FALSE(RealDisk().FileExists(dir_));
+  EXPECT_TRUE(RealDisk().FileExists(dir_ + "/readme.txt"));
+}
+
+TEST_F(RealDiskTest, FilesWriteSeekTruncateAndRead) {
+  std::string error;
+  const std::string path = dir_ + "/base.sqd";
+  auto file = RealDisk().OpenFile(path, OpenMode::Create, error);
+  ASSERT_NE(file, nullptr) << error;
+  ASSERT_TRUE(file->Write("hello world", 11));
+  ASSERT_TRUE(file->Seek(5));
+  ASSERT_TRUE(file->Truncate());
+  EXPECT_EQ(file->Size(), 5);
+  ASSERT_TRUE(file->SeekEnd());
+  ASSERT_TRUE(file->Write("!", 1));
+  ASSERT_TRUE(file->Close());
+  std::string contents;
+  ASSERT_TRUE(RealDisk().ReadFile(path, contents, error));
+  EXPECT_EQ(contents, "hello!");
+  EXPECT_EQ(RealDisk().OpenFile(dir_ + "/none", OpenMode::Read, error), nullptr);
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(FakeDisk, BehavesLikeTheRealSearch) {
+  test::FakeDisk disk;
+  disk.AddFile("/out/0001000A.CUT", "12345");
+  disk.AddDir("/out/P.001");
+  std::vector<TDirEntry> entries;
+  ASSERT_TRUE(disk.FindFiles("/out", "*.cut", 0, entries));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Name, "0001000A.CUT");
+  entries.clear();
+  ASSERT_TRUE(disk.FindFiles("/out", "*", kAttrDirectory, entries));
+  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_FALSE(disk.FindFiles("/none", "*", 0, entries));
+}
+
+}  // namespace
+}  // namespace zeb
