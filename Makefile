@@ -11,7 +11,7 @@ build:
 	$(CMAKE) --build build -j$(JOBS)
 
 run: build
-	cd examples && ../build/zeb /c ../examples/zeb.ctl
+	cd examples && ../build/zeb /c $(CURDIR)/examples/zeb.ctl
 
 test: build
 	cd build && ctest --output-on-failure -j$(JOBS)
