@@ -1,0 +1,33 @@
+#include "log/console.h"
+
+#include <gtest/gtest.h>
+
+namespace zeb {
+namespace {
+
+TEST(Console, EscapesBecomeAnsiOrVanish) {
+  const std::string text = Color(kYellow) + " Zebrant " + Color(kLightCyan) + "(Win32)";
+  EXPECT_EQ(RenderConsoleText(text, {false, false}), " Zebrant (Win32)");
+  EXPECT_EQ(RenderConsoleText(text, {true, false}), "\x1b[0;93;40m Zebrant \x1b[0;96;40m(Win32)\x1b[0m");
+  EXPECT_EQ(RenderConsoleText(std::string("\xFF\x8C!", 3), {true, false}), "\x1b[0;91;40;5m!\x1b[0m")
+      << "bit 7 blinks";
+  EXPECT_EQ(RenderConsoleText(std::string("\xFF\x1F", 2), {true, false}), "\x1b[0;97;44m\x1b[0m");
+  EXPECT_EQ(RenderConsoleText("plain", {true, false}), "plain") << "no reset without colours";
+  EXPECT_EQ(RenderConsoleText("end\xFF", {true, false}), "end") << "a lone escape at the end is dropped";
+}
+
+TEST(Console, OemBytesAsUnicodeOnlyOnUtf8) {
+  EXPECT_EQ(RenderConsoleText(" \xFE \x10 \xFA \xC4", {false, true}), " \u25A0 \u25BA \u00B7 \u2500");
+  EXPECT_EQ(RenderConsoleText("\x80\xAF\xE0\xF1", {false, true}), "\u0410\u043F\u0440\u0451");
+  EXPECT_EQ(RenderConsoleText(" \xFE ok\r\n", {false, false}), " \xFE ok\r\n") << "unchanged elsewhere";
+}
+
+TEST(Console, LogCopyDropsEscapesAndLeadingNonLetters) {
+  EXPECT_EQ(LogCopyOf(Color(kWhite) + " \xFE Multithreaded version"), "Multithreaded version");
+  EXPECT_EQ(LogCopyOf(Color(kLightRed) + " \x10 Error: bad"), "Error: bad");
+  EXPECT_EQ(LogCopyOf(" 123 \xFE"), "");
+  EXPECT_EQ(StripColorEscapes(Color(kYellow) + "a" + Color(kWhite) + "b"), "ab");
+}
+
+}  // namespace
+}  // namespace zeb
