@@ -25,7 +25,9 @@ uint16_t ZoneOfDirectory(const std::string& name, uint16_t defaultZone) {
 
 }  // namespace
 
-void ScanOutboundZones(const std::string& path, uint16_t defaultZone) {
+void ScanOutboundZones(const std::string& configured, uint16_t defaultZone) {
+  std::string path = configured;
+  if (path.size() > 1 && path.back() == '/') path.pop_back();
   const size_t slash = path.find_last_of('/');
   const std::string parent = slash == std::string::npos ? std::string() : slash == 0 ? "/" : path.substr(0, slash);
   const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);

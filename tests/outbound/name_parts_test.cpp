@@ -47,18 +47,5 @@ TEST(ParseNumber, DigitsOfEachBaseAndTheDefaultOnError) {
   }
 }
 
-TEST(FlavourCodes, WordsAndStatusExtensions) {
-  const char* words[] = {"x", "", "busy", "immediate", "crash", "direct", "normal", "hold", "request", "status"};
-  for (int code = 2; code <= 9; ++code) EXPECT_EQ(FlavourWordCode(words[code]), code) << words[code];
-  EXPECT_EQ(FlavourWordCode("imm"), 0);
-  EXPECT_EQ(FlavourWordCode("Crash"), 0) << "names are lower-cased before they get here";
-  EXPECT_EQ(StatusExtCode("sta"), 9);
-  EXPECT_EQ(StatusExtCode("req"), 8);
-  EXPECT_EQ(StatusExtCode("bsy"), 2);
-  EXPECT_EQ(StatusExtCode("csy"), 1);
-  EXPECT_EQ(StatusExtCode("out"), 0);
-  EXPECT_EQ(StatusExtCode("bsyx"), 0);
-}
-
 }  // namespace
 }  // namespace zeb
