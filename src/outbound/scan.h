@@ -1,8 +1,17 @@
 // Scanning every configured outbound into the queue.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace zeb {
 
+// Every outbound group's directories with their zone directories, every
+// domain's file boxes, then the T-Mail netmail directory.
 void ScanOutbounds();
+
+// One configured outbound directory P and its siblings P.zzz, whose
+// hexadecimal extension gives their zone; P itself has `defaultZone`.
+void ScanOutboundZones(const std::string& path, uint16_t defaultZone);
 
 }  // namespace zeb

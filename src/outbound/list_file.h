@@ -1,0 +1,17 @@
+// List files (?lo, *.list, tobesent.$$$): the files they name, queued for
+// one node.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "support/net_addr.h"
+
+namespace zeb {
+
+// Queues every existing file named in the list file at `path` for `addr`
+// with `flavour`. Lines beginning with "~" were sent already; a leading "#"
+// or "^" (what the mailer does after sending) is dropped; "\" reads as "/".
+void ScanListFile(uint8_t flavour, const std::string& path, const TNetAddr& addr);
+
+}  // namespace zeb

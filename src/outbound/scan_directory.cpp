@@ -1,0 +1,163 @@
+#include "outbound/scan_directory.h"
+
+#include <vector>
+
+#include "config/records.h"
+#include "log/log_queue.h"
+#include "outbound/classify.h"
+#include "outbound/dir_lookup.h"
+#include "outbound/for_queue.h"
+#include "outbound/list_file.h"
+#include "outbound/scan_entry.h"
+#include "support/text.h"
+
+namespace zeb {
+
+namespace {
+
+using C = TNameClass;
+
+struct TFound {
+  const std::string& Dir;  // the directory as it stands on disk
+  const TDirEntry& Entry;
+  std::string Full;
+};
+
+void LogBadPath(const TFound& e) { LogLine(Format("The bad path %s/%s", e.Dir.c_str(), e.Entry.Name.c_str()), 0); }
+
+void ActInOutbound(const TFound& e, const TClassifiedName& c) {
+  const TMainConfig& config = MainConfig();
+  const std::string who = FormatNetAddr(c.Addr);
+  const int32_t size = HandOverSize(e.Entry);
+  switch (c.Class) {
+    case C::BadName:
+      LogBadPath(e);
+      break;
+    case C::OtherFile:
+    case C::PacketFile:
+    case C::TicFile:
+    case C::BundleFile:
+      LogDetail("This file skipped");
+      break;
+    case C::StatusFile:
+      LogDetail(Format("Status file for %s skipped", who.c_str()));
+      break;
+    case C::BusyFlag:
+      if (config.SkipBusyFlag)
+        LogDetail(Format("Busy flag for %s skipped", who.c_str()));
+      else
+        AddFlagToQueue(c.Addr, e.Entry.DosTime, kFlavourBusy);
+      break;
+    case C::CallFlag:
+      AddFlagToQueue(c.Addr, e.Entry.DosTime, kFlavourCall);
+      break;
+    case C::NetmailFile:
+      if (config.EmptyPacketAsPoll && e.Entry.Size == 60) {
+        LogDetail("Skipped empty netmail packets");
+      } else {
+        LogDetail(Format("Netmail packet for %s with size %d", who.c_str(), size));
+        AddToQueue(c.Addr, e.Full, size, e.Entry.DosTime, c.Flavour, kKindNetmail);
+      }
+      break;
+    case C::RequestFile:
+      LogDetail(Format("Request for %s with size %d", who.c_str(), size));
+      AddToQueue(c.Addr, e.Full, size, e.Entry.DosTime, kFlavourRequest, kKindFile);
+      break;
+    case C::ListFile:
+      LogDetail(Format("Scaning LO-file %s for %s", e.Entry.Name.c_str(), who.c_str()));
+      if (!(config.EmptyPacketAsPoll && e.Entry.Size <= 0)) AddFlagToQueue(c.Addr, e.Entry.DosTime, c.Flavour);
+      ScanListFile(c.Flavour, e.Full, c.Addr);
+      break;
+    case C::PointDir:
+      LogDetail(Format("Scan sub-dir for %s", who.c_str()));
+      ScanDirectory(e.Full, c.Addr.Zone, TScanMode::Point, c.Addr, 0);
+      break;
+    case C::FileBoxDir:
+      LogDetail(Format("File box for %s", who.c_str()));
+      ScanDirectory(e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
+      break;
+    case C::ToBeSentList:
+    case C::PollFile:
+      break;
+  }
+}
+
+// Inside a point directory the short-form name gives the point number; the
+// rest of the address is the directory's.
+void ActInPointDir(const TFound& e, TClassifiedName c, const TNetAddr& node) {
+  const uint16_t point = c.Addr.Node;
+  c.Addr = node;
+  c.Addr.Point = point;
+  switch (c.Class) {
+    case C::OtherFile:
+    case C::PacketFile:
+    case C::TicFile:
+    case C::BundleFile:
+      ActInOutbound(e, c);
+      break;
+    case C::NetmailFile:
+    case C::RequestFile:
+    case C::ListFile:
+    case C::BusyFlag:
+    case C::CallFlag:
+    case C::StatusFile:
+      if (c.ShortForm)
+        ActInOutbound(e, c);
+      else
+        LogBadPath(e);
+      break;
+    default:
+      LogBadPath(e);
+      break;
+  }
+}
+
+void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, uint8_t flavour) {
+  const int32_t size = HandOverSize(e.Entry);
+  switch (c.Class) {
+    case C::OtherFile:
+      AddToQueue(addr, e.Full, size, CurrentDosTime(), flavour, kKindFile);
+      break;
+    case C::TicFile:
+      AddToQueue(addr, e.Full, size, e.Entry.DosTime, flavour, kKindFile);
+      break;
+    case C::BundleFile:
+      AddToQueue(addr, e.Full, size, e.Entry.DosTime, flavour, kKindEchomail);
+      break;
+    case C::PacketFile:
+      AddToQueue(addr, e.Full, size, e.Entry.DosTime, flavour, kKindNetmail);
+      break;
+    case C::ToBeSentList:
+      ScanListFile(flavour, e.Full, addr);
+      break;
+    default:
+      LogBadPath(e);
+      break;
+  }
+}
+
+}  // namespace
+
+void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour) {
+  LogLine(Format("Default zone: %d", zone), 2);
+  LogLine(Format("Scan directory: %s", path.c_str()), 1);
+  std::string dir;
+  if (!FindDirectory(path, dir)) {
+    LogLine(Format("Directory %s not exist", path.c_str()), 0);
+    return;
+  }
+  std::vector<TDirEntry> entries;
+  ListDirectory(dir, "*", entries);
+  for (const TDirEntry& entry : entries) {
+    LogFoundFile(entry);
+    const TFound found{dir, entry, JoinPath(dir, entry.Name)};
+    const TClassifiedName c = ClassifyName(entry.Name, entry.Attr, zone, mode != TScanMode::Box);
+    switch (mode) {
+      case TScanMode::Outbound: ActInOutbound(found, c); break;
+      case TScanMode::Point: ActInPointDir(found, c, addr); break;
+      case TScanMode::Box: ActInBox(found, c, addr, flavour); break;
+    }
+  }
+}
+
+}  // namespace zeb

@@ -1,0 +1,20 @@
+// One directory of an outbound: a zone directory, a point directory or a
+// file box, its entries classified and handed over to the queue.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "support/net_addr.h"
+
+namespace zeb {
+
+enum class TScanMode : uint8_t {
+  Outbound,  // a zone directory: flow files, flags, point directories, boxes
+  Point,     // the point directory of `addr`: short forms named by point number
+  Box,       // a file box of `addr`: every file waits with `flavour`
+};
+
+void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour);
+
+}  // namespace zeb

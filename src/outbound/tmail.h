@@ -1,0 +1,22 @@
+// The netmail directory of a T-Mail style mailer: packets whose extension
+// gives the flavour and whose header gives the destination.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/disk.h"
+
+namespace zeb {
+
+// "pkt" normal, "pkh" hold, "phr" request packets of the directory.
+void ScanTMail(const std::string& path);
+
+// The files of `path` with the extension `ext`, as packets of `flavour`.
+void ScanTMailPackets(const std::string& path, const std::string& ext, uint8_t flavour);
+
+// One packet: its destination read from the header; a "phr" packet may
+// have a request file of the same name beside it.
+void AnalyzeTMailPacket(uint8_t flavour, const TDirEntry& entry, const std::string& path);
+
+}  // namespace zeb
