@@ -1,8 +1,13 @@
 # The README's commands. Builds go to build/ (tests and run), build-asan/ and build-bench/.
 JOBS ?= 2
 CMAKE ?= cmake
+CPACK ?= cpack
+# "make install" puts the program, manual pages and examples under PREFIX,
+# inside DESTDIR when that is given (for packaging).
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all build run test asan bench clean
+.PHONY: all build run test asan bench install deb clean
 
 all: build
 
@@ -25,6 +30,13 @@ bench:
 	$(CMAKE) -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZEB_BENCH=ON >/dev/null
 	$(CMAKE) --build build-bench -j$(JOBS)
 	@if [ -x build-bench/zeb_bench ]; then build-bench/zeb_bench; fi
+
+install: build
+	DESTDIR="$(DESTDIR)" $(CMAKE) --install build --prefix "$(PREFIX)"
+
+# A Debian package of the same files, installed under /usr: build/zeb_*.deb.
+deb: build
+	cd build && $(CPACK) -G DEB
 
 clean:
 	rm -rf build build-asan build-bench

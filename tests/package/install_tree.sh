@@ -1,0 +1,56 @@
+#!/bin/sh
+# Installs the build tree into a scratch DESTDIR, checks that the program,
+# the manual pages and the examples land where they belong, and runs the
+# installed zeb with /? to see its help text.
+# Arguments: the cmake executable and the build directory.
+set -eu
+cmake=$1
+build=$2
+
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+
+DESTDIR="$dest" "$cmake" --install "$build" --prefix /usr >"$dest/install.log"
+
+fail() {
+  echo "$*"
+  exit 1
+}
+
+for file in usr/bin/zeb \
+            usr/share/man/man1/zeb.1 \
+            usr/share/man/man5/zeb.ctl.5 \
+            usr/share/man/man7/zeb-template.7 \
+            usr/share/doc/zeb/examples/zeb.ctl; do
+  [ -f "$dest/$file" ] || fail "not installed: /$file"
+done
+[ -x "$dest/usr/bin/zeb" ] || fail "/usr/bin/zeb is not executable"
+[ "$(ls "$dest/usr/bin")" = "zeb" ] || fail "unexpected programs in /usr/bin: $(ls "$dest/usr/bin")"
+
+# Run from / so that nothing of the build or source tree can be found by
+# accident; the help reads no configuration.
+rc=0
+(cd / && NO_COLOR=1 LC_ALL=C "$dest/usr/bin/zeb" /?) >"$dest/help.out" 2>&1 || rc=$?
+[ "$rc" -eq 0 ] || fail "installed zeb /? exited with $rc"
+
+[ "$(head -n 1 "$dest/help.out")" = " Zebrant (Win32) Version 3.05" ] ||
+  fail "unexpected banner: $(head -n 1 "$dest/help.out")"
+
+cat >"$dest/help.expected" <<'HELP'
+
+The following keys are supported:
+/h, /hlp, /help or /?   - display this message
+/lX  (X=0..4)           - define log level, 0-lower, 4-highest
+/c, /cfg, /config       - the next parameter is alternativ config
+/a, /addcfg             - the next parameter is additional config
+/d                      - work in debug mode
+
+HELP
+tail -n 8 "$dest/help.out" >"$dest/help.tail"
+if ! cmp -s "$dest/help.expected" "$dest/help.tail"; then
+  echo "the installed zeb /? did not print the help text:"
+  cat "$dest/help.out"
+  exit 1
+fi
+[ "$(wc -l <"$dest/help.out")" -eq 11 ] || fail "more than banner and help printed: $(cat "$dest/help.out")"
+echo "installed into $dest: program, manual pages, examples; zeb /? shows the help"
