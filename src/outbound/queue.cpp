@@ -23,7 +23,7 @@ bool TQueue::Search(const TNetAddr& addr, size_t& index) const {
 }
 
 TQueueNode& TQueue::NodeFor(const TNetAddr& addr) {
-  const auto [at, created] = nodes_.try_emplace(addr);
+  const auto [at, created] = nodes_.try_emplace(addr.Key());
   if (created) {
     at->second.Addr = addr;
     orderedStale_ = true;
@@ -43,6 +43,7 @@ const std::vector<TQueueNode*>& TQueue::Ordered() const {
     ordered_.clear();
     ordered_.reserve(nodes_.size());
     for (auto& entry : nodes_) ordered_.push_back(const_cast<TQueueNode*>(&entry.second));
+    std::sort(ordered_.begin(), ordered_.end(), [](const TQueueNode* a, const TQueueNode* b) { return a->Addr < b->Addr; });
     orderedStale_ = false;
   }
   return ordered_;

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "outbound/for_queue.h"
@@ -72,11 +72,12 @@ class TQueue {
   int64_t FilesSize = 0;
 
  private:
-  // Nodes never move once made; the index by position is rebuilt after new
-  // nodes arrive, when the queue is next walked.
+  // Nodes are found by hashing their address and never move once made; the
+  // address order is rebuilt after new nodes arrive, when the queue is next
+  // walked.
   const std::vector<TQueueNode*>& Ordered() const;
 
-  std::map<TNetAddr, TQueueNode> nodes_;
+  std::unordered_map<int64_t, TQueueNode> nodes_;
   mutable std::vector<TQueueNode*> ordered_;
   mutable bool orderedStale_ = false;
 };
