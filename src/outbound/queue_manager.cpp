@@ -16,8 +16,29 @@ namespace zeb {
 
 namespace {
 
-std::thread g_manager;
 std::atomic<bool> g_shutdownRequest{false};
+
+void RequestShutdownAndWait(std::thread& manager) {
+  g_shutdownRequest.store(true);
+  ForQueueList().WakeReader();
+  if (manager.joinable()) manager.join();
+}
+
+// Owns the manager thread. After an unhandled error only the logger's exit
+// step runs, so the thread may still be running when the program ends: the
+// owner ends it then, before what the thread reads is destroyed.
+struct TManagerThread {
+  std::thread Thread;
+  ~TManagerThread() { RequestShutdownAndWait(Thread); }
+};
+
+TManagerThread& Manager() {
+  // Made after the hand-over list and the queue, hence destroyed before them.
+  ForQueueList();
+  Queue();
+  static TManagerThread manager;
+  return manager;
+}
 
 void ManagerLog(int id, const char* text) { LogLine(Format("[%d] %s", id, text), 0); }
 
@@ -65,13 +86,9 @@ void StartQueueManager() {
   ClearForQueue();
   ClearQueue();
   g_shutdownRequest.store(false);
-  g_manager = std::thread(QueueManager);
+  Manager().Thread = std::thread(QueueManager);
 }
 
-void StopQueueManager() {
-  g_shutdownRequest.store(true);
-  ForQueueList().WakeReader();
-  if (g_manager.joinable()) g_manager.join();
-}
+void StopQueueManager() { RequestShutdownAndWait(Manager().Thread); }
 
 }  // namespace zeb

@@ -22,16 +22,6 @@ std::string FlagsWith(std::initializer_list<std::pair<int, char>> marks) {
 
 using MergeRecordTest = QueueTest;
 
-TEST_F(MergeRecordTest, EmptyQueueHasNoNodesAndZeroTotals) {
-  EXPECT_EQ(Queue().Count(), 0u);
-  EXPECT_EQ(QueueNetmailSize(), 0);
-  EXPECT_EQ(QueueEchomailSize(), 0);
-  EXPECT_EQ(QueueFilesSize(), 0);
-  size_t index = 7;
-  EXPECT_FALSE(Queue().Search(Addr(2, 5020, 1), index));
-  EXPECT_EQ(index, 0u);
-}
-
 TEST_F(MergeRecordTest, BusyFlagAloneMarksOnlyPositionTwoAndAgesTheNode) {
   const uint32_t time = Dos(2025, 3, 4, 5, 6, 8);
   Merge(Addr(2, 5020, 1), kFlavourBusy, kKindFlag, 0, "", time);
@@ -48,19 +38,21 @@ TEST_F(MergeRecordTest, TwoCrashPacketsAndAHoldFile) {
   const TNetAddr a = Addr(2, 5020, 1);
   Merge(a, kFlavourCrash, kKindNetmail, 100, "/out/a.cut");
   Merge(a, kFlavourCrash, kKindNetmail, 50, "/out/b.cut");
-  Merge(a, kFlavourHold, kKindFile, 3000, "/box/file.zip");
+  const int64_t big = int64_t{3} << 30;  // beyond 32 bits, as files in boxes are
+  Merge(a, kFlavourHold, kKindFile, big, "/box/dvd.iso");
   Merge(Addr(2, 5020, 2), kFlavourNormal, kKindEchomail, 7, "/out/x.su0");
   ASSERT_EQ(Queue().Count(), 2u);
   const TQueueNode& node = NodeAt(0);
   EXPECT_EQ(node.NetmailCount, 2);
   EXPECT_EQ(node.NetmailSize, 150);
   EXPECT_EQ(node.FilesCount, 1);
-  EXPECT_EQ(node.FilesSize, 3000);
+  EXPECT_EQ(node.FilesSize, big);
+  EXPECT_EQ(node.Items[0].Size, big);
   EXPECT_EQ(node.Flags, FlagsWith({{3, 'C'}, {7, 'M'}, {18, 'F'}}));
   EXPECT_EQ(NodeAt(1).Flags, FlagsWith({{3, 'N'}, {14, 'X'}}));
   EXPECT_EQ(QueueNetmailSize(), 150);
   EXPECT_EQ(QueueEchomailSize(), 7);
-  EXPECT_EQ(QueueFilesSize(), 3000);
+  EXPECT_EQ(QueueFilesSize(), big);
 }
 
 TEST_F(MergeRecordTest, EveryDeliveryFlavourAndKindHasItsColumn) {
@@ -105,6 +97,9 @@ TEST_F(MergeRecordTest, FlavoursOutsideDeliveryCountButMarkNoColumn) {
 }
 
 TEST_F(MergeRecordTest, PointsFollowTheirNodeAndSearchGivesInsertionPlace) {
+  size_t index = 7;
+  EXPECT_FALSE(Queue().Search(Addr(2, 5020, 1), index));
+  EXPECT_EQ(index, 0u);
   Merge(Addr(1, 23, 45, 6), kFlavourNormal, kKindFlag);
   Merge(Addr(2, 1, 1), kFlavourNormal, kKindFlag);
   Merge(Addr(1, 23, 45), kFlavourNormal, kKindFlag);
@@ -113,7 +108,6 @@ TEST_F(MergeRecordTest, PointsFollowTheirNodeAndSearchGivesInsertionPlace) {
   EXPECT_EQ(FormatNetAddr(NodeAt(0).Addr), "1:23/45");
   EXPECT_EQ(FormatNetAddr(NodeAt(1).Addr), "1:23/45.6");
   EXPECT_EQ(FormatNetAddr(NodeAt(2).Addr), "2:1/1");
-  size_t index = 0;
   EXPECT_TRUE(Queue().Search(Addr(1, 23, 45, 6), index));
   EXPECT_EQ(index, 1u);
   EXPECT_FALSE(Queue().Search(Addr(1, 23, 46), index));
@@ -140,15 +134,6 @@ TEST_F(MergeRecordTest, ItemsAreNewestFirstAndKeepEqualOnes) {
   EXPECT_EQ(NodeAt(0).Oldest, DosDateTimeToUnix(Dos(2026, 1, 1)));
 }
 
-TEST_F(MergeRecordTest, SizesBeyondTwoGigabytesStayPositive) {
-  const int64_t big = int64_t{3} << 30;
-  Merge(Addr(1, 1, 1), kFlavourNormal, kKindFile, big, "/box/dvd.iso");
-  Merge(Addr(1, 1, 2), kFlavourNormal, kKindFile, big, "/box/dvd2.iso");
-  EXPECT_EQ(NodeAt(0).Items[0].Size, big);
-  EXPECT_EQ(NodeAt(0).FilesSize, big);
-  EXPECT_EQ(QueueFilesSize(), 2 * big);
-}
-
 TEST_F(MergeRecordTest, LogsOneLinePerRecordAtLevelTwo) {
   SetLogLevel(1);
   Merge(Addr(1, 23, 45), kFlavourCrash, kKindNetmail, 1, "x");
@@ -172,7 +157,6 @@ TEST(LocalUnixTime, CountsCalendarSecondsWithoutTimeZone) {
   EXPECT_EQ(LocalDateTimeToUnix(TDateTime{1970, 1, 1}), 0);
   EXPECT_EQ(LocalDateTimeToUnix(TDateTime{2001, 1, 1}), 978307200);
   EXPECT_EQ(LocalDateTimeToUnix(TDateTime{2000, 2, 29}), 951782400);
-  EXPECT_EQ(LocalDateTimeToUnix(TDateTime{2000, 3, 1, 1, 2, 3}), 951782400 + 86400 + 3723);
   EXPECT_EQ(LocalDateTimeToUnix(TDateTime{2100, 3, 1}), 4107542400);
   // A DOS time past 2038 does not wrap to a negative age.
   EXPECT_GT(DosDateTimeToUnix(PackDosDateTime(TDateTime{2100, 1, 1})), int64_t{INT32_MAX});
