@@ -115,6 +115,7 @@ TEST_F(QueueManagerTest, ExitStepStopsTheManagerAndFreesListAndQueue) {
 // After an unhandled error the exit steps but the logger's are skipped; the
 // program must still end cleanly with the manager running.
 TEST_F(QueueManagerTest, ProgramEndsCleanlyWhileTheManagerRuns) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
         ConfigureReport();
