@@ -16,9 +16,10 @@ size_t TForQueueList::BlockOf(size_t index, size_t& offset) {
 void TForQueueList::Append(TForQueue record) {
   const size_t index = count_.load(std::memory_order_relaxed);
   size_t offset = 0;
-  TBlock& block = blocks_[BlockOf(index, offset)];
+  const size_t b = BlockOf(index, offset);
+  TBlock& block = blocks_[b];
   // Raw storage: pages of a large block are only touched as records arrive.
-  if (block.Records == nullptr) block.Records = std::allocator<TForQueue>().allocate(BlockSize(&block - &blocks_[0]));
+  if (block.Records == nullptr) block.Records = std::allocator<TForQueue>().allocate(BlockSize(b));
   std::construct_at(block.Records + offset, std::move(record));
   count_.store(index + 1, std::memory_order_seq_cst);
   // Pairs with WaitBeyond: either the reader sees the new count before it
