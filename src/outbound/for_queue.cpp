@@ -1,24 +1,84 @@
 #include "outbound/for_queue.h"
 
-#include <vector>
+#include <bit>
+#include <memory>
+#include <utility>
 
 namespace zeb {
 
-namespace {
-std::vector<TForQueue> g_forQueue;
+size_t TForQueueList::BlockOf(size_t index, size_t& offset) {
+  // Block b holds the records from kFirstBlock * (2^b - 1) on.
+  const size_t block = static_cast<size_t>(std::bit_width(index / kFirstBlock + 1)) - 1;
+  offset = index - kFirstBlock * ((size_t{1} << block) - 1);
+  return block;
 }
 
-void AddToQueue(const TNetAddr& addr, const std::string& name, int32_t size, uint32_t time, uint8_t flavour,
+void TForQueueList::Append(TForQueue record) {
+  const size_t index = count_.load(std::memory_order_relaxed);
+  size_t offset = 0;
+  const size_t b = BlockOf(index, offset);
+  TBlock& block = blocks_[b];
+  // Raw storage: pages of a large block are only touched as records arrive.
+  if (block.Records == nullptr) block.Records = std::allocator<TForQueue>().allocate(BlockSize(b));
+  std::construct_at(block.Records + offset, std::move(record));
+  count_.store(index + 1, std::memory_order_seq_cst);
+  // Pairs with WaitBeyond: either the reader sees the new count before it
+  // sleeps, or it is already asleep and this wakes it.
+  if (readerWaiting_.load(std::memory_order_seq_cst)) {
+    std::lock_guard<std::mutex> lock(wait_);
+    arrived_.notify_one();
+  }
+}
+
+const TForQueue& TForQueueList::operator[](size_t index) const {
+  size_t offset = 0;
+  return blocks_[BlockOf(index, offset)].Records[offset];
+}
+
+void TForQueueList::Clear() {
+  size_t left = count_.load(std::memory_order_acquire);
+  for (size_t b = 0; b < kBlocks && blocks_[b].Records != nullptr; ++b) {
+    const size_t used = left < BlockSize(b) ? left : BlockSize(b);
+    std::destroy_n(blocks_[b].Records, used);
+    std::allocator<TForQueue>().deallocate(blocks_[b].Records, BlockSize(b));
+    blocks_[b].Records = nullptr;
+    left -= used;
+  }
+  count_.store(0, std::memory_order_release);
+  std::lock_guard<std::mutex> lock(wait_);
+  woken_ = false;
+}
+
+void TForQueueList::WaitBeyond(size_t seen) {
+  std::unique_lock<std::mutex> lock(wait_);
+  readerWaiting_.store(true, std::memory_order_seq_cst);
+  while (count_.load(std::memory_order_seq_cst) <= seen && !woken_) arrived_.wait(lock);
+  readerWaiting_.store(false, std::memory_order_relaxed);
+  woken_ = false;
+}
+
+void TForQueueList::WakeReader() {
+  std::lock_guard<std::mutex> lock(wait_);
+  woken_ = true;
+  arrived_.notify_one();
+}
+
+TForQueueList& ForQueueList() {
+  static TForQueueList list;
+  return list;
+}
+
+void AddToQueue(const TNetAddr& addr, const std::string& name, int64_t size, uint32_t time, uint8_t flavour,
                 uint8_t kind) {
-  g_forQueue.push_back(TForQueue{addr, flavour, kind, name, size, time});
+  ForQueueList().Append(TForQueue{addr, flavour, kind, name, size, time});
 }
 
 void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour) {
   AddToQueue(addr, std::string(), 0, time, flavour, kKindFlag);
 }
 
-size_t ForQueueCount() { return g_forQueue.size(); }
-const TForQueue& ForQueueAt(size_t index) { return g_forQueue[index]; }
-void ClearForQueue() { g_forQueue.clear(); }
+size_t ForQueueCount() { return ForQueueList().Count(); }
+const TForQueue& ForQueueAt(size_t index) { return ForQueueList()[index]; }
+void ClearForQueue() { ForQueueList().Clear(); }
 
 }  // namespace zeb

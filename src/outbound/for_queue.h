@@ -1,8 +1,17 @@
 // Hand-over records: what the scanners find, on its way into the queue.
+//
+// The scanners append on the main thread; the queue manager reads on its own
+// thread. A record is complete before the count that covers it is raised, and
+// stored records never move, so the reader needs no lock to read them.
 #pragma once
 
+#include <array>
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "support/net_addr.h"
@@ -24,6 +33,9 @@ enum : uint8_t {
   kFlavourStatus = 9,
 };
 
+// The letter of a flavour code; "?" for codes beyond the table.
+inline char FlavourLetter(uint8_t flavour) { return flavour <= kFlavourStatus ? FlavourLetters[flavour] : '?'; }
+
 // Kind codes.
 enum : uint8_t { kKindFlag = 0, kKindNetmail = 1, kKindEchomail = 2, kKindFile = 3 };
 
@@ -32,12 +44,57 @@ struct TForQueue {
   uint8_t Flavour = 0;
   uint8_t Kind = 0;
   std::string Name;   // full path; empty for flags
-  int32_t Size = 0;   // 0 for flags
+  int64_t Size = 0;   // 0 for flags
   uint32_t Time = 0;  // packed DOS date-time
 };
 
+// The append-only hand-over list. Records live in blocks that double in
+// size (128, 256, 512, ... records); a block, once made, is never moved or
+// freed before Clear, so a record's place is fixed from the moment it is
+// stored.
+class TForQueueList {
+ public:
+  TForQueueList() = default;
+  TForQueueList(const TForQueueList&) = delete;
+  TForQueueList& operator=(const TForQueueList&) = delete;
+  ~TForQueueList() { Clear(); }
+
+  // Stores the record, then raises the count (the one appending thread).
+  void Append(TForQueue record);
+  // Records appended so far; any thread.
+  size_t Count() const { return count_.load(std::memory_order_acquire); }
+  // A record below Count().
+  const TForQueue& operator[](size_t index) const;
+  // Destroys every record; nobody may read or append meanwhile.
+  void Clear();
+
+  // The reader's wait: returns once more than `seen` records exist or
+  // WakeReader was called since the last return.
+  void WaitBeyond(size_t seen);
+  void WakeReader();
+
+ private:
+  static constexpr size_t kFirstBlock = 128;
+  static constexpr size_t kBlocks = 48;
+  struct TBlock {
+    TForQueue* Records = nullptr;  // constructed up to the count, raw beyond
+  };
+  static size_t BlockOf(size_t index, size_t& offset);
+  static size_t BlockSize(size_t block) { return kFirstBlock << block; }
+
+  std::array<TBlock, kBlocks> blocks_{};
+  std::atomic<size_t> count_{0};
+  std::mutex wait_;
+  std::condition_variable arrived_;
+  std::atomic<bool> readerWaiting_{false};
+  bool woken_ = false;
+};
+
+// The one hand-over list of the program.
+TForQueueList& ForQueueList();
+
 // Appends a record to the hand-over list (scanners, main thread).
-void AddToQueue(const TNetAddr& addr, const std::string& name, int32_t size, uint32_t time, uint8_t flavour,
+void AddToQueue(const TNetAddr& addr, const std::string& name, int64_t size, uint32_t time, uint8_t flavour,
                 uint8_t kind);
 // A flag: no name, size 0, kind 0.
 void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour);
@@ -45,7 +102,8 @@ void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour);
 // The hand-over list as appended so far.
 size_t ForQueueCount();
 const TForQueue& ForQueueAt(size_t index);
-// Empties the hand-over list (start-up and tests).
+// Empties the hand-over list (start-up, exit and tests; never while the
+// queue manager runs).
 void ClearForQueue();
 
 }  // namespace zeb

@@ -1,7 +1,124 @@
 #include "outbound/sort_queue.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "log/log_queue.h"
+#include "outbound/queue_manager.h"
+#include "platform/system.h"
+#include "support/text.h"
+
 namespace zeb {
 
-void SortQueue() {}
+namespace {
+
+template <typename T>
+int Order(T a, T b) {
+  return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// Each field as an unsigned number, zone first.
+uint64_t AddressKey(const TNetAddr& a) { return static_cast<uint64_t>(a.Key()); }
+
+// 1-based place of the node's delivery flavour in "HNDCI"; 0 for none or R.
+int FlavourRank(const TQueueNode& node) {
+  static constexpr char kRanks[] = "HNDCI";
+  const void* at = std::memchr(kRanks, node.Flags[2], sizeof kRanks - 1);
+  return at == nullptr ? 0 : static_cast<int>(static_cast<const char*>(at) - kRanks) + 1;
+}
+
+int64_t TotalSize(const TQueueNode& n) { return n.NetmailSize + n.EchomailSize + n.FilesSize; }
+
+int CompareByKey(uint8_t key, const TQueueNode& a, const TQueueNode& b) {
+  switch (key) {
+    case kSortSize: return Order(TotalSize(b), TotalSize(a));
+    case kSortAddress: return Order(AddressKey(a.Addr), AddressKey(b.Addr));
+    case kSortDays: return Order(b.Oldest, a.Oldest);
+    case kSortNetmailSize: return Order(b.NetmailSize, a.NetmailSize);
+    case kSortEchomailSize: return Order(b.EchomailSize, a.EchomailSize);
+    case kSortFileEchomailSize: return Order(b.FilesSize, a.FilesSize);
+    case kSortFlavour: return Order(FlavourRank(a), FlavourRank(b));
+    default: return 0;
+  }
+}
+
+bool HasSortKeys(const TReport& report) {
+  return std::any_of(report.SortBy.begin(), report.SortBy.end(), [](uint8_t key) { return key != kSortNone; });
+}
+
+void DumpQueue(const TQueue& queue) {
+  std::string header = "Address           cbF";
+  for (const char letter : std::string("ICDNHR")) header += std::string("\xDA") + letter + "\xBF";
+  LogLine(header, 3);
+  for (size_t i = 0; i < queue.Count(); ++i) {
+    const TQueueNode& node = queue[i];
+    LogLine(Format("%-16s  %s", FormatNetAddr(node.Addr).c_str(), node.Flags.c_str()), 3);
+  }
+}
+
+// Whether one of the report's domains covers the node's zone without
+// skipping its address; `covered` is raised when any covers the zone.
+bool InReport(const TReport& report, const TQueueNode& node, bool& covered) {
+  for (const TDomain* domain : report.Domains) {
+    if (!ZoneInDomain(node.Addr.Zone, *domain)) continue;
+    covered = true;
+    size_t index = 0;
+    if (domain->Skip != nullptr && domain->Skip->Search(node.Addr, index)) continue;
+    return true;
+  }
+  return false;
+}
+
+// The report's share: the nodes met in address order, put in key order.
+// A stable sort followed by keeping the first of each run of equal nodes
+// gives what inserting them one by one, dropping any node equal to one
+// already listed, would give, without moving the list on every insertion.
+void GroupReport(TReport& report, const TQueue& queue) {
+  report.ReportNodes.reset();
+  bool covered = false;
+  std::vector<TQueueNode*> nodes;
+  for (size_t i = 0; i < queue.Count(); ++i) {
+    if (InReport(report, queue[i], covered)) nodes.push_back(&queue[i]);
+  }
+  if (!covered) return;
+  if (HasSortKeys(report)) {
+    const auto less = [&report](const TQueueNode* a, const TQueueNode* b) {
+      return CompareReportNodes(report, *a, *b) < 0;
+    };
+    const auto equal = [&report](const TQueueNode* a, const TQueueNode* b) {
+      return CompareReportNodes(report, *a, *b) == 0;
+    };
+    std::stable_sort(nodes.begin(), nodes.end(), less);
+    nodes.erase(std::unique(nodes.begin(), nodes.end(), equal), nodes.end());
+  }
+  report.ReportNodes = std::move(nodes);
+}
+
+}  // namespace
+
+bool ZoneInDomain(uint16_t zone, const TDomain& domain) {
+  return std::find(domain.Zones.begin(), domain.Zones.end(), zone) != domain.Zones.end();
+}
+
+int CompareReportNodes(const TReport& report, const TQueueNode& a, const TQueueNode& b) {
+  for (const uint8_t key : report.SortBy) {
+    const int c = CompareByKey(key, a, b);
+    if (c != 0) return c;
+  }
+  return 0;
+}
+
+void SortQueue() {
+  StopQueueManager();
+  const TQueue& queue = Queue();
+  LogLine(Format("Sorted %d addresses from queue by report group", static_cast<int>(queue.Count())), 1);
+  if (LogLevel() >= 3) DumpQueue(queue);
+  auto& reports = MainConfig().Reports;
+  LogLine(Format("Sort queue for %d report(s)", static_cast<int>(reports.size())), 2);
+  const uint64_t start = TickCount();
+  for (auto& report : reports) GroupReport(*report, queue);
+  LogLine(Format("Sorting completed after %d msec", static_cast<int>(TickCount() - start)), 2);
+}
 
 }  // namespace zeb

@@ -1,0 +1,98 @@
+// The queue: one node per address with what waits for it, by flavour and
+// kind, and the queue-wide byte totals. Written only by the queue manager
+// thread; read by the main thread once the manager has finished.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "outbound/for_queue.h"
+#include "support/net_addr.h"
+
+namespace zeb {
+
+// One netmail packet, bundle or file of a node.
+struct TQIStr {
+  std::string Name;   // full path as handed over
+  int64_t Size = 0;   // bytes
+  int64_t Stamp = 0;  // local Unix time of the record's time
+  uint8_t Kind = 0;   // 1 netmail, 2 echomail, 3 file
+};
+
+// A node's items, newest first. They are kept in merge order underneath, so
+// that putting a new item in front costs no move of the others.
+class TQueueItems {
+ public:
+  size_t Count() const { return merged_.size(); }
+  const TQIStr& operator[](size_t index) const { return merged_[merged_.size() - 1 - index]; }
+  void PushFront(TQIStr item) { merged_.push_back(std::move(item)); }
+
+ private:
+  std::vector<TQIStr> merged_;
+};
+
+// Flags: 21 characters, 0xFA where nothing of that sort waits.
+//  1 "c" call, 2 "b" busy, 3 the highest-ranking delivery flavour's letter,
+//  then "M", "X", "F" (netmail, echomail, file) for I at 4..6, C at 7..9,
+//  D at 10..12, N at 13..15, H at 16..18 and R at 19..21.
+inline constexpr size_t kFlagsLength = 21;
+inline constexpr char kNoFlag = '\xFA';
+
+struct TQueueNode {
+  TNetAddr Addr;
+  std::string Flags = std::string(kFlagsLength, kNoFlag);
+  int64_t Oldest = 0;  // local Unix time of the oldest record; 0 = none yet
+  int64_t NetmailSize = 0;
+  int32_t NetmailCount = 0;
+  int64_t EchomailSize = 0;
+  int32_t EchomailCount = 0;
+  int64_t FilesSize = 0;  // file requests included
+  int32_t FilesCount = 0;
+  TQueueItems Items;
+};
+
+// All nodes in address order, each address once, and the byte totals.
+class TQueue {
+ public:
+  size_t Count() const;
+  // The node at a 0-based index, in address order.
+  TQueueNode& operator[](size_t index) const;
+  // Binary search by address; `index` receives where the address is or
+  // would be inserted.
+  bool Search(const TNetAddr& addr, size_t& index) const;
+  // The node of the address, created empty when there is none yet.
+  TQueueNode& NodeFor(const TNetAddr& addr);
+  void Clear();
+
+  int64_t NetmailSize = 0;
+  int64_t EchomailSize = 0;
+  int64_t FilesSize = 0;
+
+ private:
+  // Nodes are found by hashing their address and never move once made; the
+  // address order is rebuilt after new nodes arrive, when the queue is next
+  // walked.
+  const std::vector<TQueueNode*>& Ordered() const;
+
+  std::unordered_map<int64_t, TQueueNode> nodes_;
+  mutable std::vector<TQueueNode*> ordered_;
+  mutable bool orderedStale_ = false;
+};
+
+// The one queue of the program.
+TQueue& Queue();
+int64_t QueueNetmailSize();
+int64_t QueueEchomailSize();
+int64_t QueueFilesSize();
+// Destroys every node and item and zeroes the totals.
+void ClearQueue();
+
+// Folds one hand-over record into the queue (queue manager thread).
+void MergeRecord(const TForQueue& record);
+// Positions 1 to 3 of the node's flags for a record of the flavour.
+void SetFlavourMark(uint8_t flavour, TQueueNode& node);
+
+}  // namespace zeb

@@ -1,0 +1,67 @@
+// Shared set-up for the queue tests: an empty queue and hand-over list, a
+// chosen log level, and the log lines written meanwhile.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "config/records.h"
+#include "frame/exit_steps.h"
+#include "log/log_queue.h"
+#include "outbound/for_queue.h"
+#include "outbound/queue.h"
+#include "outbound/queue_manager.h"
+#include "platform/dos_time.h"
+
+namespace zeb::test {
+
+class QueueTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedLevel_ = LogLevel();
+    SetLogLevel(1);
+    ClearConfig();
+    ClearForQueue();
+    ClearQueue();
+    mark_ = LogTail();
+  }
+  void TearDown() override {
+    StopQueueManager();
+    RunExitSteps();
+    ClearConfig();
+    SetLogLevel(savedLevel_);
+  }
+
+  // Texts of the records logged since the test began, oldest first.
+  std::vector<std::string> Logged() const {
+    std::vector<std::string> lines;
+    for (TLogRec* rec = LogTail(); rec != nullptr && rec != mark_; rec = rec->Prev) lines.push_back(rec->Text);
+    std::reverse(lines.begin(), lines.end());
+    return lines;
+  }
+  bool WasLogged(const std::string& text) const {
+    const auto lines = Logged();
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
+  }
+
+  static TNetAddr Addr(uint16_t zone, uint16_t net, uint16_t node, uint16_t point = 0) {
+    return TNetAddr{point, node, net, zone};
+  }
+  static uint32_t Dos(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return PackDosDateTime(TDateTime{year, month, day, hour, minute, second});
+  }
+  static void Merge(const TNetAddr& addr, uint8_t flavour, uint8_t kind, int64_t size = 0,
+                    const std::string& name = std::string(), uint32_t time = Dos(2026, 1, 1)) {
+    MergeRecord(TForQueue{addr, flavour, kind, name, size, time});
+  }
+  static TQueueNode& NodeAt(size_t index) { return Queue()[index]; }
+
+ private:
+  int savedLevel_ = 0;
+  TLogRec* mark_ = nullptr;
+};
+
+}  // namespace zeb::test
