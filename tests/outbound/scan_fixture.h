@@ -36,7 +36,7 @@ inline std::string Describe(const TForQueue& r) {
                             r.Kind < 4 ? kKinds[r.Kind] : "?");
   if (r.Flavour == 0 || r.Flavour == 9) text += Format("(%d)", r.Flavour);
   if (!r.Name.empty()) text += " " + r.Name;
-  if (r.Size != 0) text += Format(" %d", r.Size);
+  if (r.Size != 0) text += Format(" %lld", static_cast<long long>(r.Size));
   return text;
 }
 
