@@ -28,7 +28,7 @@ class FakeFile : public TFile {
   }
   bool Read(void* out, size_t size, size_t& got) override {
     got = 0;
-    if (Faults* f = disk_.FaultsOf(path_); f && f->FailRead) return false;
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailRead) return false;
     got = pos_ >= data_.size() ? 0 : std::min(size, data_.size() - pos_);
     std::memcpy(out, data_.data() + pos_, got);
     pos_ += got;
@@ -36,7 +36,7 @@ class FakeFile : public TFile {
   }
   bool Write(const void* in, size_t size) override {
     size_t stored = size;
-    Faults* f = disk_.FaultsOf(path_);
+    FakeDisk::Faults* f = disk_.FaultsOf(path_);
     if (f && f->WriteBudget >= 0) {
       stored = std::min<size_t>(size, static_cast<size_t>(f->WriteBudget));
       f->WriteBudget -= static_cast<int64_t>(stored);
@@ -58,7 +58,7 @@ class FakeFile : public TFile {
   int64_t Position() const override { return static_cast<int64_t>(pos_); }
   int64_t Size() const override { return static_cast<int64_t>(data_.size()); }
   bool Truncate() override {
-    if (Faults* f = disk_.FaultsOf(path_); f && f->FailTruncate) return false;
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailTruncate) return false;
     data_.resize(pos_);
     return true;
   }
@@ -66,7 +66,7 @@ class FakeFile : public TFile {
   bool Close() override { return true; }
   bool Lock(int waitSeconds) override {
     disk_.lastLockWait_ = waitSeconds;
-    if (Faults* f = disk_.FaultsOf(path_); f && f->Locked) return false;
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->Locked) return false;
     disk_.held_[path_] = true;
     locked_ = true;
     return true;
