@@ -38,9 +38,11 @@ class FakeFile : public TFile {
     size_t stored = size;
     FakeDisk::Faults* f = disk_.FaultsOf(path_);
     if (f && f->WriteBudget >= 0) {
-      stored = std::min<size_t>(size, static_cast<size_t>(f->WriteBudget));
-      f->WriteBudget -= static_cast<int64_t>(stored);
+      const size_t limit = data_.size() + static_cast<size_t>(f->WriteBudget);
+      stored = std::min(size, limit > pos_ ? limit - pos_ : 0);
+      if (pos_ + stored > data_.size()) f->WriteBudget -= static_cast<int64_t>(pos_ + stored - data_.size());
     }
+    if (f && f->FailWriteAfterCalls >= 0 && f->FailWriteAfterCalls-- == 0) stored = std::min(stored, size / 2);
     if (data_.size() < pos_ + stored) data_.resize(pos_ + stored);
     std::memcpy(data_.data() + pos_, in, stored);
     pos_ += stored;

@@ -22,8 +22,11 @@ class FakeDisk : public DiskInterface {
   // Faults injected into the operations on one path.
   struct Faults {
     bool FailOpen = false;      // every OpenFile of the path fails
-    int64_t WriteBudget = -1;   // bytes writes may still store (-1: no limit); a
-                                // write beyond it stores the part that fits and fails
+    int64_t WriteBudget = -1;   // bytes by which the file may still grow (-1: no
+                                // limit), as on a disk that fills up; a write
+                                // beyond it stores the part that fits and fails
+    int FailWriteAfterCalls = -1;  // this many more writes succeed, the next one
+                                   // stores half its bytes and fails, later ones succeed
     bool FailRead = false;
     bool FailTruncate = false;
     bool Locked = false;        // another process holds the record lock
