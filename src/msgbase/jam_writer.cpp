@@ -5,6 +5,7 @@
 #include "log/console.h"
 #include "msgbase/base_update.h"
 #include "msgbase/bytes.h"
+#include "platform/disk.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -73,16 +74,22 @@ bool OpenJamBase(TJamFiles& f, uint32_t now) {
   bool created = false;
   f.Header = OpenBaseFile(f.Name("jhr"), created);
   if (!f.Header || !LockBaseFile(*f.Header, f.Name("jhr"))) return false;
-  const std::string header = NewBaseHeader(now);
-  if (f.Header->Size() == 0 && !(f.Header->Seek(0) && f.Header->Write(header.data(), header.size()))) {
-    AnnounceError(Format("Can't write to file %s", f.Name("jhr").c_str()));
-    return false;
+  if (f.Header->Size() == 0) {
+    const std::string header = NewBaseHeader(now);
+    if (!(f.Header->Seek(0) && f.Header->Write(header.data(), header.size()))) {
+      AnnounceError(Format("Can't write to file %s", f.Name("jhr").c_str()));
+      // An empty header file is taken for a new base next time; a short one
+      // would refuse every later message.
+      if (f.Header->Seek(0)) f.Header->Truncate();
+      return false;
+    }
   }
   f.Text = OpenBaseFile(f.Name("jdt"), created);
   if (f.Text) f.Index = OpenBaseFile(f.Name("jdx"), created);
+  if (!f.Index) return false;
   // Common JAM libraries take a base without its lastread file for a
-  // missing one, and create it anew, empty.
-  return f.Index && OpenBaseFile(f.Name("jlr"), created) != nullptr;
+  // missing one, and create it anew, empty, losing every message.
+  return Disk().FileExists(f.Name("jlr")) || OpenBaseFile(f.Name("jlr"), created) != nullptr;
 }
 
 }  // namespace

@@ -273,6 +273,14 @@ TEST_F(JamWriterTest, RefusedBasesStayUntouched) {
   EXPECT_EQ(File("jhr"), foreign);
   EXPECT_EQ(File("jdx").size(), 16u);
 
+  disk_.AddDir("/new");
+  disk_.Fault("/new/base.jhr").WriteBudget = 100;
+  TReport full = SampleReport(TPostKind::Jam, "/new/base");
+  EXPECT_FALSE(PostReport(full, "x"));
+  EXPECT_EQ(*disk_.Contents("/new/base.jhr"), "") << "no half base header is left";
+  disk_.Fault("/new/base.jhr").WriteBudget = -1;
+  EXPECT_TRUE(PostReport(full, "x")) << "and the next report creates the base";
+
   TReport gone = SampleReport(TPostKind::Jam, "/none/base");
   EXPECT_FALSE(PostReport(gone, "x"));
   EXPECT_EQ(LastLog(), "Error: Can't create file /none/base.jhr");
