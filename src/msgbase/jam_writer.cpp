@@ -103,6 +103,7 @@ uint32_t JamCrc(std::string_view text) {
 void TJamWriter::FinishMessage(std::string& buf) {
   lines_.WriteTearline(buf);
   lines_.WriteOrigin(buf);
+  finished_ = true;
 }
 
 std::string TJamWriter::Subfields() const {
@@ -120,6 +121,10 @@ std::string TJamWriter::Subfields() const {
 
 bool TJamWriter::Post(const std::string& buf) {
   TJamFiles f{report_.PostTo.Path, nullptr, nullptr, nullptr};
+  if (!finished_) {
+    AnnounceError(Format("Can't write to file %s", f.Name("jdt").c_str()));
+    return false;
+  }
   const bool opened = OpenJamBase(f, when_.Unix);
   bool ok = opened;
   TBaseUpdate update;

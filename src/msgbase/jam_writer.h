@@ -27,11 +27,15 @@ class TJamWriter : public TMessageWriter {
   void FinishMessage(std::string& buf) override;
   // Appends under the base lock, in the order text, header with subfields,
   // index record, base header. A failure puts back what was written, so the
-  // base stays as it was.
+  // base stays as it was. Without FinishMessage (no template text could be
+  // loaded) nothing is stored.
   bool Post(const std::string& buf) override;
 
   // The subfields of the message, in their order.
   std::string Subfields() const;
+
+ private:
+  bool finished_ = false;
 };
 
 }  // namespace zeb

@@ -31,7 +31,7 @@ constexpr size_t kBaseFrameHeaderSize = 130;
 // The message's UMSGID, inside the message header.
 constexpr size_t kMsgUmsgid = kSquishFrameHeaderSize + 214;
 
-constexpr uint32_t kSquishAttr = 0x000A0100;  // local, UMSGID valid
+constexpr uint32_t kSquishAttr = 0x000A0100;  // local (0x0100), UMSGID valid (0x00020000), 0x00080000
 
 std::string NewBaseHeader(const std::string& path, int32_t keepDays) {
   std::string header(kSquishBaseHeaderSize, '\0');

@@ -281,6 +281,10 @@ TEST_F(JamWriterTest, RefusedBasesStayUntouched) {
   disk_.Fault("/new/base.jhr").WriteBudget = -1;
   EXPECT_TRUE(PostReport(full, "x")) << "and the next report creates the base";
 
+  TJamWriter unframed(r, SampleTime());
+  EXPECT_FALSE(unframed.Post("")) << "no message without a template run";
+  EXPECT_EQ(File("jhr"), foreign);
+
   TReport gone = SampleReport(TPostKind::Jam, "/none/base");
   EXPECT_FALSE(PostReport(gone, "x"));
   EXPECT_EQ(LastLog(), "Error: Can't create file /none/base.jhr");
