@@ -55,12 +55,6 @@ std::vector<std::pair<uint32_t, uint32_t>> ReadJamIndex(const std::string& x) {
   return records;
 }
 
-std::string Le32(uint32_t v) {
-  std::string s;
-  for (int k = 0; k < 4; ++k) s += static_cast<char>(v >> (8 * k));
-  return s;
-}
-
 class JamWriterTest : public ::testing::Test {
  protected:
   FakeDisk disk_;

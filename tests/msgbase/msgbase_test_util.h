@@ -21,6 +21,15 @@ inline uint32_t U32(const std::string& s, size_t off) {
   return static_cast<uint32_t>(U16(s, off)) | static_cast<uint32_t>(U16(s, off + 2)) << 16;
 }
 
+inline std::string Le32(uint32_t v) {
+  std::string s;
+  for (int k = 0; k < 4; ++k) s += static_cast<char>(v >> (8 * k));
+  return s;
+}
+
+// Writes a little-endian value into test data built by hand.
+inline void Set32(std::string& s, size_t off, uint32_t v) { s.replace(off, 4, Le32(v)); }
+
 // The text of a fixed field: its bytes up to the first NUL.
 inline std::string Field(const std::string& s, size_t off, size_t size) {
   const std::string f = s.substr(off, size);

@@ -87,21 +87,14 @@ std::vector<SqIndex> ReadSqIndex(const std::string& i) {
 }
 
 // A frame as another program writes it: no NUL after the control area.
-std::string ForeignFrame(uint32_t prev, uint32_t umsgid, const std::string& to, const std::string& text) {
+std::string ForeignFrame(uint32_t next, uint32_t prev, uint32_t umsgid, const std::string& to, const std::string& text) {
   const std::string control = "\x01MSGID: 2:5020/1 0000abcd";
-  std::string f(28 + 238, '\0');
   const uint32_t length = static_cast<uint32_t>(238 + control.size() + text.size());
-  auto put32 = [&f](size_t at, uint32_t v) {
-    for (int k = 0; k < 4; ++k) f[at + k] = static_cast<char>(v >> (8 * k));
-  };
-  put32(0, 0xAFAE4453);
-  put32(8, prev);
-  put32(12, length);
-  put32(16, length);
-  put32(20, static_cast<uint32_t>(control.size()));
-  put32(28, 0x00020100);
+  std::string f = Le32(0xAFAE4453) + Le32(next) + Le32(prev) + Le32(length) + Le32(length) +
+                  Le32(static_cast<uint32_t>(control.size())) + std::string(4, '\0') + Le32(0x00020100) +
+                  std::string(234, '\0');
   f.replace(28 + 40, to.size(), to);
-  put32(28 + 214, umsgid);
+  Set32(f, 28 + 214, umsgid);
   return f + control + text;
 }
 
@@ -116,38 +109,26 @@ class SquishWriterTest : public ::testing::Test {
   // A base of two messages written by another program, with blank index
   // records left past the last message and stray bytes past the used data.
   void AddForeignBase() {
-    std::string header(256, '\0');
-    const std::string f1 = ForeignFrame(0, 7, "Sysop", "first\r");
-    const std::string f2 = ForeignFrame(256, 9, "All", "second\r");
-    const uint32_t at2 = static_cast<uint32_t>(256 + f1.size());
+    const uint32_t at2 = static_cast<uint32_t>(256 + ForeignFrame(0, 0, 0, "Sysop", "first\r").size());
+    const std::string f1 = ForeignFrame(at2, 0, 7, "Sysop", "first\r");
+    const std::string f2 = ForeignFrame(0, 256, 9, "All", "second\r");
     const uint32_t end = static_cast<uint32_t>(at2 + f2.size());
-    auto put32 = [&header](size_t at, uint32_t v) {
-      for (int k = 0; k < 4; ++k) header[at + k] = static_cast<char>(v >> (8 * k));
-    };
-    header[0] = '\0';
+    std::string header(256, '\0');
     header[1] = '\x01';  // len 256
-    put32(4, 2);
-    put32(8, 2);
-    put32(16, 9);  // high-water mark: both exported
-    put32(20, 10);
-    put32(104, 256);
-    put32(108, at2);
-    put32(120, end);
+    Set32(header, 4, 2);
+    Set32(header, 8, 2);
+    Set32(header, 16, 9);  // high-water mark: both exported
+    Set32(header, 20, 10);
+    Set32(header, 104, 256);
+    Set32(header, 108, at2);
+    Set32(header, 120, end);
     header[128] = 14;  // keep days
     header[130] = 28;
-    std::string data = header + f1 + f2;
-    data[256 + 4] = static_cast<char>(at2 & 0xFF);
-    data[256 + 5] = static_cast<char>(at2 >> 8);
+    const std::string data = header + f1 + f2;
     disk_.AddFile("/sq/base.sqd", data + "stray");
-    std::string index;
-    auto rec = [&index](uint32_t a, uint32_t b, uint32_t c) {
-      for (uint32_t v : {a, b, c})
-        for (int k = 0; k < 4; ++k) index += static_cast<char>(v >> (8 * k));
-    };
-    rec(256, 7, SquishHash("Sysop"));
-    rec(at2, 9, SquishHash("All"));
-    rec(0, 0xFFFFFFFF, 0xFFFFFFFF);
-    rec(0, 0xFFFFFFFF, 0xFFFFFFFF);
+    const std::string blank = Le32(0) + Le32(0xFFFFFFFF) + Le32(0xFFFFFFFF);
+    const std::string index =
+        Le32(256) + Le32(7) + Le32(SquishHash("Sysop")) + Le32(at2) + Le32(9) + Le32(SquishHash("All")) + blank + blank;
     disk_.AddFile("/sq/base.sqi", index);
   }
 };
