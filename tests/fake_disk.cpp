@@ -14,20 +14,39 @@ std::string ParentOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+}  // namespace
+
 class FakeFile : public TFile {
  public:
-  explicit FakeFile(std::string& data) : data_(data) {}
+  FakeFile(FakeDisk& disk, std::string path, std::string& data)
+      : disk_(disk), path_(std::move(path)), data_(data) {
+    ++disk_.openFiles_;
+  }
+  ~FakeFile() override {
+    Unlock();
+    --disk_.openFiles_;
+  }
   bool Read(void* out, size_t size, size_t& got) override {
+    got = 0;
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailRead) return false;
     got = pos_ >= data_.size() ? 0 : std::min(size, data_.size() - pos_);
     std::memcpy(out, data_.data() + pos_, got);
     pos_ += got;
     return true;
   }
   bool Write(const void* in, size_t size) override {
-    if (data_.size() < pos_ + size) data_.resize(pos_ + size);
-    std::memcpy(data_.data() + pos_, in, size);
-    pos_ += size;
-    return true;
+    size_t stored = size;
+    FakeDisk::Faults* f = disk_.FaultsOf(path_);
+    if (f && f->WriteBudget >= 0) {
+      const size_t limit = data_.size() + static_cast<size_t>(f->WriteBudget);
+      stored = std::min(size, limit > pos_ ? limit - pos_ : 0);
+      if (pos_ + stored > data_.size()) f->WriteBudget -= static_cast<int64_t>(pos_ + stored - data_.size());
+    }
+    if (f && f->FailWriteAfterCalls >= 0 && f->FailWriteAfterCalls-- == 0) stored = std::min(stored, size / 2);
+    if (data_.size() < pos_ + stored) data_.resize(pos_ + stored);
+    std::memcpy(data_.data() + pos_, in, stored);
+    pos_ += stored;
+    return stored == size;
   }
   bool Seek(int64_t position) override {
     if (position < 0) return false;
@@ -41,18 +60,36 @@ class FakeFile : public TFile {
   int64_t Position() const override { return static_cast<int64_t>(pos_); }
   int64_t Size() const override { return static_cast<int64_t>(data_.size()); }
   bool Truncate() override {
-    data_.resize(std::min(pos_, data_.size()));
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailTruncate) return false;
+    data_.resize(pos_);
     return true;
   }
   bool Flush() override { return true; }
   bool Close() override { return true; }
+  bool Lock(int waitSeconds) override {
+    disk_.lastLockWait_ = waitSeconds;
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->Locked) return false;
+    disk_.held_[path_] = true;
+    locked_ = true;
+    return true;
+  }
+  void Unlock() override {
+    if (locked_) disk_.held_.erase(path_);
+    locked_ = false;
+  }
 
  private:
+  FakeDisk& disk_;
+  std::string path_;
   std::string& data_;
   size_t pos_ = 0;
+  bool locked_ = false;
 };
 
-}  // namespace
+FakeDisk::Faults* FakeDisk::FaultsOf(const std::string& path) {
+  auto it = faults_.find(path);
+  return it == faults_.end() ? nullptr : &it->second;
+}
 
 void FakeDisk::AddDir(const std::string& path) {
   for (std::string p = path; !p.empty(); p = ParentOf(p)) nodes_[p].Directory = true;
@@ -109,8 +146,16 @@ bool FakeDisk::ReadFile(const std::string& path, std::string& contents, std::str
 }
 
 std::unique_ptr<TFile> FakeDisk::OpenFile(const std::string& path, OpenMode mode, std::string& error) {
+  if (Faults* f = FaultsOf(path); f && f->FailOpen) {
+    error = "Permission denied";
+    return nullptr;
+  }
   auto it = nodes_.find(path);
-  if (mode == OpenMode::Create) {
+  if (mode == OpenMode::CreateNew && it != nodes_.end()) {
+    error = "File exists";
+    return nullptr;
+  }
+  if (mode == OpenMode::Create || mode == OpenMode::CreateNew) {
     if (!ParentOf(path).empty() && !DirExists(ParentOf(path))) {
       error = "No such file or directory";
       return nullptr;
@@ -118,13 +163,13 @@ std::unique_ptr<TFile> FakeDisk::OpenFile(const std::string& path, OpenMode mode
     Node& node = nodes_[path];
     node.Directory = false;
     node.Data.clear();
-    return std::make_unique<FakeFile>(node.Data);
+    return std::make_unique<FakeFile>(*this, path, node.Data);
   }
   if (it == nodes_.end() || it->second.Directory) {
     error = "No such file or directory";
     return nullptr;
   }
-  return std::make_unique<FakeFile>(it->second.Data);
+  return std::make_unique<FakeFile>(*this, path, it->second.Data);
 }
 
 bool FakeDisk::RemoveFile(const std::string& path) {

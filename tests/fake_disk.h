@@ -19,6 +19,19 @@ class FakeDisk : public DiskInterface {
     uint8_t ExtraAttr = 0;
   };
 
+  // Faults injected into the operations on one path.
+  struct Faults {
+    bool FailOpen = false;      // every OpenFile of the path fails
+    int64_t WriteBudget = -1;   // bytes by which the file may still grow (-1: no
+                                // limit), as on a disk that fills up; a write
+                                // beyond it stores the part that fits and fails
+    int FailWriteAfterCalls = -1;  // this many more writes succeed, the next one
+                                   // stores half its bytes and fails, later ones succeed
+    bool FailRead = false;
+    bool FailTruncate = false;
+    bool Locked = false;        // another process holds the record lock
+  };
+
   // Creates a file (and its parent directories).
   void AddFile(const std::string& path, const std::string& data, uint32_t dosTime = 0);
   void AddDir(const std::string& path);
@@ -36,8 +49,22 @@ class FakeDisk : public DiskInterface {
 
   std::map<std::string, Node>& Nodes() { return nodes_; }
 
+  Faults& Fault(const std::string& path) { return faults_[path]; }
+  // Files opened and not yet destroyed; paths whose lock we hold now; the wait
+  // asked for by the last Lock call.
+  int OpenFiles() const { return openFiles_; }
+  bool LockHeld(const std::string& path) const { return held_.count(path) != 0; }
+  int LastLockWait() const { return lastLockWait_; }
+
  private:
+  friend class FakeFile;
+  Faults* FaultsOf(const std::string& path);
+
   std::map<std::string, Node> nodes_;
+  std::map<std::string, Faults> faults_;
+  std::map<std::string, bool> held_;
+  int openFiles_ = 0;
+  int lastLockWait_ = -1;
 };
 
 // Installs a disk for the life of a test scope.

@@ -31,6 +31,7 @@ enum class OpenMode {
   Read,       // existing file, read only
   ReadWrite,  // existing file, read and write
   Create,     // create or truncate, read and write
+  CreateNew,  // create a file that must not exist yet, read and write
 };
 
 // An open file. Every operation reports failure as a value.
@@ -51,6 +52,11 @@ class TFile {
   virtual bool Flush() = 0;
   // Closes the file; false when data could not be written out.
   virtual bool Close() = 0;
+  // Takes the write lock that message-base tools agree on (a record lock on
+  // byte 0, length 1), trying once a second for up to `waitSeconds`; false
+  // when another process still holds it. The file must be open for writing.
+  virtual bool Lock(int waitSeconds) = 0;
+  virtual void Unlock() = 0;
 };
 
 class DiskInterface {

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "platform/disk.h"
 #include "platform/dos_time.h"
@@ -75,6 +77,14 @@ class PosixFile : public TFile {
   }
   // Writes go straight to the kernel, so nothing waits in a buffer of ours.
   bool Flush() override { return true; }
+  bool Lock(int waitSeconds) override {
+    for (int attempt = 0;; ++attempt) {
+      if (SetLock(F_WRLCK)) return true;
+      if (attempt >= waitSeconds || (errno != EACCES && errno != EAGAIN && errno != EINTR)) return false;
+      std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+  }
+  void Unlock() override { SetLock(F_UNLCK); }
   bool Close() override {
     if (fd_ < 0) return true;
     const int rc = ::close(fd_);
@@ -83,6 +93,17 @@ class PosixFile : public TFile {
   }
 
  private:
+  // A POSIX record lock (fcntl), as the Linux tossers and editors take it:
+  // flock() locks would not exclude them.
+  bool SetLock(short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 1;
+    return ::fcntl(fd_, F_SETLK, &lock) == 0;
+  }
+
   int fd_;
 };
 
@@ -143,6 +164,7 @@ class PosixDisk : public DiskInterface {
       case OpenMode::Read: flags |= O_RDONLY; break;
       case OpenMode::ReadWrite: flags |= O_RDWR; break;
       case OpenMode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+      case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
     }
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) {

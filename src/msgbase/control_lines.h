@@ -1,0 +1,62 @@
+// The lines a report message gets around the template text: the control
+// lines (kludges) MSGID, PID, FMPT, TOPT, INTL, Program and PATH, and the
+// AREA, tearline, origin and SEEN-BY lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "config/records.h"
+
+namespace zeb {
+
+// The program's identity as other systems read it in stored messages.
+inline constexpr const char* kProgramTitle = "Zebrant";
+inline constexpr const char* kPlatformTag = "(Win32)";
+inline constexpr const char* kProgramVersion = "3.05";
+inline constexpr const char* kPidTag = "-W";
+
+// The MSGID serial of a message made at `unixTime`: that time, or one more
+// than the last serial handed out in this run when that is larger, so that
+// two messages made within one second never share a MSGID (dupe checkers
+// would drop the second one).
+uint32_t NextMsgIdSerial(uint32_t unixTime);
+
+// The data of the MSGID line: "zone:net/node[.point] serial".
+std::string MsgIdText(const TNetAddr& from, uint32_t serial);
+// The data of the PID line: "ZEB-W 3.05".
+std::string PidText();
+// The Program line without its control mark.
+std::string ProgramText();
+
+// Writes the lines of one report into a message buffer, at its end.
+class TControlLines {
+ public:
+  TControlLines(const TReport& report, uint32_t serial) : report_(report), serial_(serial) {}
+
+  uint32_t Serial() const { return serial_; }
+
+  // While true, the control lines are written without their final CR (the
+  // Squish control area); AREA, tearline, origin and SEEN-BY keep theirs.
+  bool BareKludges = false;
+
+  void WriteMsgId(std::string& buf) const;
+  void WritePid(std::string& buf) const;
+  void WriteFmpt(std::string& buf) const;  // only when the from-address is a point
+  void WriteTopt(std::string& buf) const;  // only when the to-address is a point
+  void WriteIntl(std::string& buf) const;
+  void WriteProgram(std::string& buf) const;  // only with showleftkludges on
+  void WriteArea(std::string& buf) const;
+  void WriteTearline(std::string& buf) const;
+  void WriteOrigin(std::string& buf) const;
+  void WriteSeenBy(std::string& buf) const;  // only when the from-address is a point
+  void WritePath(std::string& buf) const;    // only when the from-address is a point
+
+ private:
+  void Kludge(std::string& buf, const std::string& text) const;
+
+  const TReport& report_;
+  uint32_t serial_;
+};
+
+}  // namespace zeb

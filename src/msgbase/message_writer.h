@@ -1,0 +1,44 @@
+// The writer of one report message. A report parser calls it in three steps
+// around its template run: StartMessage before the template text (header and
+// leading control lines), FinishMessage after it (trailing lines, also after
+// a template error), then Post to store the buffer at the destination. The
+// buffer is the parser's own; the writer only appends to it and, for Squish,
+// completes the frame at its start.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "config/records.h"
+#include "msgbase/control_lines.h"
+#include "msgbase/message_time.h"
+
+namespace zeb {
+
+class TMessageWriter {
+ public:
+  // `when` is the moment the message is stamped with; the MSGID serial is
+  // taken from it here.
+  TMessageWriter(TReport& report, const TMessageTime& when);
+  virtual ~TMessageWriter() = default;
+  TMessageWriter(const TMessageWriter&) = delete;
+  TMessageWriter& operator=(const TMessageWriter&) = delete;
+
+  virtual void StartMessage(std::string& buf);
+  virtual void FinishMessage(std::string& buf);
+  // Stores the message. Failures are logged with AnnounceError and give false.
+  virtual bool Post(const std::string& buf) = 0;
+
+  TControlLines& Lines() { return lines_; }
+  const TMessageTime& When() const { return when_; }
+
+ protected:
+  TReport& report_;
+  TMessageTime when_;
+  TControlLines lines_;
+};
+
+// The writer for the report's destination kind.
+std::unique_ptr<TMessageWriter> MakeMessageWriter(TReport& report, const TMessageTime& when);
+
+}  // namespace zeb

@@ -1,0 +1,64 @@
+#include "msgbase/post_file.h"
+
+#include "log/console.h"
+#include "platform/disk.h"
+#include "platform/system.h"
+#include "support/text.h"
+
+namespace zeb {
+
+namespace {
+
+// FTN text ends lines with CR alone; a terminal needs LF to start a line.
+std::string ForConsole(std::string_view buf) {
+  std::string out(buf);
+  for (size_t i = 0; i < out.size(); ++i) {
+    if (out[i] == '\r' && (i + 1 == out.size() || out[i + 1] != '\n')) out[i] = '\n';
+  }
+  return out;
+}
+
+bool WriteAll(TFile& file, const std::string& path, std::string_view buf) {
+  const bool written = file.Write(buf.data(), buf.size());
+  if (file.Close() && written) return true;
+  AnnounceError(Format("Can't write to file %s", path.c_str()));
+  return false;
+}
+
+}  // namespace
+
+bool PostToFile(const std::string& path, std::string_view buf) {
+  if (SameText(path, "con")) {
+    WriteStdout(ForConsole(buf));
+    return true;
+  }
+  std::string error;
+  auto file = Disk().OpenFile(path, OpenMode::Create, error);
+  if (!file) {
+    AnnounceError(Format("Can't create file %s", path.c_str()));
+    return false;
+  }
+  return WriteAll(*file, path, buf);
+}
+
+bool PostToNewFile(const std::function<std::string(uint32_t)>& nameOf, std::string_view buf, std::string& path) {
+  std::unique_ptr<TFile> file;
+  for (uint32_t attempt = 0;; ++attempt) {
+    path = nameOf(attempt);
+    std::string error;
+    file = Disk().OpenFile(path, OpenMode::CreateNew, error);
+    if (file) break;
+    // Only a name taken meanwhile (another report, another run) is worth
+    // the next try; any other failure would repeat.
+    if (!Disk().FileExists(path)) {
+      AnnounceError(Format("Can't create file %s", path.c_str()));
+      return false;
+    }
+  }
+  if (WriteAll(*file, path, buf)) return true;
+  file.reset();
+  Disk().RemoveFile(path);
+  return false;
+}
+
+}  // namespace zeb
