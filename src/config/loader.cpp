@@ -28,7 +28,7 @@ bool IsRooted(std::string_view path) { return !path.empty() && (path[0] == '/' |
 TLineResult IncludeFile(std::string name) {
   if (!name.empty() && name[0] == '"') name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string();
   if (name.empty()) return TLineResult::Rejected;
-  if (!IsRooted(name)) name = HomeDir() + name;
+  // A relative name is taken from HomeDir by the expansion.
   const std::string path = ExpandPath(name);
   if (path.empty()) return TLineResult::Rejected;
   if (std::find(g_loading.begin(), g_loading.end(), LoopKey(path)) != g_loading.end()) {
@@ -59,7 +59,8 @@ TLineResult OpenSection(std::string rest) {
 
 TLineResult ProcessLine(const std::string& line) {
   bool unclosed = false;
-  const std::string cleaned = StripComment(TrimBlanks(line), unclosed);
+  // Blanks before a comment are no part of the value.
+  const std::string cleaned = TrimBlanks(StripComment(TrimBlanks(line), unclosed));
   if (unclosed) return TLineResult::Rejected;
   if (cleaned.empty()) return TLineResult::Accepted;
   std::string rest = cleaned;
