@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -62,9 +63,10 @@ class TLogFileLines {
   std::unique_ptr<TFile> file_;
 };
 
-void LoggerThread(TLogSettings settings) {
+void LoggerThread(TLogSettings settings, std::promise<void>* started) {
   const int id = static_cast<int>(CurrentThreadId());
   LogLine(Format("[%d] Loger - started", id), 0);
+  started->set_value();
   TLogFileLines lines(settings);
   bool flushing = false;
   for (;;) {
@@ -115,8 +117,12 @@ bool StartLogger(const TLogSettings& settings) {
   SetLogLevel(used.Level);
   SetLogLineFilter(true);
   g_shutdown = false;
+  // The start line is queued before anything the caller logs next.
+  std::promise<void> started;
+  std::future<void> startLine = started.get_future();
   try {
-    g_thread = std::thread(LoggerThread, used);
+    g_thread = std::thread(LoggerThread, used, &started);
+    startLine.wait();
   } catch (const std::system_error&) {
     SetLogLineFilter(false);
     return false;
