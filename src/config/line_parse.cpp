@@ -56,7 +56,7 @@ bool ParseBoolean(std::string_view value, bool& result) {
 }
 
 int64_t TextToInt(std::string_view text, int64_t fallback) {
-  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
   int64_t value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   return ec == std::errc() && end == text.data() + text.size() && !text.empty() ? value : fallback;

@@ -131,10 +131,12 @@ bool LoadConfig(const std::string& pathArg) {
     PrintError(Format("Can't open file %s", path.c_str()));
     return false;
   }
-  g_loading.push_back(LoopKey(path));
-  const bool ok = ReadLines(fileName, contents);
-  g_loading.pop_back();
-  return ok;
+  // Popped however the reading ends, also when a conversion error ends the run.
+  struct TLoadingGuard {
+    explicit TLoadingGuard(std::string key) { g_loading.push_back(std::move(key)); }
+    ~TLoadingGuard() { g_loading.pop_back(); }
+  } guard(LoopKey(path));
+  return ReadLines(fileName, contents);
 }
 
 }  // namespace zeb

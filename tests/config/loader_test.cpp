@@ -2,6 +2,7 @@
 
 #include "config/line_parse.h"
 #include "config_fixture.h"
+#include "support/net_addr.h"
 #include "support/text.h"
 
 namespace zeb::test {
@@ -51,10 +52,7 @@ TEST(LineParse, UnquoteBooleansAndNumbers) {
   EXPECT_EQ(PendingMessage(), "Unknown parameter: maybe");
   ResetLoader();
   EXPECT_EQ(TextToInt("30", 0), 30);
-  EXPECT_EQ(TextToInt("abc", -1), -1);
-  EXPECT_EQ(TextToInt("", -1), -1);
-  EXPECT_EQ(TextToInt("12x", 0), 0);
-  EXPECT_EQ(TextToInt("99999999999999999999", 7), 7);
+  for (const char* text : {"abc", "", "12x", "+-5", "99999999999999999999"}) EXPECT_EQ(TextToInt(text, -1), -1) << text;
 }
 
 TEST_F(ConfigTest, RejectedLinesAreReportedWithTheirReasonsInOrder) {
@@ -87,12 +85,10 @@ TEST_F(ConfigTest, UnclosedQuoteGivesOnlyTheLineErrors) {
 }
 
 TEST_F(ConfigTest, TopLevelAcceptsOnlyDefAndInclude) {
-  EXPECT_FALSE(Load("end\n"));
-  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (1): end"}));
-  EXPECT_FALSE(Load("def\n"));
-  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (1): def"}));
-  ResetLoader();
-  EXPECT_FALSE(Load("def main\ndef domain\n")) << "sections do not nest";
+  for (const char* text : {"end\n", "def\n", "def main\ndef domain\n"}) {
+    ResetLoader();
+    EXPECT_FALSE(Load(text)) << text;
+  }
 }
 
 TEST_F(ConfigTest, ReadingStopsAtTheFirstRejectedLine) {
@@ -143,6 +139,12 @@ TEST_F(ConfigTest, IncludeLoopIsRejected) {
   EXPECT_FALSE(LoadConfig("a.ctl"));
   EXPECT_EQ(Logged(), (Lines{"Error: b.ctl (1): include ./a.ctl", "Error: Include loop: /opt/zeb/a.ctl"}));
   EXPECT_FALSE(Load("include zeb.ctl\n"));
+  ResetLoader();
+  disk_.AddFile("/opt/zeb/throws.ctl", "def main\naddress 2:x/1@fidonet\n");
+  EXPECT_THROW(Load("include throws.ctl\n"), EConvertError);
+  ResetLoader();
+  disk_.AddFile("/opt/zeb/zeb.ctl", "def domain\nend\n");
+  EXPECT_TRUE(Load("include zeb.ctl\n", "other.ctl")) << "no loop is seen after a load ended by an error";
 }
 
 TEST_F(ConfigTest, PendingMessageIsNotRepeatedForALaterLine) {

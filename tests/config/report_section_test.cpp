@@ -91,8 +91,6 @@ TEST_F(ReportTest, PostToVariants) {
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->PostTo.Kind, TPostKind::File);
   EXPECT_EQ(r->PostTo.Path, "/tmp/queue report.txt");
-  r = Report("postto file con\n");
-  EXPECT_EQ(r->PostTo.Path, "con");
   r = Report("postto netmail 'netmail'\n");
   EXPECT_EQ(r->PostTo.Kind, TPostKind::Netmail);
   EXPECT_EQ(r->PostTo.Path, "/opt/zeb/netmail");

@@ -101,12 +101,10 @@ TEST_F(ConfigTest, OutboundGroups) {
   EXPECT_EQ(MainConfig().Outbounds.size(), 2u);
 }
 
-TEST_F(ConfigTest, OutboundWithoutMatchingMainDomainTakesTheFirstByName) {
+TEST_F(ConfigTest, OutboundWithoutMainDomainAndTMail) {
   ASSERT_TRUE(Load("def domain\nzzznet 9\nAAAnet 8\nend\ndef outbound\n/out\nend\n"));
-  EXPECT_EQ(MainConfig().Outbounds[0]->Domains[0]->Name, "AAAnet");
-}
+  EXPECT_EQ(MainConfig().Outbounds[0]->Domains[0]->Name, "AAAnet") << "the first domain by name";
 
-TEST_F(ConfigTest, TMailLastLineWinsAtTheEnd) {
   ASSERT_TRUE(Load("def t-mail\n/var/tmail/old\n/var/tmail/net/\n"));
   EXPECT_EQ(MainConfig().TMailOutbound, "") << "committed only at the end";
   ASSERT_TRUE(Load("end\n", "more.ctl"));
@@ -144,16 +142,9 @@ TEST_F(ConfigTest, FileBoxes) {
 }
 
 TEST(Flavour, ShortAndLongNamesInAnyCase) {
-  EXPECT_EQ(ParseFlavour("imm"), 3);
-  EXPECT_EQ(ParseFlavour("immediate"), 3);
-  EXPECT_EQ(ParseFlavour("Crash"), 4);
-  EXPECT_EQ(ParseFlavour("direct"), 5);
-  EXPECT_EQ(ParseFlavour("NORM"), 6);
-  EXPECT_EQ(ParseFlavour("hold"), 7);
-  EXPECT_EQ(ParseFlavour("HOLD"), 7);
-  EXPECT_EQ(ParseFlavour("normal"), 6);
-  EXPECT_EQ(ParseFlavour("h"), 0);
-  EXPECT_EQ(ParseFlavour(""), 0);
+  const std::pair<const char*, int> cases[] = {{"imm", 3},   {"Immediate", 3}, {"crash", 4}, {"dir", 5}, {"direct", 5},
+                                               {"NORM", 6},  {"normal", 6},    {"HOLD", 7},  {"h", 0},   {"", 0}};
+  for (const auto& [word, code] : cases) EXPECT_EQ(ParseFlavour(word), code) << word;
 }
 
 TEST_F(ConfigTest, ScanFlagsSkipAddressesAndQueue) {
