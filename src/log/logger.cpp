@@ -32,8 +32,7 @@ std::string g_runtimeError;  // set when an exception reached the top
 std::unique_ptr<TFile> OpenLogFile(const TLogSettings& settings) {
   std::string error;
   const bool append = !settings.Rewritable && Disk().FileExists(settings.Path);
-  std::unique_ptr<TFile> file =
-      Disk().OpenFile(settings.Path, append ? OpenMode::ReadWrite : OpenMode::Create, error);
+  std::unique_ptr<TFile> file = Disk().OpenFile(settings.Path, append ? OpenMode::ReadWrite : OpenMode::Create, error);
   if (file && append && !(file->SeekEnd() && file->Write("\n", 1))) file.reset();
   if (!file) PrintLine(" " + Color(kLightRed) + " \x10 Can't open log-file!");
   return file;

@@ -65,23 +65,27 @@ TEST_F(ConfigTest, RejectedLinesAreReportedWithTheirReasonsInOrder) {
   EXPECT_TRUE(AtTopLevel());
 
   EXPECT_FALSE(Load("def log\n  colour red\n"));
-  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (2):   colour red", "Error: Bad configuration file string in section: log"}));
+  EXPECT_EQ(Logged(),
+            (Lines{"Error: zeb.ctl (2):   colour red", "Error: Bad configuration file string in section: log"}));
 
   ResetLoader();
   EXPECT_FALSE(Load("def Report\n sortby bogus\n"));
-  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (2):  sortby bogus", "Error: Bad configuration file string in section: Report"}));
+  EXPECT_EQ(Logged(),
+            (Lines{"Error: zeb.ctl (2):  sortby bogus", "Error: Bad configuration file string in section: Report"}));
 
   ResetLoader();
   EXPECT_FALSE(Load("def log\nrewritable maybe\n"));
-  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (2): rewritable maybe", "Error: Bad configuration file string in section: log",
-                             "Error: Unknown parameter: maybe"}));
+  EXPECT_EQ(Logged(),
+            (Lines{"Error: zeb.ctl (2): rewritable maybe", "Error: Bad configuration file string in section: log",
+                   "Error: Unknown parameter: maybe"}));
 }
 
 TEST_F(ConfigTest, UnclosedQuoteGivesOnlyTheLineErrors) {
   EXPECT_FALSE(Load("sysop \"Joe\n"));
   EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (1): sysop \"Joe"}));
   EXPECT_FALSE(Load("def main\nsysop \"Joe\n"));
-  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (2): sysop \"Joe", "Error: Bad configuration file string in section: main"}));
+  EXPECT_EQ(Logged(),
+            (Lines{"Error: zeb.ctl (2): sysop \"Joe", "Error: Bad configuration file string in section: main"}));
 }
 
 TEST_F(ConfigTest, TopLevelAcceptsOnlyDefAndInclude) {

@@ -5,15 +5,18 @@
 namespace zeb::test {
 namespace {
 
-TNetAddr Addr(uint16_t zone, uint16_t net, uint16_t node, uint16_t point = 0) { return TNetAddr{point, node, net, zone}; }
+TNetAddr Addr(uint16_t zone, uint16_t net, uint16_t node, uint16_t point = 0) {
+  return TNetAddr{point, node, net, zone};
+}
 
 class ReportTest : public ConfigTest {
  protected:
   void SetUp() override {
     ConfigTest::SetUp();
-    ASSERT_TRUE(Load("def main\naddress 2:34/6.1@fidonet\nend\ndef domain\nfsxnet 21\nend\n"
-                     "def mainaka\n21:1/100@fsxnet\nend\n",
-                     "base.ctl"));
+    ASSERT_TRUE(
+        Load("def main\naddress 2:34/6.1@fidonet\nend\ndef domain\nfsxnet 21\nend\n"
+             "def mainaka\n21:1/100@fsxnet\nend\n",
+             "base.ctl"));
   }
   // Loads one report section with the given lines and returns it.
   const TReport* Report(const std::string& lines, const std::string& def = "def report") {
@@ -66,7 +69,8 @@ TEST_F(ReportTest, SortByCodes) {
   ASSERT_NE(r, nullptr) << "words beyond the seventh are ignored";
   EXPECT_EQ(r->SortBy, (std::array<uint8_t, 7>{7, 6, 5, 4, 3, 2, 1}));
   r = Report("sortby days address\nsortby size\n");
-  EXPECT_EQ(r->SortBy, (std::array<uint8_t, 7>{1, 2, 0, 0, 0, 0, 0})) << "a second line replaces from the first position";
+  EXPECT_EQ(r->SortBy, (std::array<uint8_t, 7>{1, 2, 0, 0, 0, 0, 0}))
+      << "a second line replaces from the first position";
 
   ResetLoader();
   ASSERT_TRUE(Load("def report\n"));

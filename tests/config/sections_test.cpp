@@ -1,15 +1,18 @@
+#include "config/sections.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "config/sections.h"
 #include "config_fixture.h"
 #include "support/net_addr.h"
 
 namespace zeb::test {
 namespace {
 
-TNetAddr Addr(uint16_t zone, uint16_t net, uint16_t node, uint16_t point = 0) { return TNetAddr{point, node, net, zone}; }
+TNetAddr Addr(uint16_t zone, uint16_t net, uint16_t node, uint16_t point = 0) {
+  return TNetAddr{point, node, net, zone};
+}
 
 const char* const kMain = "def main\nsysop Joe Sysop\naddress 2:34/6@fidonet\nend\n";
 
@@ -142,16 +145,15 @@ TEST_F(ConfigTest, FileBoxes) {
 }
 
 TEST(Flavour, ShortAndLongNamesInAnyCase) {
-  const std::pair<const char*, int> cases[] = {{"imm", 3},   {"Immediate", 3}, {"crash", 4}, {"dir", 5}, {"direct", 5},
-                                               {"NORM", 6},  {"normal", 6},    {"HOLD", 7},  {"h", 0},   {"", 0}};
+  const std::pair<const char*, int> cases[] = {{"imm", 3},  {"Immediate", 3}, {"crash", 4}, {"dir", 5}, {"direct", 5},
+                                               {"NORM", 6}, {"normal", 6},    {"HOLD", 7},  {"h", 0},   {"", 0}};
   for (const auto& [word, code] : cases) EXPECT_EQ(ParseFlavour(word), code) << word;
 }
 
 TEST_F(ConfigTest, ScanFlagsSkipAddressesAndQueue) {
-  ASSERT_TRUE(Load(std::string(kMain) +
-                   "def scanflags\nSkipBusyFlag yes\nemptypacketaspoll 1\nend\n"
-                   "def skipaddress\n/7@FidoNet\n1:2/3.4@fidonet\n/7@fidonet\nend\n"
-                   "def queue\nparsebadqueue yes\nfilequeue q/\nend\n"));
+  ASSERT_TRUE(Load(std::string(kMain) + "def scanflags\nSkipBusyFlag yes\nemptypacketaspoll 1\nend\n"
+                                        "def skipaddress\n/7@FidoNet\n1:2/3.4@fidonet\n/7@fidonet\nend\n"
+                                        "def queue\nparsebadqueue yes\nfilequeue q/\nend\n"));
   const TMainConfig& c = MainConfig();
   EXPECT_TRUE(c.SkipBusyFlag);
   EXPECT_TRUE(c.EmptyPacketAsPoll);

@@ -31,9 +31,7 @@ class ZebRun : public ::testing::Test {
     const int status = std::system((std::string(ZEB_BINARY) + " " + params + " >" + dir_ + "/console.txt").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  std::string LogSection() const {
-    return "def log\npath " + dir_ + "/zeb.log\nlevel low\nlogformat \"@log\"\nend\n";
-  }
+  std::string LogSection() const { return "def log\npath " + dir_ + "/zeb.log\nlevel low\nlogformat \"@log\"\nend\n"; }
 
   std::string dir_;
 };

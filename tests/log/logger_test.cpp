@@ -34,7 +34,8 @@ class LoggerTest : public ::testing::Test {
     Lines lines;
     const std::string* data = disk_.Contents("/log/zeb.log");
     std::istringstream in(data ? *data : std::string());
-    for (std::string line; std::getline(in, line);) lines.push_back(std::regex_replace(line, std::regex("[0-9]+"), "N"));
+    for (std::string line; std::getline(in, line);)
+      lines.push_back(std::regex_replace(line, std::regex("[0-9]+"), "N"));
     return lines;
   }
 
