@@ -1,19 +1,126 @@
 #include "config/loader.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "config/line_parse.h"
 #include "config/paths.h"
+#include "config/section_table.h"
 #include "log/console.h"
 #include "platform/disk.h"
 #include "support/text.h"
 
 namespace zeb {
 
+namespace {
+
+enum class TLineResult { Accepted, Rejected, IncludeFailed };
+
+// The files being read, outermost first, so that an include cycle is caught
+// instead of recursing until the stack runs out.
+std::vector<std::string> g_loading;
+
+std::string LoopKey(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
+
+bool IsRooted(std::string_view path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
+
+TLineResult IncludeFile(std::string name) {
+  if (!name.empty() && name[0] == '"') name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string();
+  if (name.empty()) return TLineResult::Rejected;
+  // A relative name is taken from HomeDir by the expansion.
+  const std::string path = ExpandPath(name);
+  if (path.empty()) return TLineResult::Rejected;
+  if (std::find(g_loading.begin(), g_loading.end(), LoopKey(path)) != g_loading.end()) {
+    SetPendingMessage(Format("Include loop: %s", path.c_str()));
+    return TLineResult::Rejected;
+  }
+  return LoadConfig(path) ? TLineResult::Accepted : TLineResult::IncludeFailed;
+}
+
+TLineResult OpenSection(std::string rest) {
+  std::string name = FirstWord(rest);
+  SetCurrentSection(name);
+  if (name.empty()) return TLineResult::Rejected;
+  const TKeywordHandler open = TopLevelTable().Find(LowerStr(name));
+  if (open == nullptr) {
+    SetPendingMessage(Format("Unknown section \"%s\"", name.c_str()));
+    SetCurrentSection({});
+    return TLineResult::Rejected;
+  }
+  if (!open(TrimBlanks(rest))) {
+    SetPendingMessage(Format("Bad parameters for section \"%s\"", name.c_str()));
+    SetCurrentSection({});
+    SelectTable(TopLevelTable());
+    return TLineResult::Rejected;
+  }
+  return TLineResult::Accepted;
+}
+
+TLineResult ProcessLine(const std::string& line) {
+  bool unclosed = false;
+  // Blanks before a comment are no part of the value.
+  const std::string cleaned = TrimBlanks(StripComment(TrimBlanks(line), unclosed));
+  if (unclosed) return TLineResult::Rejected;
+  if (cleaned.empty()) return TLineResult::Accepted;
+  std::string rest = cleaned;
+  const std::string keyword = LowerStr(FirstWord(rest));
+
+  if (keyword == "include") return IncludeFile(rest);
+  if (AtTopLevel()) return keyword == "def" ? OpenSection(rest) : TLineResult::Rejected;
+
+  const TSectionTable& table = CurrentTable();
+  if (keyword == "end") {
+    if (table.EndHandler != nullptr) table.EndHandler();
+    SelectTable(TopLevelTable());
+    SetCurrentSection({});
+    return TLineResult::Accepted;
+  }
+  if (table.LineHandler != nullptr) return table.LineHandler(cleaned) ? TLineResult::Accepted : TLineResult::Rejected;
+  const TKeywordHandler handler = table.Find(keyword);
+  return handler != nullptr && handler(TrimBlanks(rest)) ? TLineResult::Accepted : TLineResult::Rejected;
+}
+
+void ReportRejectedLine(const std::string& fileName, int number, const std::string& line) {
+  AnnounceError(Format("%s (%d): %s", fileName.c_str(), number, line.c_str()));
+  if (!CurrentSection().empty())
+    AnnounceError(Format("Bad configuration file string in section: %s", CurrentSection().c_str()));
+  // Reported once: a later rejected line must not repeat an old reason.
+  if (!PendingMessage().empty()) AnnounceError(PendingMessage());
+  SetPendingMessage({});
+}
+
+// Reads the lines until the end or the first line that is not accepted.
+bool ReadLines(const std::string& fileName, const std::string& contents) {
+  size_t start = 0;
+  int number = 0;
+  while (start < contents.size()) {
+    size_t end = contents.find('\n', start);
+    if (end == std::string::npos) end = contents.size();
+    std::string line = contents.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    start = end + 1;
+    ++number;
+    const TLineResult result = ProcessLine(line);
+    if (result == TLineResult::IncludeFailed) return false;
+    if (result == TLineResult::Rejected) {
+      ReportRejectedLine(fileName, number, line);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 bool LoadConfig(const std::string& pathArg) {
   std::string path = pathArg;
   if (path.empty())
     path = HomeDir() + "zeb.ctl";
-  else if (path[0] != '/' && path[0] != '\\')
+  else if (!IsRooted(path))
     path = HomeDir() + path;
   path = ExpandPath(path);
+  const std::string fileName = path.substr(path.find_last_of('/') + 1);
 
   if (!Disk().FileExists(path)) {
     PrintError(Format("Configuration file not found at %s", path.c_str()));
@@ -24,7 +131,12 @@ bool LoadConfig(const std::string& pathArg) {
     PrintError(Format("Can't open file %s", path.c_str()));
     return false;
   }
-  return true;
+  // Popped however the reading ends, also when a conversion error ends the run.
+  struct TLoadingGuard {
+    explicit TLoadingGuard(std::string key) { g_loading.push_back(std::move(key)); }
+    ~TLoadingGuard() { g_loading.pop_back(); }
+  } guard(LoopKey(path));
+  return ReadLines(fileName, contents);
 }
 
 }  // namespace zeb

@@ -1,8 +1,7 @@
 #include "log/log_queue.h"
 
-#include <atomic>
-#include <chrono>
-#include <thread>
+#include <condition_variable>
+#include <mutex>
 
 #include "platform/system.h"
 
@@ -10,31 +9,48 @@ namespace zeb {
 
 namespace {
 
-std::atomic_flag g_appendBusy = ATOMIC_FLAG_INIT;
-std::atomic<TLogRec*> g_tail{nullptr};
+std::mutex g_mutex;
+std::condition_variable g_arrived;
+TLogRecs g_pending;  // guarded by g_mutex
 std::atomic<int> g_level{1};
+std::atomic<bool> g_filter{false};
 
 }  // namespace
 
 void LogLine(std::string_view text, int level) {
-  auto* rec = new TLogRec;
+  if (g_filter.load(std::memory_order_relaxed) && level > LogLevel()) return;
+  auto rec = std::make_unique<TLogRec>();
   rec->Level = static_cast<uint16_t>(level);
   rec->Time = LocalUnixNow();
   rec->Text = std::string(text);
-
-  while (g_appendBusy.test_and_set(std::memory_order_acquire))
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  TLogRec* prev = g_tail.load(std::memory_order_relaxed);
-  rec->Prev = prev;
-  // The record is complete before anybody can reach it through Next.
-  if (prev != nullptr) std::atomic_ref<TLogRec*>(prev->Next).store(rec, std::memory_order_release);
-  g_tail.store(rec, std::memory_order_release);
-  g_appendBusy.clear(std::memory_order_release);
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_pending.push_back(std::move(rec));
+  }
+  g_arrived.notify_one();
 }
 
 int LogLevel() { return g_level.load(std::memory_order_relaxed); }
 void SetLogLevel(int level) { g_level.store(level, std::memory_order_relaxed); }
 
-TLogRec* LogTail() { return g_tail.load(std::memory_order_acquire); }
+void SetLogLineFilter(bool on) { g_filter.store(on, std::memory_order_relaxed); }
+
+TLogRecs TakeLogRecords() {
+  TLogRecs taken;
+  std::lock_guard<std::mutex> lock(g_mutex);
+  taken.swap(g_pending);
+  return taken;
+}
+
+void WaitForLogRecords(std::chrono::milliseconds timeout, const std::atomic<bool>& wake) {
+  std::unique_lock<std::mutex> lock(g_mutex);
+  g_arrived.wait_for(lock, timeout, [&] { return !g_pending.empty() || wake.load(); });
+}
+
+void WakeLogConsumer() {
+  // Taking the lock orders the caller's flag before the waiter's check.
+  { std::lock_guard<std::mutex> lock(g_mutex); }
+  g_arrived.notify_all();
+}
 
 }  // namespace zeb

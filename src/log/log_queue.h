@@ -1,29 +1,44 @@
 // The queue of log records: producers on any thread append records; only the
-// logger thread reads and disposes of them.
+// logger thread takes them out, writes and disposes of them.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zeb {
 
 struct TLogRec {
-  TLogRec* Prev = nullptr;  // appended just before this one
-  uint16_t Level = 0;       // 0 always written .. 4 debug only
-  int64_t Time = 0;         // local wall-clock time as Unix seconds
-  std::string Text;         // without colour escapes
-  TLogRec* Next = nullptr;  // appended just after this one; null while newest
+  uint16_t Level = 0;  // 0 always written .. 4 debug only
+  int64_t Time = 0;    // local wall-clock time of the LogLine call as Unix seconds
+  std::string Text;    // without colour escapes
 };
 
-// Appends a record. Never waits for file output.
+using TLogRecs = std::vector<std::unique_ptr<TLogRec>>;
+
+// Appends a record. Never waits for file output. Once the logger runs, a
+// record above its level is dropped here: nothing would write it.
 void LogLine(std::string_view text, int level);
 
 // The configured threshold 0..4: records above it are not written.
 int LogLevel();
 void SetLogLevel(int level);
 
-// The newest record, or null before the first LogLine.
-TLogRec* LogTail();
+// Turns dropping of records above LogLevel at LogLine on or off.
+void SetLogLineFilter(bool on);
+
+// Detaches every queued record, oldest first.
+TLogRecs TakeLogRecords();
+
+// Sleeps until a record is queued, `wake` is set (see WakeLogConsumer) or
+// `timeout` has passed.
+void WaitForLogRecords(std::chrono::milliseconds timeout, const std::atomic<bool>& wake);
+
+// Wakes a consumer waiting in WaitForLogRecords after its `wake` flag was set.
+void WakeLogConsumer();
 
 }  // namespace zeb

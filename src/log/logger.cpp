@@ -1,11 +1,19 @@
 #include "log/logger.h"
 
+#include <atomic>
 #include <cstdint>
+#include <future>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <thread>
 #include <typeinfo>
 
 #include "frame/exit_steps.h"
 #include "log/console.h"
 #include "log/log_queue.h"
+#include "log/log_writer.h"
+#include "platform/disk.h"
 #include "platform/system.h"
 #include "support/net_addr.h"
 #include "support/text.h"
@@ -15,15 +23,84 @@ namespace zeb {
 namespace {
 
 uint64_t g_startTick = 0;
+std::thread g_thread;  // not joinable while no logger thread exists
+std::atomic<bool> g_shutdown{false};
+std::string g_runtimeError;  // set when an exception reached the top
 
-void LoggerExitStep() {
-  LogLine(Format("Executing time: %d msec", static_cast<int>(TickCount() - g_startTick)), 0);
+// Opens the log file: created empty when rewritable or new, otherwise
+// appended to after an empty line that separates this run from the last.
+std::unique_ptr<TFile> OpenLogFile(const TLogSettings& settings) {
+  std::string error;
+  const bool append = !settings.Rewritable && Disk().FileExists(settings.Path);
+  std::unique_ptr<TFile> file = Disk().OpenFile(settings.Path, append ? OpenMode::ReadWrite : OpenMode::Create, error);
+  if (file && append && !(file->SeekEnd() && file->Write("\n", 1))) file.reset();
+  if (!file) PrintLine(" " + Color(kLightRed) + " \x10 Can't open log-file!");
+  return file;
+}
+
+class TLogFileLines {
+ public:
+  explicit TLogFileLines(const TLogSettings& settings)
+      : level_(settings.Level), writer_(settings), file_(OpenLogFile(settings)) {}
+  ~TLogFileLines() {
+    if (file_) file_->Close();
+  }
+
+  // Writes one record as a whole line and hands it to the system at once,
+  // so a crash loses queued records but never half a line.
+  void Write(const TLogRec& rec) {
+    if (!file_ || rec.Level > level_) return;
+    std::string line = writer_.FormatRecord(rec);
+    line += '\n';
+    file_->Write(line.data(), line.size());
+    file_->Flush();
+  }
+
+ private:
+  int level_;
+  TLogWriter writer_;
+  std::unique_ptr<TFile> file_;
+};
+
+void LoggerThread(TLogSettings settings, std::promise<void>* started) {
+  const int id = static_cast<int>(CurrentThreadId());
+  LogLine(Format("[%d] Loger - started", id), 0);
+  started->set_value();
+  TLogFileLines lines(settings);
+  bool flushing = false;
+  for (;;) {
+    const TLogRecs batch = TakeLogRecords();
+    for (const auto& rec : batch) lines.Write(*rec);
+    if (g_shutdown.exchange(false)) {
+      flushing = true;
+      LogLine(Format("[%d] Detect a shutdown flag - flushing log buffers", id), 0);
+      continue;
+    }
+    if (!batch.empty()) continue;
+    if (flushing) break;
+    WaitForLogRecords(std::chrono::milliseconds(settings.SleepTime), g_shutdown);
+  }
+  TLogRec last;
+  last.Time = LocalUnixNow();
+  last.Text = Format("[%d] Flushed buffers and stoped", id);
+  lines.Write(last);
 }
 
 const char* ExceptionTypeName(const std::exception& error) {
   if (dynamic_cast<const EConvertError*>(&error) != nullptr) return "EConvertError";
   if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return "EOutOfMemory";
   return "Exception";
+}
+
+// The run-time error of a run that an exception ended: logged as it reads,
+// shown on the console with the thread on a line of its own.
+void ReportRuntimeError() {
+  if (g_runtimeError.empty()) return;
+  LogLine(g_runtimeError, 0);
+  const size_t in = g_runtimeError.find(" in thread ");
+  PrintLine(Color(kLightRed) + " \x0F " + g_runtimeError.substr(0, in));
+  if (in != std::string::npos) PrintLine(Color(kLightRed) + "Thread ID: " + g_runtimeError.substr(in + 11));
+  g_runtimeError.clear();
 }
 
 }  // namespace
@@ -33,10 +110,40 @@ void InitLoggerUnit() {
   AddExitStep(LoggerExitStep);
 }
 
+bool StartLogger(const TLogSettings& settings) {
+  if (g_thread.joinable()) return false;
+  const TLogSettings used = settings.WithDefaults();
+  SetLogLevel(used.Level);
+  SetLogLineFilter(true);
+  g_shutdown = false;
+  // The start line is queued before anything the caller logs next.
+  std::promise<void> started;
+  std::future<void> startLine = started.get_future();
+  try {
+    g_thread = std::thread(LoggerThread, used, &started);
+    startLine.wait();
+  } catch (const std::system_error&) {
+    SetLogLineFilter(false);
+    return false;
+  }
+  return true;
+}
+
+void LoggerExitStep() {
+  ReportRuntimeError();
+  LogLine(Format("Executing time: %d msec", static_cast<int>(TickCount() - g_startTick)), 0);
+  if (!g_thread.joinable()) return;
+  g_shutdown = true;
+  WakeLogConsumer();
+  g_thread.join();
+  SetLogLineFilter(false);
+}
+
 void ReportUnhandledException(const std::exception& error) {
   WriteStdout("\n\r");
   PrintLine(Color(kLightRed) + " \x0F " + error.what());
   LogLine(Format("%s - %s", ExceptionTypeName(error), error.what()), 0);
+  g_runtimeError = Format("Runtime error 217 in thread %d", static_cast<int>(CurrentThreadId()));
 }
 
 }  // namespace zeb

@@ -1,0 +1,113 @@
+// The sections that describe the node itself: main, domain, mainaka,
+// scanflags, skipaddress and queue.
+#include "config/domains.h"
+#include "config/line_parse.h"
+#include "config/paths.h"
+#include "config/section_table.h"
+#include "config/sections.h"
+#include "support/text.h"
+
+namespace zeb {
+
+namespace {
+
+bool BadAddress(const std::string& text) {
+  SetPendingMessage(Format("Bad address: %s", text.c_str()));
+  return false;
+}
+
+// --- main ---
+
+bool MainSysop(const std::string& value) {
+  if (value.empty()) return false;
+  MainConfig().Sysop = value;
+  return true;
+}
+
+bool MainAddress(const std::string& value) {
+  std::string rest = value;
+  const std::string word = FirstWord(rest);
+  if (!rest.empty()) return BadAddress(value);
+  const TAddrDomain parsed = ParseAddrDomain(word, TNetAddr{});
+  const TNetAddr& a = parsed.Addr;
+  if (a.Zone == 0 || a.Net == 0 || (a.Node == 0 && a.Point != 0) || parsed.Domain.empty()) return BadAddress(value);
+  TMainConfig& config = MainConfig();
+  config.Address = a;
+  config.Domain = parsed.Domain;
+  TDomain* domain = GetOrAddDomain(parsed.Domain);
+  AddZone(*domain, a.Zone);
+  domain->Aka = a;
+  return true;
+}
+
+// --- domain ---
+
+// A domain name and its zones: a zone that is not a number from 1 to 65535
+// rejects the line, the zones before it stay added.
+bool DomainLine(const std::string& line) {
+  std::string rest = line;
+  TDomain* domain = GetOrAddDomain(FirstWord(rest));
+  while (!rest.empty()) {
+    const int64_t zone = TextToInt(FirstWord(rest), 0);
+    if (zone < 1 || zone > 0xFFFF || !AddZone(*domain, static_cast<uint16_t>(zone))) return false;
+  }
+  return true;
+}
+
+// --- mainaka ---
+
+bool MainAkaLine(const std::string& line) {
+  const TAddrDomain parsed = ParseAddrDomain(line, MainConfig().Address);
+  if (parsed.Domain.empty() || parsed.Addr.Zone == 0 || parsed.Addr.Net == 0) return BadAddress(line);
+  TDomain* domain = FindDomain(parsed.Domain);
+  if (domain == nullptr) return DomainNotDefined(line);
+  domain->Aka = parsed.Addr;
+  return true;
+}
+
+// --- scanflags ---
+
+bool SkipBusyFlag(const std::string& value) { return ParseBoolean(value, MainConfig().SkipBusyFlag); }
+bool EmptyPacketAsPoll(const std::string& value) { return ParseBoolean(value, MainConfig().EmptyPacketAsPoll); }
+
+// --- skipaddress ---
+
+bool SkipAddressLine(const std::string& line) {
+  const size_t at = line.find('@');
+  if (at == 0 || at == std::string::npos || at + 1 >= line.size()) return false;
+  TDomain* domain = FindDomain(LowerStr(line.substr(at + 1)));
+  if (domain == nullptr) return false;
+  const TNetAddr addr = ParseNetAddr(line.substr(0, at), domain->Aka);
+  if (!domain->Skip) domain->Skip = std::make_unique<TNetAddrSet>();
+  domain->Skip->Insert(addr);
+  return true;
+}
+
+// --- queue ---
+
+bool ParseBadQueue(const std::string& value) { return ParseBoolean(value, MainConfig().ParseBadQueue); }
+
+bool FileQueue(const std::string& value) {
+  std::string path = ExpandPath(value);
+  if (path.empty()) return false;
+  MainConfig().FileQueue = std::move(path);
+  return true;
+}
+
+const TSectionTable kMainTable{{{"sysop", MainSysop}, {"address", MainAddress}}};
+const TSectionTable kDomainTable{{}, nullptr, DomainLine};
+const TSectionTable kMainAkaTable{{}, nullptr, MainAkaLine};
+const TSectionTable kScanFlagsTable{{{"skipbusyflag", SkipBusyFlag}, {"emptypacketaspoll", EmptyPacketAsPoll}}};
+const TSectionTable kSkipAddressTable{{}, nullptr, SkipAddressLine};
+const TSectionTable kQueueTable{{{"parsebadqueue", ParseBadQueue}, {"filequeue", FileQueue}}};
+
+}  // namespace
+
+bool OpenMainSection(const std::string& rest) { return OpenPlainSection(rest, kMainTable); }
+bool OpenDomainSection(const std::string& rest) { return OpenPlainSection(rest, kDomainTable); }
+bool OpenMainAkaSection(const std::string& rest) { return OpenPlainSection(rest, kMainAkaTable); }
+bool OpenScanFlagsSection(const std::string& rest) { return OpenPlainSection(rest, kScanFlagsTable); }
+bool OpenSkipAddressSection(const std::string& rest) { return OpenPlainSection(rest, kSkipAddressTable); }
+bool OpenQueueSection(const std::string& rest) { return OpenPlainSection(rest, kQueueTable); }
+
+}  // namespace zeb

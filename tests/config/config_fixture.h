@@ -1,0 +1,48 @@
+// A configuration test bed: a fake disk with the program in /opt/zeb/, an
+// empty configuration and loader, and the lines the loader logged.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/domains.h"
+#include "config/loader.h"
+#include "config/paths.h"
+#include "config/section_table.h"
+#include "fake_disk.h"
+#include "log/log_queue.h"
+
+namespace zeb::test {
+
+class ConfigTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetHomeDir("/opt/zeb/");
+    ClearConfig();
+    ResetLoader();
+    TakeLogRecords();
+  }
+  void TearDown() override { ResetLoader(); }
+
+  // Writes /opt/zeb/<name> and loads it.
+  bool Load(const std::string& text, const std::string& name = "zeb.ctl") {
+    disk_.AddFile("/opt/zeb/" + name, text);
+    return LoadConfig(name);
+  }
+
+  // The texts logged since the last call.
+  std::vector<std::string> Logged() {
+    std::vector<std::string> texts;
+    for (const auto& rec : TakeLogRecords()) texts.push_back(rec->Text);
+    return texts;
+  }
+
+  FakeDisk disk_;
+  ScopedDisk scoped_{disk_};
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace zeb::test

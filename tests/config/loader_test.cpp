@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "config/line_parse.h"
+#include "config_fixture.h"
+#include "support/net_addr.h"
+#include "support/text.h"
+
+namespace zeb::test {
+namespace {
+
+TEST(LineParse, CommentsAreCutOutsideQuotesOnly) {
+  bool error = true;
+  EXPECT_EQ(StripComment("path c:\\log;old\\zeb.log", error), "path c:\\log");
+  EXPECT_FALSE(error);
+  EXPECT_EQ(StripComment("path \"c:\\log;old\\zeb.log\"", error), "path \"c:\\log;old\\zeb.log\"");
+  EXPECT_EQ(StripComment("origin 'it''s # here' # note", error), "origin 'it''s # here' ");
+  EXPECT_FALSE(error);
+  EXPECT_EQ(StripComment("a \"b ' c\" # d", error), "a \"b ' c\" ") << "the other quote does not close a run";
+  StripComment("subject \"unclosed ; text", error);
+  EXPECT_TRUE(error);
+  StripComment("subject 'it''s", error);
+  EXPECT_TRUE(error);
+}
+
+TEST(LineParse, FirstWordKeepsQuotedRunsWhole) {
+  std::string text = "postto\t file  \"/a b/c\" tail  ";
+  EXPECT_EQ(FirstWord(text), "postto");
+  EXPECT_EQ(FirstWord(text), "file");
+  EXPECT_EQ(FirstWord(text), "\"/a b/c\"");
+  EXPECT_EQ(text, "tail  ");
+  std::string unclosed = "'a b c";
+  EXPECT_EQ(FirstWord(unclosed), "'a b c");
+  EXPECT_EQ(unclosed, "");
+}
+
+TEST(LineParse, UnquoteBooleansAndNumbers) {
+  EXPECT_EQ(UnquoteText("\"say \"\"hi\"\"\""), "say \"hi\"");
+  EXPECT_EQ(UnquoteText("plain \"x\""), "plain \"x\"");
+  bool value = false;
+  for (const char* word : {"TRUE", "yes", " 1 "}) {
+    value = false;
+    EXPECT_TRUE(ParseBoolean(word, value));
+    EXPECT_TRUE(value) << word;
+  }
+  for (const char* word : {"False", "NO", "0"}) {
+    value = true;
+    EXPECT_TRUE(ParseBoolean(word, value));
+    EXPECT_FALSE(value) << word;
+  }
+  ResetLoader();
+  EXPECT_FALSE(ParseBoolean("maybe", value));
+  EXPECT_EQ(PendingMessage(), "Unknown parameter: maybe");
+  ResetLoader();
+  EXPECT_EQ(TextToInt("30", 0), 30);
+  for (const char* text : {"abc", "", "12x", "+-5", "99999999999999999999"}) EXPECT_EQ(TextToInt(text, -1), -1) << text;
+}
+
+TEST_F(ConfigTest, RejectedLinesAreReportedWithTheirReasonsInOrder) {
+  EXPECT_FALSE(Load("; comment\n\ndef nosuch\n"));
+  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (3): def nosuch", "Error: Unknown section \"nosuch\""}));
+  EXPECT_EQ(CurrentSection(), "");
+
+  EXPECT_FALSE(Load("def log extra\n"));
+  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (1): def log extra", "Error: Bad parameters for section \"log\""}));
+  EXPECT_TRUE(AtTopLevel());
+
+  EXPECT_FALSE(Load("def log\n  colour red\n"));
+  EXPECT_EQ(Logged(),
+            (Lines{"Error: zeb.ctl (2):   colour red", "Error: Bad configuration file string in section: log"}));
+
+  ResetLoader();
+  EXPECT_FALSE(Load("def Report\n sortby bogus\n"));
+  EXPECT_EQ(Logged(),
+            (Lines{"Error: zeb.ctl (2):  sortby bogus", "Error: Bad configuration file string in section: Report"}));
+
+  ResetLoader();
+  EXPECT_FALSE(Load("def log\nrewritable maybe\n"));
+  EXPECT_EQ(Logged(),
+            (Lines{"Error: zeb.ctl (2): rewritable maybe", "Error: Bad configuration file string in section: log",
+                   "Error: Unknown parameter: maybe"}));
+}
+
+TEST_F(ConfigTest, UnclosedQuoteGivesOnlyTheLineErrors) {
+  EXPECT_FALSE(Load("sysop \"Joe\n"));
+  EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (1): sysop \"Joe"}));
+  EXPECT_FALSE(Load("def main\nsysop \"Joe\n"));
+  EXPECT_EQ(Logged(),
+            (Lines{"Error: zeb.ctl (2): sysop \"Joe", "Error: Bad configuration file string in section: main"}));
+}
+
+TEST_F(ConfigTest, TopLevelAcceptsOnlyDefAndInclude) {
+  for (const char* text : {"end\n", "def\n", "def main\ndef domain\n"}) {
+    ResetLoader();
+    EXPECT_FALSE(Load(text)) << text;
+  }
+}
+
+TEST_F(ConfigTest, ReadingStopsAtTheFirstRejectedLine) {
+  EXPECT_FALSE(Load("def main\r\nsysop First\r\nbogus\r\nsysop Second\r\nend\r\n"));
+  EXPECT_EQ(MainConfig().Sysop, "First");
+  EXPECT_EQ(Logged().front(), "Error: zeb.ctl (3): bogus") << "the line as read, without its CR";
+}
+
+TEST_F(ConfigTest, LinesOfAnyLengthAreReadWhole) {
+  const std::string name(100000, 'x');
+  EXPECT_TRUE(Load("def main\nsysop " + name + "Z\nend"));
+  EXPECT_EQ(MainConfig().Sysop, name + "Z");
+}
+
+TEST_F(ConfigTest, MissingFileIsReportedOnTheConsoleOnly) {
+  EXPECT_FALSE(LoadConfig("nosuch.ctl"));
+  EXPECT_FALSE(LoadConfig(""));
+  EXPECT_TRUE(Logged().empty());
+  disk_.AddDir("/opt/zeb/adir");
+  EXPECT_FALSE(LoadConfig("adir")) << "a directory cannot be read";
+}
+
+TEST_F(ConfigTest, IncludeContinuesTheSectionAndSectionsStayOpenAcrossFiles) {
+  disk_.AddFile("/opt/zeb/inc/part.ctl", "sysop From Include\n");
+  disk_.AddFile("/etc/zeb/opens.ctl", "def main ; left open\n");
+  EXPECT_TRUE(Load("def main\ninclude \"inc/part.ctl\"\naddress 2:34/6@fidonet\nend\ninclude /etc/zeb/opens.ctl\n"));
+  EXPECT_EQ(MainConfig().Sysop, "From Include");
+  EXPECT_EQ(CurrentSection(), "main") << "the included file left its section open";
+  EXPECT_TRUE(Load("sysop Additional\nend\n", "add.ctl")) << "the additional file continues it";
+  EXPECT_EQ(MainConfig().Sysop, "Additional");
+  EXPECT_TRUE(AtTopLevel());
+}
+
+TEST_F(ConfigTest, FailingIncludeFailsTheIncludingFileWithoutALineErrorOfItsOwn) {
+  disk_.AddFile("/opt/zeb/bad.ctl", "def main\nbogus\n");
+  EXPECT_FALSE(Load("include bad.ctl\ndef domain\nend\n"));
+  EXPECT_EQ(Logged(), (Lines{"Error: bad.ctl (2): bogus", "Error: Bad configuration file string in section: main"}));
+  ResetLoader();
+  EXPECT_FALSE(Load("include\n"));
+  EXPECT_FALSE(Load("include \"\"\n"));
+  EXPECT_FALSE(Load("include %NO_SUCH_ZEB_VAR\n"));
+  EXPECT_FALSE(Load("include missing.ctl\n"));
+}
+
+TEST_F(ConfigTest, IncludeLoopIsRejected) {
+  disk_.AddFile("/opt/zeb/a.ctl", "include ../zeb/b.ctl\n");
+  disk_.AddFile("/opt/zeb/b.ctl", "include ./a.ctl\n");
+  EXPECT_FALSE(LoadConfig("a.ctl"));
+  EXPECT_EQ(Logged(), (Lines{"Error: b.ctl (1): include ./a.ctl", "Error: Include loop: /opt/zeb/a.ctl"}));
+  EXPECT_FALSE(Load("include zeb.ctl\n"));
+  ResetLoader();
+  disk_.AddFile("/opt/zeb/throws.ctl", "def main\naddress 2:x/1@fidonet\n");
+  EXPECT_THROW(Load("include throws.ctl\n"), EConvertError);
+  ResetLoader();
+  disk_.AddFile("/opt/zeb/zeb.ctl", "def domain\nend\n");
+  EXPECT_TRUE(Load("include zeb.ctl\n", "other.ctl")) << "no loop is seen after a load ended by an error";
+}
+
+TEST_F(ConfigTest, PendingMessageIsNotRepeatedForALaterLine) {
+  EXPECT_FALSE(Load("def log\nsleeptime 0\n"));
+  EXPECT_EQ(Logged().back(), "Error: Out of range: min 1 - max 10000");
+  ResetLoader();
+  EXPECT_FALSE(Load("bogus\n", "other.ctl"));
+  EXPECT_EQ(Logged(), (Lines{"Error: other.ctl (1): bogus"}));
+}
+
+}  // namespace
+}  // namespace zeb::test
