@@ -81,6 +81,10 @@ inline bool PostReport(TReport& report, const std::string& text, uint32_t* seria
 }
 
 // The text of the newest log record.
-inline std::string LastLog() { return LogTail() ? LogTail()->Text : std::string(); }
+// The newest queued log line; the queue is emptied so the next call sees only newer lines.
+inline std::string LastLog() {
+  TLogRecs records = TakeLogRecords();
+  return records.empty() ? std::string() : records.back()->Text;
+}
 
 }  // namespace zeb::test

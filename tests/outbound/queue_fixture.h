@@ -11,6 +11,7 @@
 #include "config/records.h"
 #include "frame/exit_steps.h"
 #include "log/log_queue.h"
+#include "log_capture.h"
 #include "outbound/for_queue.h"
 #include "outbound/queue.h"
 #include "outbound/queue_manager.h"
@@ -26,7 +27,7 @@ class QueueTest : public ::testing::Test {
     ClearConfig();
     ClearForQueue();
     ClearQueue();
-    mark_ = LogTail();
+    log_.Reset();
   }
   void TearDown() override {
     StopQueueManager();
@@ -37,10 +38,7 @@ class QueueTest : public ::testing::Test {
 
   // Texts of the records logged since the test began, oldest first.
   std::vector<std::string> Logged() const {
-    std::vector<std::string> lines;
-    for (TLogRec* rec = LogTail(); rec != nullptr && rec != mark_; rec = rec->Prev) lines.push_back(rec->Text);
-    std::reverse(lines.begin(), lines.end());
-    return lines;
+    return log_.Texts();
   }
   bool WasLogged(const std::string& text) const {
     const auto lines = Logged();
@@ -61,7 +59,7 @@ class QueueTest : public ::testing::Test {
 
  private:
   int savedLevel_ = 0;
-  TLogRec* mark_ = nullptr;
+  LogCapture log_;
 };
 
 }  // namespace zeb::test

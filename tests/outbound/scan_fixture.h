@@ -11,6 +11,7 @@
 #include "fake_disk.h"
 #include "frame/options.h"
 #include "log/log_queue.h"
+#include "log_capture.h"
 #include "outbound/for_queue.h"
 #include "platform/dos_time.h"
 #include "support/text.h"
@@ -46,7 +47,7 @@ class ScanTest : public ::testing::Test {
     ClearForQueue();
     MainConfig() = TMainConfig{};
     SetDirectoryTrace(false);
-    mark_ = LogTail();
+    log_.Reset();
   }
   void TearDown() override {
     ClearForQueue();
@@ -62,8 +63,7 @@ class ScanTest : public ::testing::Test {
   // "level:text" of every log line since the test began, oldest first.
   std::vector<std::string> Log() const {
     std::vector<std::string> out;
-    for (TLogRec* r = LogTail(); r != nullptr && r != mark_; r = r->Prev)
-      out.insert(out.begin(), Format("%d:%s", r->Level, r->Text.c_str()));
+    for (const auto& r : log_.Records()) out.push_back(Format("%d:%s", r->Level, r->Text.c_str()));
     return out;
   }
   bool Logged(const std::string& line) const {
@@ -76,7 +76,7 @@ class ScanTest : public ::testing::Test {
   ScopedDisk scoped_{disk_};
 
  private:
-  TLogRec* mark_ = nullptr;
+  LogCapture log_;
 };
 
 }  // namespace zeb::test
