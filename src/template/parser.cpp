@@ -154,6 +154,7 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
   char c;
   while (input.ReadChar(c)) {
     if (c == CommandChar) return true;
+    if (c == '\0') continue;  // a NUL in the template is never written
     if (self.Capturing) {
       self.Captured += c;
     } else {

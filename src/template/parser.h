@@ -72,7 +72,8 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // is off; a CR is dropped when SwallowCR is armed (disarming it; otherwise
   // SwallowLF is disarmed) or when CrLf or Cr is off; any other character
   // disarms both. What passes is captured in capture mode, else written at
-  // Position when Enabled and Active.
+  // Position when Enabled and Active. Writers that frame the output with
+  // bytes of their own use Write, which bypasses the filter.
   void PutChar(char c) override;
   void SwallowLineEnd() override {
     SwallowCR = true;
@@ -106,7 +107,7 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // `block` is null, else the body of that block statement.
   void RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block);
   // Copies text up to the next command character (consumed; true) or the
-  // end of the input (false).
+  // end of the input (false); NUL characters are dropped.
   bool CopyText(TInterpreter& self, TBufStream& input);
   // The command name after the command character; false, with one
   // character consumed and dropped, when no name character follows.
