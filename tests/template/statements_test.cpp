@@ -133,6 +133,15 @@ TEST(Nesting, TooDeepEndsTheRun) {
   for (int i = 0; i < 200000; ++i) deep += "@if(1)";
   EXPECT_EQ(RunTemplate(deep), "Nesting too deep\n\r");
   EXPECT_EQ(RunTemplate("@alias(@a, x@a)@a"), std::string(1000, 'x') + "Nesting too deep\n\r");
+  // Both limits at once must still fit the stack.
+  std::string both = "@alias(@a, x@a)";
+  for (int i = 0; i < 999; ++i) both += "@if(1)";
+  EXPECT_EQ(RunTemplate(both + "@a"), std::string(1000, 'x') + "Nesting too deep\n\r");
+  // Parameters nested past the limit: the message lands in the value being
+  // defined, like every error inside an evaluated text, and the run ends.
+  std::string params;
+  for (int i = 0; i < 1100; ++i) params += "@define(@d, ";
+  EXPECT_EQ(RunTemplate(params + std::string(1100, ')') + "after"), "");
 }
 
 TEST(Alias, EvaluatedAtEveryUse) {
