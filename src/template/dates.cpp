@@ -14,6 +14,8 @@ constexpr int64_t kDay = 86400;
 // 400 Gregorian years have a whole number of days; skipping them keeps
 // absurd times from walking year by year.
 constexpr int64_t kFourCenturies = 146097 * kDay;
+// 9999-12-31 23:59:59, the last moment a four-digit year can show.
+constexpr int64_t kLastSecond = 253402300799;
 
 bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -45,6 +47,7 @@ std::string DayName(int dayOfWeek, size_t length) {
 TDateTime UnixToDate(int64_t seconds) {
   TDateTime dt;
   if (seconds < 0) seconds = 0;
+  if (seconds > kLastSecond) seconds = kLastSecond;
   dt.DayOfWeek = static_cast<int>((seconds / kDay + 4) % 7);  // 1970-01-01 was a Thursday
   int year = 1970;
   year += static_cast<int>(seconds / kFourCenturies) * 400;

@@ -11,7 +11,7 @@
 namespace zeb {
 
 // The calendar fields (and day of the week) of a Unix time; times before
-// 1970 give 1970-01-01 00:00:00.
+// 1970 give 1970-01-01 00:00:00, times after 9999 the last second of 9999.
 TDateTime UnixToDate(int64_t seconds);
 
 // The Unix time of a calendar moment.

@@ -75,6 +75,7 @@ void TForCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufS
     input.Seek(TBufStream::kFromStart, start);
     const bool inRange = !skip && InRange(current, limit);
     ExecuteBlock(caller, enabled && inRange, inRange);
+    if (root.Stopped) break;  // the error that stopped the run stays the last output
     auto* value = dynamic_cast<TValueCommand*>(root.FindCommand(name));
     if (value == nullptr) {
       ReportError("Undeclared value %s", {name});

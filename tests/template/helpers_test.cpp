@@ -1,6 +1,9 @@
 // Numbers, sizes, dates and the argument operations.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/system.h"
 #include "support/thousands.h"
 #include "template/arguments.h"
@@ -67,6 +70,8 @@ TEST(Dates, UnixToDateAndBack) {
   for (int64_t t : {int64_t{0}, int64_t{951782399}, int64_t{1015312089}, int64_t{4102444800}, int64_t{253402300799}}) {
     EXPECT_EQ(DateToUnix(UnixToDate(t)), t) << t;
   }
+  d = UnixToDate(INT64_MAX);
+  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day, d.Second}), (std::vector<int>{9999, 12, 31, 59}));
   d = UnixToDate(4107542400);  // 2100-03-01: 2100 is not a leap year
   EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day}), (std::vector<int>{2100, 3, 1}));
 }

@@ -93,6 +93,8 @@ TEST(For, CountsAndRemovesItsCounter) {
 TEST(For, BodyMayChangeTheCounter) {
   EXPECT_EQ(RunTemplate("@for(@i, 1, 9)@i@if(@i, =, 1)@define(@i, 7)@end@end"), "189");
   EXPECT_EQ(RunTemplate("@for(@i, 1, 3)@i@define(@i, x)@end"), "1The changed type for value i");
+  EXPECT_EQ(RunTemplate("@for(@i, 1, 3)@define(@i, x)@RaiseError(r)@end"), "User raise error: r\n\r")
+      << "the error that stopped the run stays the last output";
   EXPECT_EQ(RunTemplate("@for(@i, 1, 3)@i@alias(@i, 9)@end"), "1") << "an alias counter is read as its body";
 }
 
