@@ -13,6 +13,21 @@
 // comma search, Owner->Evaluate and ExpandQuotes, and checks numbers with
 // ClassifyNumber and TextToInt. To reject an argument it writes its message
 // with PutText and calls Abort; engine errors use ReportError.
+//
+// A function of another unit, for example:
+//
+//   class TLenFunction : public TTemplateCommand {
+//    public:
+//     TLenFunction() : TTemplateCommand("len", /*hasParams=*/true, /*rawParams=*/true) {}
+//     std::string InvokeText(TInterpreter&, const std::string& text) override {
+//       const std::string value = ExpandQuotes(Owner->Evaluate(true, TrimSpaces(text)), CommandChar);
+//       return std::to_string(value.size());
+//     }
+//   };
+//   parser.AddCommand(std::make_unique<TLenFunction>());
+//
+// A command's result may be the empty text; a command that keeps state
+// between calls (an iteration position) keeps it in its own fields.
 #pragma once
 
 #include <string>
