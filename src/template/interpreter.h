@@ -17,13 +17,12 @@ class TErrorArg {
   TErrorArg(std::string_view text) : text_(text) {}
   TErrorArg(const std::string& text) : text_(text) {}
   TErrorArg(const char* text) : text_(text) {}
-  TErrorArg(int64_t number) : owned_(std::to_string(number)), text_(owned_) {}
-  TErrorArg(int number) : TErrorArg(static_cast<int64_t>(number)) {}
-  std::string_view Text() const { return text_; }
+  TErrorArg(int64_t number) : text_(std::to_string(number)) {}
+  TErrorArg(int number) : text_(std::to_string(number)) {}
+  const std::string& Text() const { return text_; }
 
  private:
-  std::string owned_;
-  std::string_view text_;
+  std::string text_;
 };
 
 // Replaces each %s or %d of `format` by the next argument, "%%" by "%".

@@ -8,6 +8,7 @@
 #include "support/thousands.h"
 #include "template/arguments.h"
 #include "template/dates.h"
+#include "template/interpreter.h"
 #include "template/numbers.h"
 
 namespace zeb {
@@ -113,6 +114,20 @@ TEST(Arguments, ExpandQuotes) {
   EXPECT_EQ(ExpandQuotes("\"a@@b\""), "a@b");
   EXPECT_EQ(ExpandQuotes("plain \"q\""), "plain \"q\"");
   EXPECT_EQ(ExpandQuotes(""), "");
+}
+
+}  // namespace
+}  // namespace zeb
+
+namespace zeb {
+namespace {
+
+TEST(Messages, ArgumentsAreNeverReadAsFormats) {
+  EXPECT_EQ(FormatMessage("Bad parameters for operator @%s (%s)\n\r", {"if", "%s, =, %d"}),
+            "Bad parameters for operator @if (%s, =, %d)\n\r");
+  EXPECT_EQ(FormatMessage("%s (%d): %s %%", {"zeb.ctl", 12, std::string("a\0b", 3)}),
+            std::string("zeb.ctl (12): a\0b %", 19));
+  EXPECT_EQ(FormatMessage("missing %s", {}), "missing ");
 }
 
 }  // namespace
