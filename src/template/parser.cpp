@@ -141,11 +141,7 @@ void TTemplateParser::PutChar(char c) {
 void TTemplateParser::PutErrorText(std::string_view text) {
   const bool savedEnabled = Enabled, savedActive = Active;
   Enabled = Active = true;
-  if (Capturing) {
-    Captured += text;
-  } else {
-    for (char c : text) PutChar(c);
-  }
+  for (char c : text) PutChar(c);
   Enabled = savedEnabled;
   Active = savedActive;
 }
