@@ -23,6 +23,8 @@ namespace zeb {
 
 class TBlockCommand;
 
+// Commands keep a pointer to their parser, so a parser is built in place
+// (it is neither copied nor moved).
 class TTemplateParser : public TBufStream, public TInterpreter {
  public:
   // Past this many open blocks, or nested evaluations (an alias that uses
@@ -39,9 +41,13 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // taken over.
   TTemplateParser(bool caseSensitive, const std::string& templateFileName);
   ~TTemplateParser() override;
+  TTemplateParser(const TTemplateParser&) = delete;
+  TTemplateParser& operator=(const TTemplateParser&) = delete;
 
   // Interprets the template from its current position to its end into this
-  // parser's buffer. Nothing rewinds the template: a parser runs once.
+  // parser's buffer (without a template it does nothing). Nothing rewinds
+  // the template: a parser runs once. A parser that frames the output
+  // overrides it and calls TTemplateParser::Run between its frame parts.
   virtual void Run();
   bool HasTemplate() const { return template_ != nullptr; }
   TBufStream* Template() const { return template_.get(); }
