@@ -1,0 +1,34 @@
+// The argument operations with which statements and functions turn a raw
+// parameter text into argument values (together with
+// TTemplateParser::Evaluate).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zeb {
+
+// Characters of a command name: A-Z, a-z, 0-9 and "_".
+inline bool IsNameChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Removes leading and trailing blanks (character 32 only; tabs stay).
+std::string TrimSpaces(std::string_view text);
+
+// Position (0-based) of the first "," or ";" at or after `start` that is at
+// parenthesis depth 0 and outside quotes (a ' or " skips to the next
+// occurrence of the same character); npos when there is none. Conditions are
+// split with it; other statements and functions cut at a plain comma.
+size_t FindSeparator(std::string_view text, size_t start = 0);
+
+// Removes one level of quoting when the text begins with ' or ": the opening
+// character q is the quote, "qq" gives one q, a lone q is dropped. A command
+// span (the command character, its name and, when blanks and "(" follow, the
+// whole balanced parameter list) is copied verbatim; a command character not
+// followed by a name character drops the one character after it. A text not
+// beginning with a quote is returned unchanged.
+std::string ExpandQuotes(std::string_view text, char commandChar = '@');
+
+}  // namespace zeb

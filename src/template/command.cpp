@@ -1,0 +1,65 @@
+#include "template/command.h"
+
+#include <utility>
+
+#include "template/parser.h"
+
+namespace zeb {
+
+void TTemplateCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufStream& params) {
+  // Saved and restored, so that a call of this command inside its own
+  // arguments does not change the flags of the outer call.
+  const bool savedEnabled = Enabled, savedActive = Active;
+  Enabled = enabled;
+  Active = active;
+  const std::string result = RawParams ? InvokeText(caller, ReadAll(params)) : Invoke(caller, params);
+  if (result.empty()) {
+    SwallowLineEnd();
+  } else {
+    PutText(result);
+  }
+  Enabled = savedEnabled;
+  Active = savedActive;
+}
+
+std::string TTemplateCommand::Capture(TInterpreter& caller, bool enabled, TBufStream& params) {
+  const bool savedCapturing = Capturing;
+  std::string saved = std::move(Captured);
+  Capturing = true;
+  Captured.clear();
+  Execute(caller, enabled, enabled, params);
+  std::string result = std::move(Captured);
+  Captured = std::move(saved);
+  Capturing = savedCapturing;
+  return result;
+}
+
+std::string TTemplateCommand::Invoke(TInterpreter&, TBufStream&) { return {}; }
+
+std::string TTemplateCommand::InvokeText(TInterpreter&, const std::string&) { return {}; }
+
+void TTemplateCommand::PutChar(char c) {
+  if (Capturing) {
+    Captured += c;
+  } else if (Enabled && Active) {
+    Owner->PutChar(c);
+  }
+}
+
+void TTemplateCommand::SwallowLineEnd() { Owner->SwallowLineEnd(); }
+
+bool TTemplateCommand::IsStopped() const { return Owner->Stopped; }
+
+void TTemplateCommand::Abort() { Owner->Stopped = true; }
+
+void TTemplateCommand::PutErrorText(std::string_view text) {
+  const bool savedCapturing = Capturing, savedEnabled = Enabled, savedActive = Active;
+  Capturing = false;
+  Enabled = Active = true;
+  PutText(text);
+  Capturing = savedCapturing;
+  Enabled = savedEnabled;
+  Active = savedActive;
+}
+
+}  // namespace zeb

@@ -1,0 +1,96 @@
+#include "template/loops.h"
+
+#include <memory>
+
+#include "template/arguments.h"
+#include "template/numbers.h"
+#include "template/parser.h"
+#include "template/value_commands.h"
+
+namespace zeb {
+
+void TForeachCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufStream& params) {
+  const std::string count = Owner->Evaluate(true, TrimSpaces(ReadAll(params)));
+  int64_t n = TextToInt(count);
+  if (count != "0" && !count.empty() && n == 0 && count[0] != CommandChar) {
+    n = static_cast<int64_t>(TrimSpaces(count).size());
+  }
+  TBufStream& input = *caller.Input;
+  const int64_t start = static_cast<int64_t>(input.Position());
+  do {
+    SwallowLineEnd();
+    input.Seek(TBufStream::kFromStart, start);
+    ExecuteBlock(caller, enabled, n > 0 && active);
+    --n;
+  } while (n > 0 && !Owner->BreakSeen && active && !Owner->Stopped);
+  Owner->BreakSeen = false;
+}
+
+void TForCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufStream& params) {
+  TTemplateParser& root = *Owner;
+  const std::string p = TrimSpaces(ReadAll(params));
+  if (p.empty() || p == "0") {
+    ExecuteBlock(caller, false, false);
+    return;
+  }
+  const size_t comma = p.find(',');
+  const std::string counter = comma == std::string::npos ? std::string() : TrimSpaces(p.substr(0, comma));
+  if (counter.empty() || counter[0] != CommandChar) {
+    ReportError("Bad parameters for operator @%s (%s)\n\r", {Name, p});
+    ExecuteBlock(caller, false, false, true);
+    return;
+  }
+  const std::string name = counter.substr(1);
+  const TTemplateCommand* existing = root.FindCommand(name);
+  if (existing != nullptr && !existing->Replaceable) {
+    ReportError("Can't replace function @%s\n\r", {name});
+    ExecuteBlock(caller, false, false, true);
+    return;
+  }
+  root.RemoveCommand(name);
+  const std::string bounds = root.Evaluate(true, ExpandQuotes(TrimSpaces(p.substr(comma + 1)), CommandChar));
+  const size_t split = bounds.find(',');
+  const std::string from = TrimSpaces(std::string_view(bounds).substr(0, split));
+  const std::string to = split == std::string::npos ? std::string() : TrimSpaces(bounds.substr(split + 1));
+  if (ClassifyNumber(from) != 1 || ClassifyNumber(to) != 1) {
+    ReportError("Bad parameters for operator @%s (%s)\n\r", {Name, p});
+    ExecuteBlock(caller, false, false, true);
+    return;
+  }
+  int32_t current = TextToInt(from);
+  const int32_t limit = TextToInt(to);
+  // In a branch that is not taken the body is only skipped once. The
+  // counter then holds the limit itself: the limit plus a step could be -1
+  // (a fordown to 0), which the check after the pass would take for a
+  // counter changed to a non-number.
+  const bool skip = !enabled || !active;
+  if (skip) current = limit;
+  root.AddCommand(std::make_unique<TValueCommand>(name, std::to_string(current)));
+
+  TBufStream& input = *caller.Input;
+  const int64_t start = static_cast<int64_t>(input.Position());
+  bool more;
+  do {
+    SwallowLineEnd();
+    input.Seek(TBufStream::kFromStart, start);
+    const bool inRange = !skip && InRange(current, limit);
+    ExecuteBlock(caller, enabled && inRange, inRange);
+    if (root.Stopped) break;  // the error that stopped the run stays the last output
+    auto* value = dynamic_cast<TValueCommand*>(root.FindCommand(name));
+    if (value == nullptr) {
+      ReportError("Undeclared value %s", {name});
+      break;
+    }
+    if (ClassifyNumber(value->Value) != 1) {
+      ReportError("The changed type for value %s", {name});
+      break;
+    }
+    current = Step(TextToInt(value->Value));
+    value->Value = std::to_string(current);
+    more = !skip && InRange(current, limit) && !root.BreakSeen && active && !root.Stopped;
+  } while (more);
+  root.RemoveCommand(name);
+  root.BreakSeen = false;
+}
+
+}  // namespace zeb

@@ -1,0 +1,231 @@
+#include "template/parser.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "template/arguments.h"
+#include "template/block_command.h"
+#include "template/builtins.h"
+
+namespace zeb {
+
+TTemplateParser::TTemplateParser(bool caseSensitive) : CaseSensitive(caseSensitive), commands_(caseSensitive) {}
+
+TTemplateParser::TTemplateParser(bool caseSensitive, const std::string& templateFileName)
+    : TTemplateParser(caseSensitive) {
+  auto stream = std::make_unique<TBufStream>();
+  if (stream->Open(true, OpenMode::Read, templateFileName)) template_ = std::move(stream);
+  RegisterBuiltins(*this);
+}
+
+TTemplateParser::~TTemplateParser() = default;
+
+void TTemplateParser::Run() {
+  if (template_ == nullptr) return;
+  const bool savedEnabled = Enabled, savedActive = Active;
+  TBufStream* savedInput = Input;
+  Enabled = Active = true;
+  Input = template_.get();
+  RunBody(*this, *template_, nullptr);
+  Enabled = savedEnabled;
+  Active = savedActive;
+  Input = savedInput;
+}
+
+std::string TTemplateParser::Evaluate(bool enabled, std::string_view text) {
+  TBufStream stream = StreamFromText(text);
+  return Evaluate(enabled, stream);
+}
+
+std::string TTemplateParser::Evaluate(bool enabled, TBufStream& stream) {
+  if (evalDepth_ >= kMaxNesting) {
+    ReportError("Nesting too deep\n\r");
+    return {};
+  }
+  ++evalDepth_;
+  const bool savedCapturing = Capturing, savedEnabled = Enabled;
+  std::string savedCaptured = std::move(Captured);
+  TBufStream* savedInput = Input;
+  Capturing = true;
+  Captured.clear();
+  Enabled = enabled;
+  Input = &stream;
+  std::string name;
+  while (!Stopped && CopyText(*this, stream)) {
+    TTemplateCommand* command = nullptr;
+    if (!ReadName(stream, name) || (command = FindCommand(name)) == nullptr) {
+      PutText(std::string(1, CommandChar) + name);
+      continue;
+    }
+    TBufStream params = StreamFromText(command->HasParams ? ReadParams(stream) : std::string());
+    std::string result = CaptureCommand(*command, *this, enabled, params);
+    Captured += result;
+  }
+  std::string result = std::move(Captured);
+  Captured = std::move(savedCaptured);
+  Capturing = savedCapturing;
+  Enabled = savedEnabled;
+  Input = savedInput;
+  --evalDepth_;
+  return result;
+}
+
+bool TTemplateParser::AddCommand(std::unique_ptr<TTemplateCommand> command) {
+  command->Owner = this;
+  command->CommandChar = CommandChar;
+  return commands_.Insert(std::move(command));
+}
+
+TTemplateCommand* TTemplateParser::FindCommand(std::string_view name) const { return commands_.Find(name); }
+
+bool TTemplateParser::FindCommand(std::string_view name, size_t& index) const {
+  return commands_.Find(name, index);
+}
+
+void TTemplateParser::RemoveCommand(std::string_view name) {
+  std::unique_ptr<TTemplateCommand> command = commands_.Take(name);
+  if (command != nullptr && command->busy_ > 0) {
+    command->retired_ = true;
+    retired_.push_back(std::move(command));
+  }
+}
+
+void TTemplateParser::ReleaseIfRetired(TTemplateCommand& command) {
+  if (command.busy_ > 0 || !command.retired_) return;
+  auto it = std::find_if(retired_.begin(), retired_.end(), [&](const auto& p) { return p.get() == &command; });
+  if (it != retired_.end()) retired_.erase(it);
+}
+
+void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
+                                  TBufStream& params) {
+  ++command.busy_;
+  command.Execute(caller, enabled, active, params);
+  --command.busy_;
+  ReleaseIfRetired(command);
+}
+
+std::string TTemplateParser::CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
+                                            TBufStream& params) {
+  ++command.busy_;
+  std::string result = command.Capture(caller, enabled, params);
+  --command.busy_;
+  ReleaseIfRetired(command);
+  return result;
+}
+
+void TTemplateParser::PutChar(char c) {
+  if (c == '\n' && LfToCr) c = '\r';
+  if (c == '\n') {
+    if (SwallowLF) {
+      SwallowLF = SwallowCR = false;
+      return;
+    }
+    if (!CrLf || !Lf) return;
+  } else if (c == '\r') {
+    if (SwallowCR) {
+      SwallowCR = false;
+      return;
+    }
+    SwallowLF = false;
+    if (!CrLf || !Cr) return;
+  } else {
+    SwallowCR = SwallowLF = false;
+  }
+  if (Capturing) {
+    Captured += c;
+  } else if (Enabled && Active) {
+    WriteChar(c);
+  }
+}
+
+void TTemplateParser::PutErrorText(std::string_view text) {
+  const bool savedEnabled = Enabled, savedActive = Active;
+  Enabled = Active = true;
+  for (char c : text) PutChar(c);
+  Enabled = savedEnabled;
+  Active = savedActive;
+}
+
+bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
+  char c;
+  while (input.ReadChar(c)) {
+    if (c == CommandChar) return true;
+    if (c == '\0') continue;  // a NUL in the template is never written
+    if (self.Capturing) {
+      self.Captured += c;
+    } else {
+      self.PutChar(c);
+    }
+  }
+  return false;
+}
+
+bool TTemplateParser::ReadName(TBufStream& input, std::string& name) {
+  name.clear();
+  char c;
+  while (input.PeekChar(c) && IsNameChar(c)) {
+    name += c;
+    input.ReadChar(c);
+  }
+  if (!name.empty()) return true;
+  input.ReadChar(c);
+  return false;
+}
+
+std::string TTemplateParser::ReadParams(TBufStream& input) {
+  const size_t start = input.Position();
+  char c;
+  while (input.PeekChar(c) && c == ' ') input.ReadChar(c);
+  if (!input.PeekChar(c) || c != '(') {
+    input.Seek(TBufStream::kFromStart, static_cast<int64_t>(start));
+    return {};
+  }
+  input.ReadChar(c);
+  std::string text;
+  int depth = 1;
+  while (input.ReadChar(c)) {
+    if (c == '"' || c == '\'') {
+      const char quote = c;
+      text += c;
+      while (input.ReadChar(c)) {
+        text += c;
+        if (c == quote) break;
+      }
+      continue;
+    }
+    if (c == '(') ++depth;
+    if (c == ')' && --depth == 0) return text;
+    text += c;
+  }
+  // The input ended inside the list: its last character is not taken.
+  if (!text.empty()) text.pop_back();
+  return text;
+}
+
+void TTemplateParser::RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block) {
+  std::string name;
+  while (!Stopped && !EndSeen && CopyText(self, input)) {
+    TTemplateCommand* command = nullptr;
+    if (!ReadName(input, name) || (command = FindCommand(name)) == nullptr) {
+      self.PutText(std::string(1, CommandChar) + name);
+      continue;
+    }
+    std::string text = command->HasParams ? ReadParams(input) : std::string();
+    bool enabled = self.Enabled;
+    if (block != nullptr) {
+      text = ExpandQuotes(text, CommandChar);
+      enabled = self.Enabled && self.Active && !(block->Breakable && BreakSeen);
+    }
+    TBufStream params = StreamFromText(text);
+    CallCommand(*command, self, enabled, self.Active, params);
+    if (block != nullptr) {
+      if (block->HasElse && ElseSeen) {
+        self.Active = !self.Active && self.Enabled;
+        ElseSeen = false;
+      }
+      if (block->Breakable && BreakSeen) self.Active = false;
+    }
+  }
+}
+
+}  // namespace zeb

@@ -1,0 +1,139 @@
+// TTemplateParser: the streaming interpreter of "@" templates. It reads the
+// template once, front to back, copies text to its own buffer (it is a
+// TBufStream), looks every command name up in its command table and lets the
+// command act on the input that follows. Report parsers and the log writer
+// derive from it and register their functions with AddCommand.
+//
+// Output passes through a line-end filter (PutChar) steered by four switches
+// and by SwallowLineEnd, which drops the line end right after a command
+// whose result was empty.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "template/buf_stream.h"
+#include "template/command.h"
+#include "template/command_table.h"
+#include "template/interpreter.h"
+
+namespace zeb {
+
+class TBlockCommand;
+
+// Commands keep a pointer to their parser, so a parser is built in place
+// (it is neither copied nor moved).
+class TTemplateParser : public TBufStream, public TInterpreter {
+ public:
+  // Past this many open blocks, or nested evaluations (an alias that uses
+  // itself), the run ends with "Nesting too deep\n\r".
+  static constexpr int kMaxNesting = 1000;
+
+  // The minimal parser: no template and no built-in statements; its owner
+  // registers its own functions and expands texts with Evaluate.
+  explicit TTemplateParser(bool caseSensitive);
+  // The full parser: loads the template file (a missing file is created
+  // empty; one that cannot be opened leaves the parser without a template)
+  // and registers the built-in statements and functions. Derived parsers
+  // register their own functions afterwards, so a built-in name can never be
+  // taken over.
+  TTemplateParser(bool caseSensitive, const std::string& templateFileName);
+  ~TTemplateParser() override;
+  TTemplateParser(const TTemplateParser&) = delete;
+  TTemplateParser& operator=(const TTemplateParser&) = delete;
+
+  // Interprets the template from its current position to its end into this
+  // parser's buffer (without a template it does nothing). Nothing rewinds
+  // the template: a parser runs once. A parser that frames the output
+  // overrides it and calls TTemplateParser::Run between its frame parts.
+  virtual void Run();
+  bool HasTemplate() const { return template_ != nullptr; }
+  TBufStream* Template() const { return template_.get(); }
+
+  // Runs the commands inside a text (output on or off as `enabled`) and
+  // returns everything it produced; copied text and command results are
+  // collected without the line-end filter. Stops only when the run is
+  // stopped; a block statement in it is an error.
+  std::string Evaluate(bool enabled, TBufStream& stream);
+  std::string Evaluate(bool enabled, std::string_view text);
+
+  // Registers a command under its GetName. False when the name is taken:
+  // the offered command is then released and the existing one stays.
+  bool AddCommand(std::unique_ptr<TTemplateCommand> command);
+  // The command of that name under the table's case rule, or null.
+  TTemplateCommand* FindCommand(std::string_view name) const;
+  bool FindCommand(std::string_view name, size_t& index) const;
+  // Takes the entry out and frees the command (once its running calls, if
+  // any, have returned).
+  void RemoveCommand(std::string_view name);
+  const TCommandTable& Commands() const { return commands_; }
+
+  void SetCommandChar(char c) { CommandChar = c; }
+  char GetCommandChar() const { return CommandChar; }
+
+  // The line-end filter, in this order: LF becomes CR when LfToCr is on; an
+  // LF is dropped when SwallowLF is armed (disarming both) or when CrLf or Lf
+  // is off; a CR is dropped when SwallowCR is armed (disarming it; otherwise
+  // SwallowLF is disarmed) or when CrLf or Cr is off; any other character
+  // disarms both. What passes is captured in capture mode, else written at
+  // Position when Enabled and Active. Writers that frame the output with
+  // bytes of their own use Write, which bypasses the filter.
+  void PutChar(char c) override;
+  void SwallowLineEnd() override {
+    SwallowCR = true;
+    SwallowLF = true;
+  }
+  bool IsStopped() const override { return Stopped; }
+  void Abort() override { Stopped = true; }
+
+  const bool CaseSensitive;
+  // Armed line-end suppression.
+  bool SwallowCR = false;
+  bool SwallowLF = false;
+  // Line-end switches, set by the statements crlf, lf, cr and lf_to_cr.
+  bool CrLf = true;
+  bool Lf = true;
+  bool Cr = true;
+  bool LfToCr = false;
+  // Carry the effect of end, else, break and errors to the running block.
+  bool EndSeen = false;
+  bool ElseSeen = false;
+  bool BreakSeen = false;
+  bool Stopped = false;
+
+ protected:
+  void PutErrorText(std::string_view text) override;
+
+ private:
+  friend class TBlockCommand;
+
+  // Interprets `input` on behalf of `self`: the root's main loop when
+  // `block` is null, else the body of that block statement.
+  void RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block);
+  // Copies text up to the next command character (consumed; true) or the
+  // end of the input (false); NUL characters are dropped.
+  bool CopyText(TInterpreter& self, TBufStream& input);
+  // The command name after the command character; false, with one
+  // character consumed and dropped, when no name character follows.
+  static bool ReadName(TBufStream& input, std::string& name);
+  // The parameter list after a name, without its outer parentheses; empty
+  // (and nothing consumed) when no "(" follows the blanks.
+  static std::string ReadParams(TBufStream& input);
+  // Calls a command, keeping it alive until its call returns even when the
+  // template removes it meanwhile.
+  void CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
+                   TBufStream& params);
+  std::string CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
+                             TBufStream& params);
+  void ReleaseIfRetired(TTemplateCommand& command);
+
+  std::unique_ptr<TBufStream> template_;
+  TCommandTable commands_;
+  std::vector<std::unique_ptr<TTemplateCommand>> retired_;
+  int blockDepth_ = 0;
+  int evalDepth_ = 0;
+};
+
+}  // namespace zeb

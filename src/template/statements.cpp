@@ -1,0 +1,30 @@
+#include "template/statements.h"
+
+#include "template/arguments.h"
+#include "template/parser.h"
+
+namespace zeb {
+
+std::string TFixedTextCommand::Invoke(TInterpreter&, TBufStream&) { return text_; }
+
+std::string TFlagCommand::Invoke(TInterpreter&, TBufStream&) {
+  if (!onlyWithOutput_ || (Enabled && Active)) Owner->*flag_ = true;
+  return {};
+}
+
+std::string TSwitchCommand::InvokeText(TInterpreter&, const std::string& text) {
+  const std::string word = Owner->Evaluate(true, TrimSpaces(text));
+  if (word == "1" || word == "on" || word == "true") Owner->*flag_ = true;
+  if (word == "0" || word == "off" || word == "false") Owner->*flag_ = false;
+  return {};
+}
+
+std::string TRaiseErrorCommand::InvokeText(TInterpreter&, const std::string& text) {
+  if (Enabled || Active) {
+    const std::string message = Owner->Evaluate(true, ExpandQuotes(TrimSpaces(text), CommandChar));
+    ReportError("User raise error: %s\n\r", {message});
+  }
+  return {};
+}
+
+}  // namespace zeb

@@ -1,0 +1,134 @@
+// Numbers, sizes, dates and the argument operations.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/system.h"
+#include "support/thousands.h"
+#include "template/arguments.h"
+#include "template/dates.h"
+#include "template/interpreter.h"
+#include "template/numbers.h"
+
+namespace zeb {
+namespace {
+
+TEST(Numbers, ClassifyNumber) {
+  EXPECT_EQ(ClassifyNumber(""), 0);
+  for (const char* n : {"0", "000", "42", "0042"}) EXPECT_EQ(ClassifyNumber(n), 1) << n;
+  for (const char* n : {"-1", "+5", "4 2", " 4", "4a", "$10", "1.5", "1,000"}) EXPECT_EQ(ClassifyNumber(n), 2) << n;
+}
+
+TEST(Numbers, TextToIntAndDigitsToInt64) {
+  EXPECT_EQ(TextToInt("$1F"), 31);
+  EXPECT_EQ(TextToInt("$ff"), 255);
+  EXPECT_EQ(TextToInt("12x"), 0);
+  EXPECT_EQ(TextToInt(""), 0);
+  EXPECT_EQ(TextToInt("-5"), 0);
+  EXPECT_EQ(TextToInt("4294967297"), 1) << "wraps modulo 2^32";
+  EXPECT_EQ(TextToInt("4294967295"), -1);
+  EXPECT_EQ(DigitsToInt64("9876543210123"), 9876543210123);
+  EXPECT_EQ(DigitsToInt64("12 "), 0);
+  EXPECT_EQ(DigitsToInt64(""), 0);
+}
+
+TEST(Numbers, Int64ToBaseAndFormatInt64) {
+  EXPECT_EQ(Int64ToBase(0, 10), "0");
+  EXPECT_EQ(Int64ToBase(255, 16), "FF");
+  EXPECT_EQ(Int64ToBase(-42, 10), "-42");
+  SetThousandSeparator('.');
+  EXPECT_EQ(FormatInt64(0), "0");
+  EXPECT_EQ(FormatInt64(999), "999");
+  EXPECT_EQ(FormatInt64(1000), "1.000");
+  EXPECT_EQ(FormatInt64(1234567), "1.234.567");
+  EXPECT_EQ(FormatInt64(-1234), "-1.234");
+  SetThousandSeparator('\0');
+  EXPECT_EQ(FormatInt64(1234567), "1234567");
+  SetThousandSeparator('.');
+}
+
+TEST(Numbers, Sizes) {
+  SetThousandSeparator('.');
+  EXPECT_EQ(FormatSizeUnit(1023, kKilo, 'K'), "0K");
+  EXPECT_EQ(FormatSizeUnit(1048576, kMega, 'M'), "1M");
+  EXPECT_EQ(FormatSizeUnit(5 * kGiga + 1, kGiga, 'G'), "5G");
+  EXPECT_EQ(FormatSizeLimited(5, 999), "999");
+  EXPECT_EQ(FormatSizeLimited(5, 123456), "120K");
+  EXPECT_EQ(FormatSizeLimited(5, 5000000), "4M");
+  EXPECT_EQ(FormatSizeLimited(5, 50000000), "47M");
+  EXPECT_EQ(FormatSizeLimited(3, 1000), "0K");
+  EXPECT_EQ(FormatSizeLimited(1, 5000 * kGiga), "5.000G") << "the G form even when it does not fit";
+}
+
+TEST(Dates, UnixToDateAndBack) {
+  TDateTime d = UnixToDate(0);
+  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day, d.Hour, d.Minute, d.Second, d.DayOfWeek}),
+            (std::vector<int>{1970, 1, 1, 0, 0, 0, 4}));
+  d = UnixToDate(951782400);
+  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day, d.Hour}), (std::vector<int>{2000, 2, 29, 0}));
+  EXPECT_EQ(DateToUnix(0, 0, 0, 1, 1, 2001), 978307200);
+  for (int64_t t : {int64_t{0}, int64_t{951782399}, int64_t{1015312089}, int64_t{4102444800}, int64_t{253402300799}}) {
+    EXPECT_EQ(DateToUnix(UnixToDate(t)), t) << t;
+  }
+  d = UnixToDate(INT64_MAX);
+  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day, d.Second}), (std::vector<int>{9999, 12, 31, 59}));
+  d = UnixToDate(4107542400);  // 2100-03-01: 2100 is not a leap year
+  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day}), (std::vector<int>{2100, 3, 1}));
+}
+
+TEST(Dates, FormatDatePattern) {
+  const TDateTime t = UnixToDate(DateToUnix(9, 8, 7, 5, 3, 2002));  // Tuesday
+  const std::string ts(1, TimeSeparator()), ds(1, DateSeparator());
+  EXPECT_EQ(FormatDatePattern("dd mmm yy  hh:mm:ss", t), "05 Mar 02  07" + ts + "08" + ts + "09");
+  EXPECT_EQ(FormatDatePattern("DD/MM/YY", t), "05" + ds + "03" + ds + "02");
+  EXPECT_EQ(FormatDatePattern("HH:NN:SS", t), "07" + ts + "08" + ts + "09");
+  EXPECT_EQ(FormatDatePattern("d.m.yyyy h:n:s", t), "5.3.2002 7" + ts + "8" + ts + "9");
+  EXPECT_EQ(FormatDatePattern("ddd dddd mmmm", t), "Tue Tuesday March");
+  EXPECT_EQ(FormatDatePattern("'dd' \"mm\" x-dd", t), "dd mm x-05") << "quoted text is copied";
+  EXPECT_EQ(FormatDatePattern("hh 'h' mm", t), "07 h 08") << "m after an hour is the minute";
+}
+
+TEST(Arguments, TrimSpacesOnlyBlanks) {
+  EXPECT_EQ(TrimSpaces("  a b  "), "a b");
+  EXPECT_EQ(TrimSpaces("\ta\t"), "\ta\t");
+  EXPECT_EQ(TrimSpaces("   "), "");
+}
+
+TEST(Arguments, FindSeparatorSkipsQuotesAndParentheses) {
+  EXPECT_EQ(FindSeparator("a, b"), 1u);
+  EXPECT_EQ(FindSeparator("a; b"), 1u);
+  EXPECT_EQ(FindSeparator("f(a, b), c"), 7u);
+  EXPECT_EQ(FindSeparator("\"a,b\", c"), 5u);
+  EXPECT_EQ(FindSeparator("'a;b'; c"), 5u);
+  EXPECT_EQ(FindSeparator("a, b, c", 2), 4u);
+  EXPECT_EQ(FindSeparator("abc"), std::string::npos);
+}
+
+TEST(Arguments, ExpandQuotes) {
+  EXPECT_EQ(ExpandQuotes("\"a,b\""), "a,b");
+  EXPECT_EQ(ExpandQuotes("'it''s'"), "it's");
+  EXPECT_EQ(ExpandQuotes("\"x\" y \"z\""), "x y z");
+  EXPECT_EQ(ExpandQuotes("\"@fn(\"a\")\""), "@fn(\"a\")") << "a command span is verbatim";
+  EXPECT_EQ(ExpandQuotes("\"@fn (\"a\") b\""), "@fn (\"a\") b");
+  EXPECT_EQ(ExpandQuotes("\"a@@b\""), "a@b");
+  EXPECT_EQ(ExpandQuotes("plain \"q\""), "plain \"q\"");
+  EXPECT_EQ(ExpandQuotes(""), "");
+}
+
+}  // namespace
+}  // namespace zeb
+
+namespace zeb {
+namespace {
+
+TEST(Messages, ArgumentsAreNeverReadAsFormats) {
+  EXPECT_EQ(FormatMessage("Bad parameters for operator @%s (%s)\n\r", {"if", "%s, =, %d"}),
+            "Bad parameters for operator @if (%s, =, %d)\n\r");
+  EXPECT_EQ(FormatMessage("%s (%d): %s %%", {"zeb.ctl", 12, std::string("a\0b", 3)}),
+            std::string("zeb.ctl (12): a\0b %", 19));
+  EXPECT_EQ(FormatMessage("missing %s", {}), "missing ");
+}
+
+}  // namespace
+}  // namespace zeb
