@@ -1,0 +1,7 @@
+#include "reports/drive_functions.h"
+
+namespace zeb {
+
+void RegisterDriveFunctions(TTemplateParser&) {}
+
+}  // namespace zeb
