@@ -5,7 +5,9 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -24,11 +26,25 @@ uint64_t TickCount() {
   return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+namespace {
+// The fixed clock of tests; kRunning while the real clock is used.
+constexpr int64_t kRunning = INT64_MIN;
+std::atomic<int64_t> g_fixedClock{kRunning};
+}  // namespace
+
+void SetFixedClock(std::optional<int64_t> localUnixTime) { g_fixedClock = localUnixTime.value_or(kRunning); }
+
 TDateTime LocalNow() {
   timespec ts{};
-  clock_gettime(CLOCK_REALTIME, &ts);
   std::tm local{};
-  localtime_r(&ts.tv_sec, &local);
+  const int64_t fixed = g_fixedClock;
+  if (fixed != kRunning) {
+    const std::time_t wallClock = static_cast<std::time_t>(fixed);
+    gmtime_r(&wallClock, &local);
+  } else {
+    clock_gettime(CLOCK_REALTIME, &ts);
+    localtime_r(&ts.tv_sec, &local);
+  }
   TDateTime dt;
   dt.Year = local.tm_year + 1900;
   dt.Month = local.tm_mon + 1;
@@ -42,6 +58,8 @@ TDateTime LocalNow() {
 }
 
 int64_t LocalUnixNow() {
+  const int64_t fixed = g_fixedClock;
+  if (fixed != kRunning) return fixed;
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);

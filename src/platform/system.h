@@ -20,6 +20,11 @@ TDateTime LocalNow();
 // same clock (no time-zone conversion).
 int64_t LocalUnixNow();
 
+// Stops the local clock at a moment given as LocalUnixNow would report it,
+// so that tests see fixed dates and times; SetFixedClock(std::nullopt) lets
+// it run again.
+void SetFixedClock(std::optional<int64_t> localUnixTime);
+
 // The locale's date and time separators (LC_TIME), read once; "/" and ":"
 // in the C locale.
 char DateSeparator();

@@ -7,12 +7,7 @@
 
 namespace zeb {
 
-namespace {
-
-// The name of "@name, rest" (plain search for the first comma), or false
-// when there is no comma or the name part does not begin with the command
-// character.
-bool SplitNamed(const std::string& text, char commandChar, std::string& name, std::string& rest) {
+bool SplitNamedValue(const std::string& text, char commandChar, std::string& name, std::string& rest) {
   const size_t comma = text.find(',');
   if (comma == std::string::npos) return false;
   const std::string part = TrimSpaces(std::string_view(text).substr(0, comma));
@@ -22,9 +17,7 @@ bool SplitNamed(const std::string& text, char commandChar, std::string& name, st
   return true;
 }
 
-// Makes room for a new value of that name; false (with the error written)
-// when the name belongs to a command that is not replaceable.
-bool FreeName(TTemplateCommand& statement, const std::string& name) {
+bool FreeValueName(TTemplateCommand& statement, const std::string& name) {
   const TTemplateCommand* existing = statement.Owner->FindCommand(name);
   if (existing != nullptr && !existing->Replaceable) {
     statement.ReportError("Can't replace function @%s\n\r", {name});
@@ -34,24 +27,22 @@ bool FreeName(TTemplateCommand& statement, const std::string& name) {
   return true;
 }
 
-}  // namespace
-
 std::string TValueCommand::Invoke(TInterpreter&, TBufStream&) { return Value; }
 
 std::string TAliasCommand::Invoke(TInterpreter&, TBufStream&) { return Owner->Evaluate(true, Value); }
 
 std::string TDefineCommand::InvokeText(TInterpreter&, const std::string& text) {
   std::string name, rest;
-  if (text.empty() || !Enabled || !Active || !SplitNamed(text, CommandChar, name, rest)) return {};
+  if (text.empty() || !Enabled || !Active || !SplitNamedValue(text, CommandChar, name, rest)) return {};
   const std::string value = Owner->Evaluate(true, ExpandQuotes(rest, CommandChar));
-  if (FreeName(*this, name)) Owner->AddCommand(std::make_unique<TValueCommand>(name, value));
+  if (FreeValueName(*this, name)) Owner->AddCommand(std::make_unique<TValueCommand>(name, value));
   return {};
 }
 
 std::string TAliasStatement::InvokeText(TInterpreter&, const std::string& text) {
   std::string name, body;
-  if (text.empty() || !SplitNamed(text, CommandChar, name, body)) return {};
-  if (FreeName(*this, name)) Owner->AddCommand(std::make_unique<TAliasCommand>(name, ExpandQuotes(body, CommandChar)));
+  if (text.empty() || !SplitNamedValue(text, CommandChar, name, body)) return {};
+  if (FreeValueName(*this, name)) Owner->AddCommand(std::make_unique<TAliasCommand>(name, ExpandQuotes(body, CommandChar)));
   return {};
 }
 

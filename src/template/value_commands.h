@@ -43,4 +43,14 @@ class TAliasStatement : public TTemplateCommand {
   std::string InvokeText(TInterpreter& caller, const std::string& text) override;
 };
 
+// The name of "@name, rest" (plain search for the first comma; both parts
+// trimmed), or false when there is no comma or the name part does not begin
+// with the command character.
+bool SplitNamedValue(const std::string& text, char commandChar, std::string& name, std::string& rest);
+
+// Makes room for a new named value: removes any entry of that name, or,
+// when the name belongs to a command that is not replaceable, reports
+// "Can't replace function @%s\n\r" through `statement` and gives false.
+bool FreeValueName(TTemplateCommand& statement, const std::string& name);
+
 }  // namespace zeb

@@ -1,0 +1,59 @@
+// @center and @just: texts laid out in columns, and their argument errors.
+#include <gtest/gtest.h>
+
+#include "run_functions.h"
+
+namespace zeb::test {
+namespace {
+
+TEST(CenterFunction, CentresOrKeepsTheMiddle) {
+  EXPECT_EQ(RunFunctions("[@center(abc, 7)]"), "[  abc  ]");
+  EXPECT_EQ(RunFunctions("[@center(abcd, 7)]"), "[ abcd  ]") << "the odd blank goes to the right";
+  EXPECT_EQ(RunFunctions("[@center(abc, 2)]"), "[ab]");
+  EXPECT_EQ(RunFunctions("[@center(abcdefg, 3)]"), "[cde]");
+  EXPECT_EQ(RunFunctions("[@center(abc, 0)]"), "[]");
+  EXPECT_EQ(RunFunctions("[@center(abc, x)]"), "[abc]") << "a width that is no number is the text's length";
+  EXPECT_EQ(RunFunctions("[@center(abc)]"), "[]") << "without a comma the text is empty";
+  EXPECT_EQ(RunFunctions("[@center(4)]"), "[    ]") << "the whole text is the width";
+}
+
+TEST(CenterFunction, CutsAtTheLastCommaAndUnquotesTheText) {
+  EXPECT_EQ(RunFunctions("[@center(a, b, 6)]"), "[ a, b ]");
+  EXPECT_EQ(RunFunctions("[@center(\" a \", 5)]"), "[  a  ]");
+  EXPECT_EQ(RunFunctions("@define(@w, 6)@define(@t, ab)[@center( @t , @w )]"), "[  ab  ]");
+  EXPECT_EQ(RunFunctions("[@center(abc, 4294967295)]"), "[]") << "a width that wraps below zero counts as 0";
+}
+
+TEST(JustFunction, LaysOutByMode) {
+  EXPECT_EQ(RunFunctions("[@just(abcdef, 4, R)]"), "[cdef]");
+  EXPECT_EQ(RunFunctions("[@just(abcdef, 4, L)]"), "[abcd]");
+  EXPECT_EQ(RunFunctions("[@just(abcdef, 4, C)]"), "[bcde]");
+  EXPECT_EQ(RunFunctions("[@just(ab, 5, R)]"), "[   ab]");
+  EXPECT_EQ(RunFunctions("[@just(ab, 5, r)]"), "[   ab]");
+  EXPECT_EQ(RunFunctions("[@just(ab, 5, L)]"), "[ab   ]");
+  EXPECT_EQ(RunFunctions("[@just(ab, 6, Center)]"), "[  ab  ]");
+  EXPECT_EQ(RunFunctions("[@just(ab, 5, right)]"), "[   ab]");
+  EXPECT_EQ(RunFunctions("[@just(abcdef, 4, x)]"), "[    ]") << "another single character leaves the blanks";
+  EXPECT_EQ(RunFunctions("[@just(a, b, 6, L)]"), "[a, b  ]");
+  EXPECT_EQ(RunFunctions("[@just(\"a, b\", 6, R)]"), "[  a, b]");
+  EXPECT_EQ(RunFunctions("[@just(ab, 0, L)]"), "[]");
+}
+
+TEST(JustFunction, RejectsModeThenWidth) {
+  EXPECT_EQ(RunFunctions("x@just(abcdef, 4, Z)y"), "xBad type of @Format parametr");
+  EXPECT_EQ(RunFunctions("x@just(abcdef, 4, )y"), "xBad type of @Format parametr");
+  EXPECT_EQ(RunFunctions("x@just(abcdef, four, Z)y"), "xBad type of @Format parametr");
+  EXPECT_EQ(RunFunctions("x@just(abcdef, four, L)y"), "xBad type of @MaxLen parametr");
+  EXPECT_EQ(RunFunctions("x@just(abcdef, -4, L)y"), "xBad type of @MaxLen parametr");
+  EXPECT_EQ(RunFunctions("x@just(abcdef)y"), "xBad type of @Format parametr") << "the whole text is the mode";
+  EXPECT_EQ(RunFunctions("x@just(L)y"), "xBad type of @MaxLen parametr");
+  EXPECT_EQ(RunFunctions("@define(@v, @just(ab, x, L))after"), "") << "an error inside a value ends the run";
+}
+
+TEST(JustFunction, DoesNothingWhereOutputIsOff) {
+  EXPECT_EQ(RunFunctions("@if(0)@just(ab, x, L)@end after"), " after");
+  EXPECT_EQ(RunFunctions("@if(1)@just(ab, x, L)@end after"), "Bad type of @MaxLen parametr");
+}
+
+}  // namespace
+}  // namespace zeb::test
