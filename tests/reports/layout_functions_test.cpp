@@ -33,16 +33,17 @@ TEST(JustFunction, LaysOutByMode) {
   EXPECT_EQ(RunFunctions("[@just(ab, 5, L)]"), "[ab   ]");
   EXPECT_EQ(RunFunctions("[@just(ab, 6, Center)]"), "[  ab  ]");
   EXPECT_EQ(RunFunctions("[@just(ab, 5, right)]"), "[   ab]");
-  EXPECT_EQ(RunFunctions("[@just(abcdef, 4, x)]"), "[    ]") << "another single character leaves the blanks";
+  EXPECT_EQ(RunFunctions("[@just(abcdef, 4, x)][@just(abcdef, 4, Z)]"), "[    ][    ]")
+      << "another single character leaves the blanks";
   EXPECT_EQ(RunFunctions("[@just(a, b, 6, L)]"), "[a, b  ]");
   EXPECT_EQ(RunFunctions("[@just(\"a, b\", 6, R)]"), "[  a, b]");
   EXPECT_EQ(RunFunctions("[@just(ab, 0, L)]"), "[]");
 }
 
 TEST(JustFunction, RejectsModeThenWidth) {
-  EXPECT_EQ(RunFunctions("x@just(abcdef, 4, Z)y"), "xBad type of @Format parametr");
+  EXPECT_EQ(RunFunctions("x@just(abcdef, 4, Zebra)y"), "xBad type of @Format parametr");
   EXPECT_EQ(RunFunctions("x@just(abcdef, 4, )y"), "xBad type of @Format parametr");
-  EXPECT_EQ(RunFunctions("x@just(abcdef, four, Z)y"), "xBad type of @Format parametr");
+  EXPECT_EQ(RunFunctions("x@just(abcdef, four, Zebra)y"), "xBad type of @Format parametr");
   EXPECT_EQ(RunFunctions("x@just(abcdef, four, L)y"), "xBad type of @MaxLen parametr");
   EXPECT_EQ(RunFunctions("x@just(abcdef, -4, L)y"), "xBad type of @MaxLen parametr");
   EXPECT_EQ(RunFunctions("x@just(abcdef)y"), "xBad type of @Format parametr") << "the whole text is the mode";
