@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/text.h"
 #include "template/arguments.h"
 #include "template/numbers.h"
 
@@ -14,8 +15,6 @@ size_t WidthOf(const std::string& number) {
   const int32_t width = TextToInt(number);
   return width < 0 ? 0 : static_cast<size_t>(width);
 }
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 // The text centred in `width` columns; a text longer than that keeps its
 // middle part.
@@ -38,7 +37,7 @@ std::string JustFunction(TEvaluatedFunction& self, const std::string& evaluated)
   const TLastCommaCut outer = CutAtLastComma(evaluated);
   const TLastCommaCut inner = CutAtLastComma(outer.Before);
   const std::string& mode = outer.After;
-  const char kind = mode.empty() ? '\0' : Upper(mode[0]);
+  const char kind = mode.empty() ? '\0' : UpperChar(mode[0]);
   if (mode.size() != 1 && kind != 'C' && kind != 'L' && kind != 'R') return self.BadParameter("Format");
   if (ClassifyNumber(inner.After) != 1) return self.BadParameter("MaxLen");
   const std::string text = ExpandQuotes(inner.Before, self.CommandChar);

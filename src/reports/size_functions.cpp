@@ -1,5 +1,6 @@
 #include "reports/size_functions.h"
 
+#include "support/text.h"
 #include "support/thousands.h"
 #include "template/numbers.h"
 
@@ -38,7 +39,7 @@ std::string SizeTypeFunction(TEvaluatedFunction& self, const std::string& evalua
   const TLastCommaCut cut = CutAtLastComma(evaluated);
   const std::string& unit = cut.After;
   const char kind = unit.empty() ? '\0' : unit[0];
-  const char upper = (kind >= 'a' && kind <= 'z') ? static_cast<char>(kind - 32) : kind;
+  const char upper = UpperChar(kind);
   if (unit.size() != 1 && upper != 'G' && upper != 'K' && upper != 'M') return self.BadParameter("Format");
   if (ClassifyNumber(cut.Before) != 1) return self.BadParameter("Integer");
   const int64_t value = DigitsToInt64(cut.Before);
