@@ -32,7 +32,8 @@ std::string TArithmeticFunction::InvokeText(TInterpreter&, const std::string& te
   // @add(@x, @x) doubles x.
   const int64_t a = ValueOf(Owner->Evaluate(true, ExpandQuotes(CommandChar + name, CommandChar)));
   const int64_t b = ValueOf(Owner->Evaluate(true, ExpandQuotes(rest, CommandChar)));
-  if (FreeValueName(*this, name)) Owner->AddCommand(std::make_unique<TValueCommand>(name, Int64ToBase(operation_(a, b), 10)));
+  if (FreeValueName(*this, name))
+    Owner->AddCommand(std::make_unique<TValueCommand>(name, Int64ToBase(operation_(a, b), 10)));
   return {};
 }
 

@@ -19,7 +19,8 @@ std::string DateFunction(TEvaluatedFunction& self, const std::string& evaluated)
 // Now, formatted with a fixed pattern.
 class TNowFunction : public TTemplateCommand {
  public:
-  TNowFunction(std::string name, std::string pattern) : TTemplateCommand(std::move(name)), pattern_(std::move(pattern)) {}
+  TNowFunction(std::string name, std::string pattern)
+      : TTemplateCommand(std::move(name)), pattern_(std::move(pattern)) {}
   std::string Invoke(TInterpreter& caller, TBufStream& params) override;
 
  private:

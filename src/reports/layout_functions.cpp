@@ -51,8 +51,10 @@ std::string JustFunction(TEvaluatedFunction& self, const std::string& evaluated)
       result = CenterText(text, width);
       break;
     case 'R':
-      if (text.size() < width) result.replace(width - text.size(), text.size(), text);
-      else result = text.substr(text.size() - width);
+      if (text.size() < width)
+        result.replace(width - text.size(), text.size(), text);
+      else
+        result = text.substr(text.size() - width);
       break;
     default:
       break;

@@ -42,7 +42,8 @@ std::string TDefineCommand::InvokeText(TInterpreter&, const std::string& text) {
 std::string TAliasStatement::InvokeText(TInterpreter&, const std::string& text) {
   std::string name, body;
   if (text.empty() || !SplitNamedValue(text, CommandChar, name, body)) return {};
-  if (FreeValueName(*this, name)) Owner->AddCommand(std::make_unique<TAliasCommand>(name, ExpandQuotes(body, CommandChar)));
+  if (FreeValueName(*this, name))
+    Owner->AddCommand(std::make_unique<TAliasCommand>(name, ExpandQuotes(body, CommandChar)));
   return {};
 }
 

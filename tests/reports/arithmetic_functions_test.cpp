@@ -21,8 +21,9 @@ TEST(ArithmeticFunctions, NegativeResultsAndDivisionByZero) {
   EXPECT_EQ(RunFunctions("@define(@t, -7)@div(@t, 2)@t|@define(@t, -7)@mod(@t, 2)@t"), "-3|-1");
   EXPECT_EQ(RunFunctions("@define(@t, 7)@div(@t, 0)@t|@define(@t, 7)@mod(@t, 0)@t|@div(@u, @v)@u"), "0|0|0");
   EXPECT_EQ(RunFunctions("@define(@t, 9223372036854775807)@add(@t, 1)@t"), "-9223372036854775808") << "wraps";
-  EXPECT_EQ(RunFunctions("@define(@t, -9223372036854775808)@div(@t, -1)@t|@define(@t, -9223372036854775808)@mod(@t, -1)@t"),
-            "-9223372036854775808|0");
+  EXPECT_EQ(
+      RunFunctions("@define(@t, -9223372036854775808)@div(@t, -1)@t|@define(@t, -9223372036854775808)@mod(@t, -1)@t"),
+      "-9223372036854775808|0");
 }
 
 TEST(ArithmeticFunctions, IgnoreCallsWithoutAVariable) {

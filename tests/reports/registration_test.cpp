@@ -12,9 +12,9 @@ TEST(FunctionRegistration, AllNamesAreRegisteredWithTheirCallingStyle) {
   TTemplateParser parser(false);
   RegisterTextFunctions(parser);
   RegisterDriveFunctions(parser);
-  for (const char* name : {"center", "sizetolimitstr", "sizetostr", "sizetype", "just", "time", "date", "char", "code",
-                           "len", "add", "sub", "div", "mul", "mod", "drvvalid", "drvlabel", "drvsize", "drvfree",
-                           "drvfs", "drvfreeprc"}) {
+  for (const char* name : {"center", "sizetolimitstr", "sizetostr", "sizetype", "just",    "time",  "date",
+                           "char",   "code",           "len",       "add",      "sub",     "div",   "mul",
+                           "mod",    "drvvalid",       "drvlabel",  "drvsize",  "drvfree", "drvfs", "drvfreeprc"}) {
     const TTemplateCommand* command = parser.FindCommand(name);
     ASSERT_NE(command, nullptr) << name;
     EXPECT_TRUE(command->HasParams && command->RawParams && !command->Replaceable) << name;
