@@ -22,16 +22,22 @@ TDateTime UnpackDosDateTime(uint32_t packed) {
   return dt;
 }
 
-uint32_t FileTimeToDos(std::time_t time) {
+bool LocalDateTimeOf(std::time_t time, TDateTime& dt) {
   std::tm local{};
-  if (localtime_r(&time, &local) == nullptr) return PackDosDateTime(TDateTime{});
-  TDateTime dt;
+  if (localtime_r(&time, &local) == nullptr) return false;
   dt.Year = local.tm_year + 1900;
   dt.Month = local.tm_mon + 1;
   dt.Day = local.tm_mday;
   dt.Hour = local.tm_hour;
   dt.Minute = local.tm_min;
   dt.Second = local.tm_sec;
+  dt.DayOfWeek = local.tm_wday;
+  return true;
+}
+
+uint32_t FileTimeToDos(std::time_t time) {
+  TDateTime dt;
+  if (!LocalDateTimeOf(time, dt)) dt = TDateTime{};
   return PackDosDateTime(dt);
 }
 

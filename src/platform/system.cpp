@@ -27,17 +27,9 @@ uint64_t TickCount() {
 TDateTime LocalNow() {
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
-  std::tm local{};
-  localtime_r(&ts.tv_sec, &local);
   TDateTime dt;
-  dt.Year = local.tm_year + 1900;
-  dt.Month = local.tm_mon + 1;
-  dt.Day = local.tm_mday;
-  dt.Hour = local.tm_hour;
-  dt.Minute = local.tm_min;
-  dt.Second = local.tm_sec;
+  LocalDateTimeOf(ts.tv_sec, dt);
   dt.Millisecond = static_cast<int>(ts.tv_nsec / 1000000);
-  dt.DayOfWeek = local.tm_wday;
   return dt;
 }
 
