@@ -2,30 +2,15 @@
 
 #include "platform/system.h"
 #include "support/text.h"
+#include "support/unix_time.h"
 
 namespace zeb {
-
-namespace {
-
-// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
-int64_t DaysFromCivil(int year, int month, int day) {
-  year -= month <= 2 ? 1 : 0;
-  const int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const int64_t yearOfEra = year - era * 400;
-  const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-}  // namespace
 
 TMessageTime MessageTime(const TDateTime& local) {
   TMessageTime t;
   t.Local = local;
   t.Local.Millisecond = 0;
-  const int64_t seconds =
-      DaysFromCivil(local.Year, local.Month, local.Day) * 86400 + local.Hour * 3600 + local.Minute * 60 + local.Second;
-  t.Unix = static_cast<uint32_t>(seconds);
+  t.Unix = static_cast<uint32_t>(DateToUnix(local));
   return t;
 }
 

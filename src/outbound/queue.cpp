@@ -5,8 +5,8 @@
 
 #include "log/log_queue.h"
 #include "platform/system.h"
-#include "support/local_unix_time.h"
 #include "support/text.h"
+#include "support/unix_time.h"
 
 namespace zeb {
 

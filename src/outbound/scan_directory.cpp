@@ -28,7 +28,7 @@ void LogBadPath(const TFound& e) { LogLine(Format("The bad path %s/%s", e.Dir.c_
 void ActInOutbound(const TFound& e, const TClassifiedName& c) {
   const TMainConfig& config = MainConfig();
   const std::string who = FormatNetAddr(c.Addr);
-  const int32_t size = HandOverSize(e.Entry);
+  const int64_t size = e.Entry.Size;
   switch (c.Class) {
     case C::BadName:
       LogBadPath(e);
@@ -55,12 +55,12 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
       if (config.EmptyPacketAsPoll && e.Entry.Size == 60) {
         LogDetail("Skipped empty netmail packets");
       } else {
-        LogDetail(Format("Netmail packet for %s with size %d", who.c_str(), size));
+        LogDetail(Format("Netmail packet for %s with size %lld", who.c_str(), static_cast<long long>(size)));
         AddToQueue(c.Addr, e.Full, size, e.Entry.DosTime, c.Flavour, kKindNetmail);
       }
       break;
     case C::RequestFile:
-      LogDetail(Format("Request for %s with size %d", who.c_str(), size));
+      LogDetail(Format("Request for %s with size %lld", who.c_str(), static_cast<long long>(size)));
       AddToQueue(c.Addr, e.Full, size, e.Entry.DosTime, kFlavourRequest, kKindFile);
       break;
     case C::ListFile:
@@ -113,7 +113,7 @@ void ActInPointDir(const TFound& e, TClassifiedName c, const TNetAddr& node) {
 }
 
 void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, uint8_t flavour) {
-  const int32_t size = HandOverSize(e.Entry);
+  const int64_t size = e.Entry.Size;
   switch (c.Class) {
     case C::OtherFile:
       AddToQueue(addr, e.Full, size, CurrentDosTime(), flavour, kKindFile);

@@ -1,7 +1,6 @@
 #include "outbound/scan_entry.h"
 
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include "log/log_queue.h"
@@ -21,11 +20,6 @@ void LogFoundFile(const TDirEntry& entry) {
 }
 
 void LogDetail(std::string_view text) { LogLine("\x10 " + std::string(text), 3); }
-
-int32_t HandOverSize(const TDirEntry& entry) {
-  constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(entry.Size > kMax ? kMax : entry.Size);
-}
 
 uint32_t CurrentDosTime() { return PackDosDateTime(LocalNow()); }
 

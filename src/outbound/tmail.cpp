@@ -7,7 +7,6 @@
 #include "outbound/dir_lookup.h"
 #include "outbound/for_queue.h"
 #include "outbound/name_parts.h"
-#include "outbound/scan_entry.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -37,7 +36,7 @@ void QueueRequestBeside(const TNetAddr& addr, const TDirEntry& packet, const std
   std::string requestPath;
   if (!FindPathEntry(JoinPath(path, SplitLastPart(packet.Name).Rest + ".req"), request, requestPath)) return;
   if (request.IsDirectory()) return;
-  AddToQueue(addr, requestPath, HandOverSize(request), request.DosTime, kFlavourRequest, kKindFile);
+  AddToQueue(addr, requestPath, request.Size, request.DosTime, kFlavourRequest, kKindFile);
 }
 
 }  // namespace
@@ -67,7 +66,7 @@ void AnalyzeTMailPacket(uint8_t flavour, const TDirEntry& entry, const std::stri
   const TNetAddr addr = Destination(header);
   LogLine(Format("Decoded address: %s", FormatNetAddr(addr).c_str()), 2);
   if (!MainConfig().EmptyPacketAsPoll || entry.Size != static_cast<int64_t>(kEmptyPacketSize))
-    AddToQueue(addr, full, HandOverSize(entry), entry.DosTime, flavour, kKindNetmail);
+    AddToQueue(addr, full, entry.Size, entry.DosTime, flavour, kKindNetmail);
   if (flavour == kFlavourRequest) QueueRequestBeside(addr, entry, path);
 }
 

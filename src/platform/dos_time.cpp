@@ -22,16 +22,37 @@ TDateTime UnpackDosDateTime(uint32_t packed) {
   return dt;
 }
 
-uint32_t FileTimeToDos(std::time_t time) {
+namespace {
+
+void CopyCalendarFields(const std::tm& t, TDateTime& dt) {
+  dt.Year = t.tm_year + 1900;
+  dt.Month = t.tm_mon + 1;
+  dt.Day = t.tm_mday;
+  dt.Hour = t.tm_hour;
+  dt.Minute = t.tm_min;
+  dt.Second = t.tm_sec;
+  dt.DayOfWeek = t.tm_wday;
+}
+
+}  // namespace
+
+bool LocalDateTimeOf(std::time_t time, TDateTime& dt) {
   std::tm local{};
-  if (localtime_r(&time, &local) == nullptr) return PackDosDateTime(TDateTime{});
+  if (localtime_r(&time, &local) == nullptr) return false;
+  CopyCalendarFields(local, dt);
+  return true;
+}
+
+bool WallClockDateTimeOf(std::time_t wallClock, TDateTime& dt) {
+  std::tm t{};
+  if (gmtime_r(&wallClock, &t) == nullptr) return false;
+  CopyCalendarFields(t, dt);
+  return true;
+}
+
+uint32_t FileTimeToDos(std::time_t time) {
   TDateTime dt;
-  dt.Year = local.tm_year + 1900;
-  dt.Month = local.tm_mon + 1;
-  dt.Day = local.tm_mday;
-  dt.Hour = local.tm_hour;
-  dt.Minute = local.tm_min;
-  dt.Second = local.tm_sec;
+  if (!LocalDateTimeOf(time, dt)) dt = TDateTime{};
   return PackDosDateTime(dt);
 }
 

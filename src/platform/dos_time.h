@@ -23,6 +23,13 @@ struct TDateTime {
 uint32_t PackDosDateTime(const TDateTime& dt);
 TDateTime UnpackDosDateTime(uint32_t packed);
 
+// The local calendar fields and day of the week of a time in seconds since
+// the epoch (UTC); false when the time cannot be broken down.
+bool LocalDateTimeOf(std::time_t time, TDateTime& dt);
+// Breaks down a local wall-clock time kept as Unix seconds (no time-zone
+// conversion).
+bool WallClockDateTimeOf(std::time_t wallClock, TDateTime& dt);
+
 // A file time (seconds since the epoch, UTC) as a packed local date-time.
 uint32_t FileTimeToDos(std::time_t time);
 

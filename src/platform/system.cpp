@@ -35,25 +35,16 @@ std::atomic<int64_t> g_fixedClock{kRunning};
 void SetFixedClock(std::optional<int64_t> localUnixTime) { g_fixedClock = localUnixTime.value_or(kRunning); }
 
 TDateTime LocalNow() {
-  timespec ts{};
-  std::tm local{};
+  TDateTime dt;
   const int64_t fixed = g_fixedClock;
   if (fixed != kRunning) {
-    const std::time_t wallClock = static_cast<std::time_t>(fixed);
-    gmtime_r(&wallClock, &local);
-  } else {
-    clock_gettime(CLOCK_REALTIME, &ts);
-    localtime_r(&ts.tv_sec, &local);
+    WallClockDateTimeOf(static_cast<std::time_t>(fixed), dt);
+    return dt;
   }
-  TDateTime dt;
-  dt.Year = local.tm_year + 1900;
-  dt.Month = local.tm_mon + 1;
-  dt.Day = local.tm_mday;
-  dt.Hour = local.tm_hour;
-  dt.Minute = local.tm_min;
-  dt.Second = local.tm_sec;
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  LocalDateTimeOf(ts.tv_sec, dt);
   dt.Millisecond = static_cast<int>(ts.tv_nsec / 1000000);
-  dt.DayOfWeek = local.tm_wday;
   return dt;
 }
 

@@ -1,24 +1,14 @@
-// Unix times (seconds since 1970-01-01 00:00:00 of the local clock, no time
-// zone) and the date-time patterns of reports, message stamps and log lines.
+// The date-time patterns of reports, message stamps and log lines, and the
+// Unix times (support/unix_time.h) they are formatted from.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "platform/dos_time.h"
+#include "support/unix_time.h"
 
 namespace zeb {
-
-// The calendar fields (and day of the week) of a Unix time; times before
-// 1970 give 1970-01-01 00:00:00, times after 9999 the last second of 9999.
-TDateTime UnixToDate(int64_t seconds);
-
-// The Unix time of a calendar moment.
-int64_t DateToUnix(int second, int minute, int hour, int day, int month, int year);
-inline int64_t DateToUnix(const TDateTime& moment) {
-  return DateToUnix(moment.Second, moment.Minute, moment.Hour, moment.Day, moment.Month, moment.Year);
-}
 
 // Formats a moment with a pattern whose letters are not case-sensitive:
 // d dd ddd dddd (day number, two digits, "Sun", "Sunday"), m mm mmm mmmm

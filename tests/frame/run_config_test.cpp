@@ -74,4 +74,50 @@ TEST_F(ZebRun, RejectedLineAndMissingAdditionalFile) {
       << log;
 }
 
+// The whole road from the configuration to the sorted queue: a generated
+// outbound is scanned and merged, and the sort dumps the queue at level 3.
+TEST_F(ZebRun, QueueOfAGeneratedOutboundIsDumpedAtLevelThree) {
+  for (const char* sub : {"out/0001000a.pnt", "out.003", "files", "box"})
+    std::filesystem::create_directories(dir_ + "/" + sub);
+  Write("out/0001000a.cut", "crash");
+  Write("out/0001000a.hlo", "^" + dir_ + "/files/a.su0\n");
+  Write("files/a.su0", "bundle");
+  Write("out/0001000b.bsy", "");
+  Write("out/0001000a.pnt/00000001.dut", "direct");
+  Write("out.003/0001000c.out", "normal");
+  Write("box/readme.txt", "readme");
+  Write("empty.tpl", "");
+  const std::string config = "def main\naddress 2:5020/1@fidonet\nend\n" + LogSection() +
+                             "def domain\nfidonet 1 2 3\nend\n"
+                             "def outbound fidonet\n" + dir_ + "/out\nend\n"
+                             "def bink/+ fidonet\n1/13 " + dir_ + "/box hold\nend\n"
+                             "def report fidonet\n"
+                             "template " + dir_ + "/empty.tpl\n"
+                             "postto file " + dir_ + "/report.txt\n"
+                             "end\n";
+  Write("zeb.ctl", config);
+  // The log section says low; the command line raises the level.
+  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl /l3"), 0);
+
+  // 21 flag places: call, busy, the most urgent flavour, then netmail, echomail
+  // and file marks for I, C, D, N, H and R.
+  const auto flags = [](std::initializer_list<std::pair<int, char>> marks) {
+    std::string text(21, '\xFA');
+    for (const auto& [place, mark] : marks) text[place - 1] = mark;
+    return text;
+  };
+  const std::string expected = std::string("Address           cbF") +
+                               "\xDA" "I\xBF" "\xDA" "C\xBF" "\xDA" "D\xBF" "\xDA" "N\xBF" "\xDA" "H\xBF" "\xDA" "R\xBF\n" +
+                               "2:1/10            " + flags({{3, 'C'}, {7, 'M'}, {17, 'X'}}) + "\n" +
+                               "2:1/10.1          " + flags({{3, 'D'}, {10, 'M'}}) + "\n" +
+                               "2:1/11            " + flags({{2, 'b'}}) + "\n" +
+                               "2:1/13            " + flags({{3, 'H'}, {18, 'F'}}) + "\n" +
+                               "3:1/12            " + flags({{3, 'N'}, {13, 'M'}}) + "\n";
+  const std::string log = Read("zeb.log");
+  const size_t dump = log.find("Address           cbF");
+  ASSERT_NE(dump, std::string::npos) << log;
+  EXPECT_EQ(log.substr(dump, expected.size()), expected);
+  EXPECT_NE(log.find("Sorted 5 addresses from queue by report group\n"), std::string::npos) << log;
+}
+
 }  // namespace

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <utility>
 
 #include "outbound/queue_fixture.h"
 #include "platform/system.h"
-#include "support/local_unix_time.h"
 #include "support/text.h"
+#include "support/unix_time.h"
 
 namespace zeb::test {
 namespace {
@@ -151,18 +150,6 @@ TEST_F(MergeRecordTest, LogsOneLinePerRecordAtLevelTwo) {
                           id + "Add echomail for 1:23/45 with flag H",
                           id + "Add file for 1:23/45 with flag R",
                       }));
-}
-
-TEST(LocalUnixTime, CountsCalendarSecondsWithoutTimeZone) {
-  EXPECT_EQ(LocalDateTimeToUnix(TDateTime{1970, 1, 1}), 0);
-  EXPECT_EQ(LocalDateTimeToUnix(TDateTime{2001, 1, 1}), 978307200);
-  EXPECT_EQ(LocalDateTimeToUnix(TDateTime{2000, 2, 29}), 951782400);
-  EXPECT_EQ(LocalDateTimeToUnix(TDateTime{2100, 3, 1}), 4107542400);
-  // A DOS time past 2038 does not wrap to a negative age.
-  EXPECT_GT(DosDateTimeToUnix(PackDosDateTime(TDateTime{2100, 1, 1})), int64_t{INT32_MAX});
-  EXPECT_EQ(DosDateTimeToUnix(PackDosDateTime(TDateTime{2024, 12, 31, 23, 59, 58})), 1735689598);
-  // A damaged month runs on into the next year instead of past the table.
-  EXPECT_EQ(LocalDateTimeToUnix(TDateTime{2000, 13, 1}), LocalDateTimeToUnix(TDateTime{2001, 1, 1}));
 }
 
 }  // namespace

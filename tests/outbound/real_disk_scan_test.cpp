@@ -1,15 +1,21 @@
 // The scanners on the machine's own file system, where the case of names
-// matters: everything is found without regard to case and handed over by the
-// name that stands on disk.
+// matters: every form of outbound, box and T-Mail name built as a real tree
+// with exact sizes and file times, found without regard to case and handed
+// over by the name that stands on disk.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "config/domains.h"
 #include "outbound/scan.h"
+#include "outbound/scan_entry.h"
 #include "platform/dos_time.h"
 #include "scan_fixture.h"
 
@@ -17,6 +23,33 @@ namespace zeb::test {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// One entry of the tree. In the expected texts "~" stands for the tree's
+// root, in the data "$" (a list file's "~" marks a line as sent). An
+// expected record ends with the time it carries: " @" the row's own file
+// time, " @now" the time of the scan, " @path" the time of another file.
+struct TRow {
+  std::string Path;
+  std::string Data;
+  Lines Records;
+  std::string Log = {};  // a line the scan must log
+  int64_t Size = -1;     // a sparse file of this size instead of the data
+};
+
+std::string Replace(std::string text, const std::string& what, const std::string& with) {
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+    text.replace(at, what.size(), with);
+  return text;
+}
+
+// A packet header naming the destination, padded to `size` bytes.
+std::string Packet(uint16_t zone, uint16_t net, uint16_t node, size_t size) {
+  std::string p(size, '\0');
+  p[2] = static_cast<char>(node);
+  p[22] = static_cast<char>(net);
+  p[36] = static_cast<char>(zone);
+  return p;
+}
 
 class RealDiskScan : public ::testing::Test {
  protected:
@@ -28,51 +61,132 @@ class RealDiskScan : public ::testing::Test {
     MainConfig() = TMainConfig{};
   }
   void TearDown() override {
-    std::system(("rm -rf '" + root_ + "'").c_str());
+    std::filesystem::remove_all(root_);
     ClearForQueue();
     MainConfig() = TMainConfig{};
   }
-  void Dir(const std::string& path) { ASSERT_EQ(mkdir((root_ + "/" + path).c_str(), 0777), 0) << path; }
-  // A file with the given contents and modification time.
-  void File(const std::string& path, const std::string& data, time_t mtime) {
-    std::ofstream(root_ + "/" + path, std::ios::binary) << data;
-    utimbuf times{mtime, mtime};
-    ASSERT_EQ(utime((root_ + "/" + path).c_str(), &times), 0) << path;
-  }
-  std::vector<std::string> Records() const {
-    std::vector<std::string> out;
-    for (size_t i = 0; i < ForQueueCount(); ++i) {
-      std::string line = Describe(ForQueueAt(i));
-      const size_t at = line.find(root_);
-      if (at != std::string::npos) line.replace(at, root_.size(), "~");
-      out.push_back(line);
+
+  // Creates the rows' files, each with a modification time an hour after
+  // the one before, so that a record's time tells whose it is.
+  void Build(const std::vector<TRow>& rows) {
+    time_t mtime = 1577872800;  // 2020-01-01 10:00 UTC
+    for (const TRow& row : rows) {
+      const std::string path = root_ + "/" + row.Path;
+      std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+      std::ofstream(path, std::ios::binary) << Replace(row.Data, "$", root_);
+      if (row.Size >= 0) {
+        ASSERT_EQ(truncate(path.c_str(), row.Size), 0) << path;
+      }
+      utimbuf times{mtime, mtime};
+      ASSERT_EQ(utime(path.c_str(), &times), 0) << path;
+      owners_[FileTimeToDos(mtime)] = row.Path;
+      mtime += 3600;
     }
-    return out;
   }
+  // Every record as the rows write it, sorted, one a line (so that a
+  // failure shows the difference).
+  std::string Records(uint32_t scanStart, uint32_t scanEnd) const {
+    Lines out;
+    for (size_t i = 0; i < ForQueueCount(); ++i) {
+      const TForQueue& r = ForQueueAt(i);
+      const auto owner = owners_.find(r.Time);
+      const std::string when = owner != owners_.end()                        ? owner->second
+                               : r.Time >= scanStart && r.Time <= scanEnd ? "now"
+                                                                            : "?";
+      out.push_back(Replace(Describe(r), root_, "~") + " @" + when);
+    }
+    return Sorted(out);
+  }
+  static std::string Expected(const std::vector<TRow>& rows) {
+    Lines out;
+    for (const TRow& row : rows) {
+      for (std::string line : row.Records) out.push_back(line.back() == '@' ? line + row.Path : line);
+    }
+    return Sorted(out);
+  }
+  static std::string Sorted(Lines lines) {
+    std::sort(lines.begin(), lines.end());
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+  }
+
   std::string root_;
+  std::map<uint32_t, std::string> owners_;
   LogCapture log_;
 };
 
-TEST_F(RealDiskScan, UpperCaseNamesAreFoundAndKept) {
-  const time_t t = 1780000000;  // 2026-05-28
-  Dir("OUT");
-  Dir("OUT.003");
-  Dir("OUT/0001000A.PNT");
-  Dir("Files");
-  Dir("BOX");
-  Dir("TMail");
-  File("OUT/0001000A.CUT", "12345", t);
-  File("OUT/0001000B.FLO", "^" + root_ + "/files/report.txt\r\n" + root_ + "/Files/readme.txt\r\n", t);
-  File("OUT/0001000A.PNT/00000005.OUT", "123", t);
-  File("OUT.003/0001000C.HUT", "1", t);
-  File("Files/README.TXT", "readme", t);
-  File("BOX/X.ZIP", "zip", t);
-  std::string packet(60, '\0');
-  packet[2] = 5;   // node
-  packet[22] = 4;  // net
-  packet[36] = 3;  // zone
-  File("TMail/A.PHR", packet, t);
-  File("TMail/a.req", "req", t);
+TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
+  const std::vector<TRow> rows = {
+      // zone directories: the configured one, a hex zone extension, and one
+      // whose extension is not three characters long
+      {"out/0001000a.out", "1", {"2:1/10 N netmail ~/out/0001000a.out 1 @"}},
+      {"out.003/0001000a.out", "22", {"3:1/10 N netmail ~/out.003/0001000a.out 2 @"}},
+      {"OUT.A/0001000A.CUT", "333", {"2:1/10 C netmail ~/OUT.A/0001000A.CUT 3 @"}},
+      // every flavour letter of packets and list files
+      {"out/00020001.iut", "i", {"2:2/1 I netmail ~/out/00020001.iut 1 @"}},
+      {"out/00020002.cut", "c", {"2:2/2 C netmail ~/out/00020002.cut 1 @"}},
+      {"out/00020003.dut", "d", {"2:2/3 D netmail ~/out/00020003.dut 1 @"}},
+      {"out/00020004.nut", "n", {"2:2/4 N netmail ~/out/00020004.nut 1 @"}},
+      {"out/00020005.HUT", "h", {"2:2/5 H netmail ~/out/00020005.HUT 1 @"}},
+      {"out/00020001.ilo", "", {"2:2/1 I flag @"}},
+      {"out/00020002.clo", "", {"2:2/2 C flag @"}},
+      {"out/00020003.dlo", "", {"2:2/3 D flag @"}},
+      {"out/00020004.flo", "", {"2:2/4 N flag @"}},
+      {"out/00020005.HLO", "", {"2:2/5 H flag @"}},
+      // a list file's lines, and the files they name: bundles and TIC files
+      // keep their time, other files are queued with the time of the scan
+      {"Files/a.MO0", "mo", {"2:3/1 N echomail ~/Files/a.MO0 2 @"}},
+      {"Files/b.tic", "tic", {"2:3/1 N file ~/Files/b.tic 3 @"}},
+      {"Files/C.TXT", "text", {"2:3/1 N file ~/Files/C.TXT 4 @now"}},
+      {"out/00030001.flo",
+       "#$/Files/a.mo0\r\n"
+       "~$/Files/a.mo0\r\n"
+       "^$/Files/b.tic\r\n"
+       " \t$/Files/c.txt\r\n"
+       "$/files/c.txt\r\n"
+       "$/Files/missing.zip\r\n",
+       {"2:3/1 N flag @"},
+       "File not found on path ~/files/c.txt"},
+      {"out/00030002.clo", "$\\Files\\b.tic\n", {"2:3/2 C flag @", "2:3/2 C file ~/Files/b.tic 3 @Files/b.tic"}},
+      // point directories hold short forms by point number
+      {"out/0001000b.PNT/00000005.out", "55555", {"2:1/11.5 N netmail ~/out/0001000b.PNT/00000005.out 5 @"}},
+      {"out/0001000b.PNT/0000000A.CLO", "", {"2:1/11.10 C flag @"}},
+      {"out/0001000b.PNT/2.1.11.6.out", "", {}, "The bad path ~/out/0001000b.PNT/2.1.11.6.out"},
+      // long and dotted names, and a long name without its leading part
+      {"out/x.2.1.20.0.crash.mail", "mail", {"2:1/20 C netmail ~/out/x.2.1.20.0.crash.mail 4 @"}},
+      {"out/fido.2.1.21.0.Hold.List", "", {"2:1/21 H flag @"}},
+      {"out/fido.2.1.22.0.busy", "", {"2:1/22 b flag @"}},
+      {"out/fido.2.1.23.0.request", "req", {"2:1/23 R file ~/out/fido.2.1.23.0.request 3 @"}},
+      {"out/fido.2.1.23.0.status", "", {}, "\x10 Status file for 2:1/23 skipped"},
+      {"out/2.1.24.0.hut", "24", {"2:1/24 H netmail ~/out/2.1.24.0.hut 2 @"}},
+      {"out/2.1.24.0.crq", "2", {"2:1/24 C netmail ~/out/2.1.24.0.crq 1 @"}},
+      {"out/2.1.20.0.crash.mail", "", {}, "The bad path ~/out/2.1.20.0.crash.mail"},
+      // short-form flags, requests and status files
+      {"out/0001000c.bsy", "", {"2:1/12 b flag @"}},
+      {"out/0001000c.CSY", "", {"2:1/12 c flag @"}},
+      {"out/0001000c.req", "files", {"2:1/12 R file ~/out/0001000c.req 5 @"}},
+      {"out/0001000c.sta", "", {}, "\x10 Status file for 2:1/12 skipped"},
+      // file boxes inside the outbound: T-Mail forms and a long name
+      {"out/2.1.30.0.H/readme.txt", "read", {"2:1/30 H file ~/out/2.1.30.0.H/readme.txt 4 @now"}},
+      {"out/2.1.31.0/a.pkt", "pkt", {"2:1/31 N netmail ~/out/2.1.31.0/a.pkt 3 @"}},
+      {"out/02001010.00h/b.su1", "su", {"2:1/32 H echomail ~/out/02001010.00h/b.su1 2 @"}},
+      {"out/x.2.1.33.0.crash/c.tic", "c", {"2:1/33 C file ~/out/x.2.1.33.0.crash/c.tic 1 @"}},
+      // configured boxes: their flavour for everything, their own times but
+      // for plain files, and sizes past 4 GiB
+      {"Box/readme.txt", "readme", {"2:1/40 H file ~/Box/readme.txt 6 @now"}},
+      {"Box/a.PKT", "pkt", {"2:1/40 H netmail ~/Box/a.PKT 3 @"}},
+      {"Box/b.we2", "we", {"2:1/40 H echomail ~/Box/b.we2 2 @"}},
+      {"Box/c.tic", "c", {"2:1/40 H file ~/Box/c.tic 1 @"}},
+      {"Box/dvd.iso", "", {"2:1/40 H file ~/Box/dvd.iso 4294967297 @now"}, "", (int64_t{1} << 32) + 1},
+      {"box2/x.pkt", "x", {"2:1/41 I netmail ~/box2/x.pkt 1 @"}},
+      // T-Mail packets: too short, empty, and a request beside a packet
+      {"TMail/short.pkt", std::string(59, '\0'), {}, "Bad file short.pkt"},
+      {"TMail/empty.pkh", Packet(1, 23, 45, 60), {"1:23/45 H netmail ~/TMail/empty.pkh 60 @"}},
+      {"TMail/A.PHR", Packet(3, 4, 5, 80), {"3:4/5 R netmail ~/TMail/A.PHR 80 @"}},
+      {"TMail/a.req", "req", {"3:4/5 R file ~/TMail/a.req 3 @"}},
+  };
+  Build(rows);
 
   TDomain* fidonet = GetOrAddDomain("fidonet");
   fidonet->Aka = TNetAddr{0, 1, 5020, 2};
@@ -81,24 +195,18 @@ TEST_F(RealDiskScan, UpperCaseNamesAreFoundAndKept) {
   group->Domains.Insert(fidonet);
   MainConfig().Outbounds.push_back(std::move(group));
   fidonet->Boxes = std::make_unique<TBoxeList>();
-  fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box", TNetAddr{0, 20, 1, 2}, 7}));
+  fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box", TNetAddr{0, 40, 1, 2}, kFlavourHold}));
+  fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box2", TNetAddr{0, 41, 1, 2}, kFlavourImmediate}));
   MainConfig().TMailOutbound = root_ + "/TMail";
 
+  const uint32_t start = CurrentDosTime();
   ScanOutbounds();
-  EXPECT_EQ(Records(), (Lines{
-                           "2:1/10 C netmail ~/OUT/0001000A.CUT 5",
-                           "2:1/10.5 N netmail ~/OUT/0001000A.PNT/00000005.OUT 3",
-                           "2:1/11 N flag",
-                           "2:1/11 N file ~/Files/README.TXT 6",
-                           "3:1/12 H netmail ~/OUT.003/0001000C.HUT 1",
-                           "2:1/20 H file ~/BOX/X.ZIP 3",
-                           "3:4/5 R netmail ~/TMail/A.PHR 60",
-                           "3:4/5 R file ~/TMail/a.req 3",
-                       }));
-  const uint32_t dos = FileTimeToDos(t);
-  EXPECT_EQ(ForQueueAt(0).Time, dos);
-  EXPECT_EQ(ForQueueAt(2).Time, dos) << "the list file's own time";
-  EXPECT_TRUE(log_.Contains("File not found on path " + root_ + "/files/report.txt")) << "directories of listed paths keep their case";
+  EXPECT_EQ(Records(start, CurrentDosTime()), Expected(rows));
+  for (const TRow& row : rows) {
+    if (!row.Log.empty()) {
+      EXPECT_TRUE(log_.Contains(Replace(row.Log, "~", root_))) << row.Log;
+    }
+  }
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "config/domains.h"
 #include "outbound/dir_lookup.h"
 #include "outbound/scan.h"
 #include "outbound/scan_directory.h"
-#include "outbound/scan_entry.h"
 #include "scan_fixture.h"
 
 namespace zeb::test {
@@ -185,14 +186,49 @@ TEST_F(OutboundScan, DirectoryTraceAnnouncesWhatItFinds) {
                           "0:FALSE", "0:Dir info => Name: file => Attrib: 0x20", "0:FALSE"}));
 }
 
-TEST_F(OutboundScan, SizesOfTwoGigabytesAndMoreDoNotWrap) {
-  TDirEntry entry;
-  entry.Size = 0x7FFFFFFFLL;
-  EXPECT_EQ(HandOverSize(entry), 0x7FFFFFFF);
-  entry.Size = 0x80000000LL;
-  EXPECT_EQ(HandOverSize(entry), 0x7FFFFFFF);
-  entry.Size = 5LL << 32;
-  EXPECT_EQ(HandOverSize(entry), 0x7FFFFFFF);
+// A fake disk on which some files report a size without holding its bytes.
+class LargeFileDisk : public FakeDisk {
+ public:
+  std::map<std::string, int64_t> Sizes;  // by full path
+  bool Stat(const std::string& path, TDirEntry& entry) override {
+    if (!FakeDisk::Stat(path, entry)) return false;
+    if (auto it = Sizes.find(path); it != Sizes.end()) entry.Size = it->second;
+    return true;
+  }
+};
+
+TEST_F(OutboundScan, SizesOfTwoGigabytesAndMoreAreHandedOverWhole) {
+  constexpr int64_t kThreeGiB = int64_t{3} << 30;
+  constexpr int64_t kFiveGiB = int64_t{5} << 30;
+  LargeFileDisk disk;
+  ScopedDisk scoped(disk);
+  disk.AddFile("/fido/out/0001000a.out", "p");
+  disk.AddFile("/fido/out/0001000a.req", "r");
+  disk.AddFile("/fido/out/0001000a.flo", "/files/big.su0\n/files/big.iso\n");
+  disk.AddFile("/files/big.su0", "b");
+  disk.AddFile("/files/big.iso", "i");
+  disk.AddFile("/fido/box/dvd.iso", "d");
+  disk.AddFile("/tmail/a.pkt", std::string(60, '\0'));
+  disk.Sizes = {{"/fido/out/0001000a.out", kThreeGiB},   {"/fido/out/0001000a.req", 0x80000000LL},
+                {"/files/big.su0", kFiveGiB},            {"/files/big.iso", kFiveGiB + 1},
+                {"/fido/box/dvd.iso", 0xFFFFFFFFLL + 2}, {"/tmail/a.pkt", kThreeGiB + 60}};
+  Scan();
+  ScanDirectory("/fido/box", 2, TScanMode::Box, TNetAddr{0, 20, 1, 2}, kFlavourHold);
+  MainConfig().TMailOutbound = "/tmail";
+  ScanOutbounds();
+  EXPECT_EQ(Records(), (Lines{
+                           "2:1/10 N flag",
+                           "2:1/10 N echomail /files/big.su0 5368709120",
+                           "2:1/10 N file /files/big.iso 5368709121",
+                           "2:1/10 N netmail /fido/out/0001000a.out 3221225472",
+                           "2:1/10 R file /fido/out/0001000a.req 2147483648",
+                           "2:1/20 H file /fido/box/dvd.iso 4294967297",
+                           "0:0/0 N netmail /tmail/a.pkt 3221225532",
+                       }));
+  EXPECT_TRUE(Logged("3:\x10 Netmail packet for 2:1/10 with size 3221225472"));
+  EXPECT_TRUE(Logged("3:\x10 Request for 2:1/10 with size 2147483648"));
+  EXPECT_TRUE(Logged("3:\x10 Echomail for 2:1/10 with size 5368709120"));
+  EXPECT_TRUE(Logged("3:\x10 File for 2:1/10 with size 5368709121"));
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
-// Numbers, sizes, dates and the argument operations.
+// Numbers, sizes, date patterns and the argument operations.
 #include <gtest/gtest.h>
-
-#include <cstdint>
-#include <vector>
 
 #include "platform/system.h"
 #include "support/thousands.h"
@@ -59,22 +56,6 @@ TEST(Numbers, Sizes) {
   EXPECT_EQ(FormatSizeLimited(5, 50000000), "47M");
   EXPECT_EQ(FormatSizeLimited(3, 1000), "0K");
   EXPECT_EQ(FormatSizeLimited(1, 5000 * kGiga), "5.000G") << "the G form even when it does not fit";
-}
-
-TEST(Dates, UnixToDateAndBack) {
-  TDateTime d = UnixToDate(0);
-  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day, d.Hour, d.Minute, d.Second, d.DayOfWeek}),
-            (std::vector<int>{1970, 1, 1, 0, 0, 0, 4}));
-  d = UnixToDate(951782400);
-  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day, d.Hour}), (std::vector<int>{2000, 2, 29, 0}));
-  EXPECT_EQ(DateToUnix(0, 0, 0, 1, 1, 2001), 978307200);
-  for (int64_t t : {int64_t{0}, int64_t{951782399}, int64_t{1015312089}, int64_t{4102444800}, int64_t{253402300799}}) {
-    EXPECT_EQ(DateToUnix(UnixToDate(t)), t) << t;
-  }
-  d = UnixToDate(INT64_MAX);
-  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day, d.Second}), (std::vector<int>{9999, 12, 31, 59}));
-  d = UnixToDate(4107542400);  // 2100-03-01: 2100 is not a leap year
-  EXPECT_EQ((std::vector<int>{d.Year, d.Month, d.Day}), (std::vector<int>{2100, 3, 1}));
 }
 
 TEST(Dates, FormatDatePattern) {
