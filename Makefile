@@ -45,7 +45,7 @@ fuzz:
 	  build-fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
 	    -max_len=65536 -artifact_prefix=build-fuzz/crashes/$$t/ -print_final_stats=1 \
 	    build-fuzz/corpus/$$t fuzz/corpus/$$t >build-fuzz/$$t.log 2>&1; rc=$$?; \
-	  grep -E '^(stat::number_of_executed_units|stat::peak_rss|#[0-9]+ +DONE|SUMMARY|artifact_prefix|Test unit written)' build-fuzz/$$t.log; \
+	  grep -aE '^(stat::number_of_executed_units|stat::peak_rss|#[0-9]+ +DONE|SUMMARY|artifact_prefix|Test unit written)' build-fuzz/$$t.log; \
 	  if [ $$rc -ne 0 ]; then tail -n 40 build-fuzz/$$t.log; exit 1; fi; \
 	done
 

@@ -19,14 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   disk.AddFile("/t/report.tpl", std::string(reinterpret_cast<const char*>(data + 1), size - 1));
   zeb::TTemplateParser parser((data[0] & 1) != 0, "/t/report.tpl");
   // "@while (1)" or a @for over four billion values is an endless loop the
-  // template asks for, not a fault: such a run is stopped after two seconds
+  // template asks for, not a fault: such a run is stopped after a quarter of a second
   // the way an error stops it.
   std::mutex mutex;
   std::condition_variable done;
   bool finished = false;
   std::thread watchdog([&] {
     std::unique_lock<std::mutex> lock(mutex);
-    if (!done.wait_for(lock, std::chrono::seconds(2), [&] { return finished; })) parser.Abort();
+    if (!done.wait_for(lock, std::chrono::milliseconds(250), [&] { return finished; })) parser.Abort();
   });
   parser.Run();
   {
