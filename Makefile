@@ -1,13 +1,18 @@
-# The README's commands. Builds go to build/ (tests and run), build-asan/ and build-bench/.
+# The README's commands. Builds go to build/ (tests and run), build-asan/, build-bench/ and build-fuzz/.
 JOBS ?= 2
 CMAKE ?= cmake
 CPACK ?= cpack
+# "make fuzz" builds the libFuzzer targets of fuzz/ with clang (build-fuzz/)
+# and runs each for FUZZ_SECONDS, starting from its seeds in fuzz/corpus/.
+FUZZ_SECONDS ?= 60
+FUZZ_CXX ?= clang++
+FUZZ_TARGETS = classify config list_file template tmail
 # "make install" puts the program, manual pages and examples under PREFIX,
 # inside DESTDIR when that is given (for packaging).
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all build run test asan bench install deb clean
+.PHONY: all build run test asan bench fuzz install deb clean
 
 all: build
 
@@ -31,6 +36,19 @@ bench:
 	$(CMAKE) --build build-bench -j$(JOBS)
 	@if [ -x build-bench/zeb_bench ]; then build-bench/zeb_bench; fi
 
+fuzz:
+	$(CMAKE) -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DZEB_FUZZ=ON >/dev/null
+	$(CMAKE) --build build-fuzz -j$(JOBS)
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t build-fuzz/crashes/$$t; \
+	  echo "== $$t ($(FUZZ_SECONDS) s)"; \
+	  build-fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -max_len=65536 -artifact_prefix=build-fuzz/crashes/$$t/ -print_final_stats=1 \
+	    build-fuzz/corpus/$$t fuzz/corpus/$$t >build-fuzz/$$t.log 2>&1; rc=$$?; \
+	  grep -aE '^(stat::number_of_executed_units|stat::peak_rss|#[0-9]+ +DONE|SUMMARY|artifact_prefix|Test unit written)' build-fuzz/$$t.log; \
+	  if [ $$rc -ne 0 ]; then tail -n 40 build-fuzz/$$t.log; exit 1; fi; \
+	done
+
 install: build
 	DESTDIR="$(DESTDIR)" $(CMAKE) --install build --prefix "$(PREFIX)"
 
@@ -39,4 +57,4 @@ deb: build
 	cd build && $(CPACK) -G DEB
 
 clean:
-	rm -rf build build-asan build-bench
+	rm -rf build build-asan build-bench build-fuzz

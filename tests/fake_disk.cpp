@@ -28,6 +28,7 @@ class FakeFile : public TFile {
   }
   bool Read(void* out, size_t size, size_t& got) override {
     got = 0;
+    if (disk_.CountOp(FakeDisk::Op::Read)) return false;
     if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailRead) return false;
     got = pos_ >= data_.size() ? 0 : std::min(size, data_.size() - pos_);
     std::memcpy(out, data_.data() + pos_, got);
@@ -36,6 +37,7 @@ class FakeFile : public TFile {
   }
   bool Write(const void* in, size_t size) override {
     size_t stored = size;
+    if (disk_.CountOp(FakeDisk::Op::Write)) stored = disk_.shortWrite_ ? size / 2 : 0;
     FakeDisk::Faults* f = disk_.FaultsOf(path_);
     if (f && f->WriteBudget >= 0) {
       const size_t limit = data_.size() + static_cast<size_t>(f->WriteBudget);
@@ -46,14 +48,16 @@ class FakeFile : public TFile {
     if (data_.size() < pos_ + stored) data_.resize(pos_ + stored);
     std::memcpy(data_.data() + pos_, in, stored);
     pos_ += stored;
+    disk_.AfterWrite();
     return stored == size;
   }
   bool Seek(int64_t position) override {
-    if (position < 0) return false;
+    if (disk_.CountOp(FakeDisk::Op::Seek) || position < 0) return false;
     pos_ = static_cast<size_t>(position);
     return true;
   }
   bool SeekEnd() override {
+    if (disk_.CountOp(FakeDisk::Op::Seek)) return false;
     pos_ = data_.size();
     return true;
   }
@@ -89,6 +93,22 @@ class FakeFile : public TFile {
 FakeDisk::Faults* FakeDisk::FaultsOf(const std::string& path) {
   auto it = faults_.find(path);
   return it == faults_.end() ? nullptr : &it->second;
+}
+
+bool FakeDisk::CountOp(Op op) {
+  const int n = opCounts_[static_cast<int>(op)]++;
+  return op == failOp_ && n == failAt_;
+}
+
+void FakeDisk::AfterWrite() {
+  if (opCounts_[static_cast<int>(Op::Write)] - 1 == snapshotAt_) crashImage_ = nodes_;
+}
+
+void FakeDisk::ResetOps() {
+  for (int& count : opCounts_) count = 0;
+  failAt_ = -1;
+  snapshotAt_ = -1;
+  crashImage_.reset();
 }
 
 void FakeDisk::AddDir(const std::string& path) {
@@ -146,6 +166,10 @@ bool FakeDisk::ReadFile(const std::string& path, std::string& contents, std::str
 }
 
 std::unique_ptr<TFile> FakeDisk::OpenFile(const std::string& path, OpenMode mode, std::string& error) {
+  if (CountOp(Op::Open)) {
+    error = "Input/output error";
+    return nullptr;
+  }
   if (Faults* f = FaultsOf(path); f && f->FailOpen) {
     error = "Permission denied";
     return nullptr;

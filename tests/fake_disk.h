@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/disk.h"
@@ -32,6 +33,28 @@ class FakeDisk : public DiskInterface {
     bool Locked = false;        // another process holds the record lock
   };
 
+  // Faults by the running count of one kind of operation on any path, for
+  // tests that make every single operation of a unit fail in turn. Opens
+  // count OpenFile calls; reads, seeks and writes count the calls on open
+  // files (SeekEnd as a seek).
+  enum class Op { Open, Read, Seek, Write };
+  // Operations of the kind seen since the last ResetOps.
+  int OpCount(Op op) const { return opCounts_[static_cast<int>(op)]; }
+  // Makes the operation of kind `op` numbered `n` (from 0 since ResetOps)
+  // fail; a write stores nothing, or half its bytes when `shortWrite`.
+  void FailOp(Op op, int n, bool shortWrite = false) {
+    failOp_ = op;
+    failAt_ = n;
+    shortWrite_ = shortWrite;
+  }
+  // Copies every file and directory right after write number `n` (from 0),
+  // the state a crash at that moment leaves behind; CrashImage() holds it
+  // once that write happened.
+  void SnapshotAfterWrite(int n) { snapshotAt_ = n; }
+  const std::map<std::string, Node>* CrashImage() const { return crashImage_ ? &*crashImage_ : nullptr; }
+  // Forgets the counts, the operation fault and the snapshot.
+  void ResetOps();
+
   // Creates a file (and its parent directories).
   void AddFile(const std::string& path, const std::string& data, uint32_t dosTime = 0);
   void AddDir(const std::string& path);
@@ -59,12 +82,21 @@ class FakeDisk : public DiskInterface {
  private:
   friend class FakeFile;
   Faults* FaultsOf(const std::string& path);
+  // Counts an operation; true when it is the one to fail.
+  bool CountOp(Op op);
+  void AfterWrite();
 
   std::map<std::string, Node> nodes_;
   std::map<std::string, Faults> faults_;
   std::map<std::string, bool> held_;
   int openFiles_ = 0;
   int lastLockWait_ = -1;
+  int opCounts_[4] = {};
+  Op failOp_ = Op::Open;
+  int failAt_ = -1;
+  bool shortWrite_ = false;
+  int snapshotAt_ = -1;
+  std::optional<std::map<std::string, Node>> crashImage_;
 };
 
 // Installs a disk for the life of a test scope.

@@ -128,8 +128,12 @@ bool TSquishWriter::Post(const std::string& buf) {
   // The header is read only under the lock: another writer may just have
   // changed it.
   std::string header;
+  bool ok = true;
   if (data->Size() == 0) {
+    // A new base gets its empty header first: data that a crash left
+    // without one would refuse every later message.
     header = NewBaseHeader(report_.PostTo.Path, report_.KeepDays);
+    ok = update.Write(*data, dataName, 0, header);
   } else if (!update.Read(*data, dataName, 0, kSquishBaseHeaderSize, header)) {
     data->Unlock();
     return false;
@@ -162,9 +166,12 @@ bool TSquishWriter::Post(const std::string& buf) {
   AppendU32(record, SquishHash(report_.To.Name));
   const int64_t recordAt = static_cast<int64_t>(count) * kSquishIndexRecordSize;
 
-  // A new frame past the end of the used data is unreachable until the
-  // header counts it, so it goes first.
-  bool ok = update.Write(*data, dataName, frameAt, frame);
+  // The header is the last write: until it counts the new message, the new
+  // frame lies in free space, and the link to it from the last frame and
+  // its index record lie past what the header counts, so a crash before it
+  // leaves the base as it was. Written earlier, a crash would leave a
+  // header counting a message that the index does not hold.
+  ok = ok && update.Write(*data, dataName, frameAt, frame);
   if (ok && lastFrame != 0) {
     std::string previous;
     ok = update.Read(*data, dataName, lastFrame, kSquishFrameHeaderSize, previous);
@@ -178,8 +185,9 @@ bool TSquishWriter::Post(const std::string& buf) {
     }
   }
   // Tossers may leave blank records past the last message in the index.
-  ok = ok && update.Write(*data, dataName, 0, header) && update.Write(*index, indexName, recordAt, record) &&
-       update.Resize(*index, indexName, recordAt + static_cast<int64_t>(kSquishIndexRecordSize));
+  ok = ok && update.Write(*index, indexName, recordAt, record) &&
+       update.Resize(*index, indexName, recordAt + static_cast<int64_t>(kSquishIndexRecordSize)) &&
+       update.Write(*data, dataName, 0, header);
   if (!ok) update.Undo();
   data->Unlock();
   return ok;

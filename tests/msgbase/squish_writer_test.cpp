@@ -270,8 +270,8 @@ TEST_F(SquishWriterTest, FailedWritesLeaveTheBaseAsItWas) {
   AddForeignBase();
   const std::string before = Data();
   const std::string indexBefore = Index();
-  // The new frame, the previous frame's link, the base header; then the
-  // index record and the cut of the index.
+  // The new frame, the previous frame's link, the base header; the index
+  // record and the cut of the index come before the base header.
   for (int call = 0; call < 3; ++call) {
     disk_.Fault("/sq/base.sqd").FailWriteAfterCalls = call;
     TReport r = SampleReport(TPostKind::Squish, "/sq/base");

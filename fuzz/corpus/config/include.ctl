@@ -1,0 +1,6 @@
+def main
+sysop First
+bogus
+end
+include "other.ctl"
+include zeb.ctl

@@ -1,0 +1,6 @@
+def log
+  colour red
+end
+def Report
+ sortby bogus
+end
