@@ -20,7 +20,9 @@ build:
 	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	$(CMAKE) --build build -j$(JOBS)
 
+# The example node: a freshly generated sample outbound, reported on the console.
 run: build
+	examples/make_outbound.sh
 	cd examples && ../build/zeb /c $(CURDIR)/examples/zeb.ctl
 
 test: build

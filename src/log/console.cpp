@@ -98,6 +98,20 @@ std::string RenderConsoleText(std::string_view text, const TConsoleStyle& style)
   return out;
 }
 
+std::string RenderOemText(std::string_view text, bool utf8) {
+  if (!utf8) return std::string(text);
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (char c : text) {
+    const char16_t glyph = OemGlyph(static_cast<unsigned char>(c));
+    if (glyph != 0)
+      AppendUtf8(out, glyph);
+    else
+      out += c;
+  }
+  return out;
+}
+
 std::string StripColorEscapes(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -35,6 +35,10 @@ TConsoleStyle StdoutStyle();
 // (without the line end). Colours are reset at the end of the text.
 std::string RenderConsoleText(std::string_view text, const TConsoleStyle& style);
 
+// Text that carries no colour escapes (a report shown on the console): the
+// OEM bytes as UTF-8 when `utf8` is set, otherwise unchanged.
+std::string RenderOemText(std::string_view text, bool utf8);
+
 // The text without colour escapes.
 std::string StripColorEscapes(std::string_view text);
 

@@ -29,7 +29,7 @@ bool WriteAll(TFile& file, const std::string& path, std::string_view buf) {
 
 bool PostToFile(const std::string& path, std::string_view buf) {
   if (SameText(path, "con")) {
-    WriteStdout(ForConsole(buf));
+    WriteStdout(RenderOemText(ForConsole(buf), StdoutStyle().Utf8));
     return true;
   }
   std::string error;

@@ -31,3 +31,15 @@ TEST(Console, LogCopyDropsEscapesAndLeadingNonLetters) {
 
 }  // namespace
 }  // namespace zeb
+
+namespace zeb {
+namespace {
+
+TEST(RenderOemText, ReportBytesBecomeUtf8OnlyForAUtf8Console) {
+  const std::string text = "a\xC4\xC4\xFF|\x10";
+  EXPECT_EQ(RenderOemText(text, false), text);
+  EXPECT_EQ(RenderOemText(text, true), "a\u2500\u2500\u00A0|\u25BA") << "0xFF is a character here, no escape";
+}
+
+}  // namespace
+}  // namespace zeb

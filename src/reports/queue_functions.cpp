@@ -1,0 +1,160 @@
+#include "reports/queue_functions.h"
+
+#include <memory>
+
+#include "msgbase/control_lines.h"
+#include "outbound/queue.h"
+#include "platform/system.h"
+#include "reports/node_age.h"
+#include "reports/node_flags.h"
+#include "reports/node_sizes.h"
+#include "reports/prepare.h"
+#include "reports/report_parser.h"
+#include "support/text.h"
+#include "template/arguments.h"
+#include "template/dates.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr const char* kAuthor = "the zeb developers";
+
+// One call of a queue function: its parser, the command itself (for
+// errors) and the parameter text, trimmed, evaluated and unquoted.
+struct TQueueCall {
+  TReportParser& Parser;
+  TTemplateCommand& Self;
+  std::string Arg;
+
+  TQueueNode* Node() const { return Parser.CurrentNode(); }
+};
+
+using TQueueFn = std::string (*)(TQueueCall&);
+
+class TQueueFunction : public TTemplateCommand {
+ public:
+  TQueueFunction(const char* name, bool hasParams, TReportParser& parser, TQueueFn fn)
+      : TTemplateCommand(name, hasParams, hasParams), parser_(parser), fn_(fn) {}
+
+  std::string Invoke(TInterpreter&, TBufStream&) override {
+    TQueueCall call{parser_, *this, {}};
+    return fn_(call);
+  }
+  std::string InvokeText(TInterpreter&, const std::string& text) override {
+    std::string arg = ExpandQuotes(Owner->Evaluate(true, TrimSpaces(text)), CommandChar);
+    if (IsStopped()) return {};
+    TQueueCall call{parser_, *this, std::move(arg)};
+    return fn_(call);
+  }
+
+ private:
+  TReportParser& parser_;
+  TQueueFn fn_;
+};
+
+std::string SumText(TQueueCall& call, bool bytes) {
+  if (call.Arg.empty()) return "0";
+  const auto sum = SumByType(call.Parser.Report, call.Node(), call.Arg, bytes);
+  if (!sum) {
+    call.Self.ReportError("Bad type of @%s parametr", {"Format"});
+    return {};
+  }
+  return std::to_string(*sum);
+}
+
+std::string NextNode(TQueueCall& call) {
+  TReportParser& p = call.Parser;
+  const size_t count = p.Prepared ? (p.PreparedNodes ? p.PreparedNodes->Count() : 0)
+                                  : (p.Report.ReportNodes ? p.Report.ReportNodes->size() : 0);
+  if (p.NodeIndex >= 0 && static_cast<size_t>(p.NodeIndex) < count) ++p.NodeIndex;
+  return {};
+}
+
+std::string FileCount(TQueueCall& call) {
+  const TQueueNode* node = call.Node();
+  if (node == nullptr) return "0";
+  call.Parser.FileIndex = 0;
+  return std::to_string(node->Items.Count());
+}
+
+std::string NextFile(TQueueCall& call) {
+  const TQueueNode* node = call.Node();
+  TReportParser& p = call.Parser;
+  if (node != nullptr && p.FileIndex >= 0 && static_cast<size_t>(p.FileIndex) < node->Items.Count()) ++p.FileIndex;
+  return {};
+}
+
+std::string FileName(TQueueCall& call) {
+  const TQIStr* file = call.Parser.CurrentFile();
+  if (file == nullptr) return {};
+  return file->Name.substr(file->Name.find_last_of('/') + 1);
+}
+
+struct TQueueFunctionDef {
+  const char* Name;
+  bool HasParams;
+  TQueueFn Fn;
+};
+
+// The registration order.
+const TQueueFunctionDef kQueueFunctions[] = {
+    {"about", false, [](TQueueCall&) { return NextAboutText(); }},
+    {"queue", false,
+     [](TQueueCall& c) {
+       const auto& nodes = c.Parser.Report.ReportNodes;
+       return nodes ? std::to_string(nodes->size()) : std::string("0");
+     }},
+    {"prepare", true, [](TQueueCall& c) { return PrepareNodes(c.Parser, c.Arg); }},
+    {"node", false,
+     [](TQueueCall& c) { return c.Node() ? FormatNetAddr(c.Node()->Addr) : std::string("0:0/0.0"); }},
+    {"mailsize", true, [](TQueueCall& c) { return SumText(c, true); }},
+    {"files", true, [](TQueueCall& c) { return SumText(c, false); }},
+    {"percent", false,
+     [](TQueueCall& c) { return PercentText(c.Node(), QueueNetmailSize() + QueueEchomailSize() + QueueFilesSize()); }},
+    {"nextnode", false, NextNode},
+    {"old", false, [](TQueueCall& c) { return OldText(c.Node(), LocalUnixNow()); }},
+    {"flags", false, [](TQueueCall& c) { return FlagsText(c.Node()); }},
+    {"pflags", false, [](TQueueCall& c) { return PFlagsText(c.Node()); }},
+    {"extflags", false,
+     [](TQueueCall& c) { return c.Node() ? c.Node()->Flags : std::string(kFlagsLength, ' '); }},
+    {"cdaytime", true, [](TQueueCall& c) { return CDayTimeText(c.Node(), LocalUnixNow(), c.Arg); }},
+    {"fdays", true, [](TQueueCall& c) { return FDaysText(c.Node(), LocalUnixNow(), c.Arg); }},
+    {"fromday", false, [](TQueueCall& c) { return FromDayText(c.Node(), LocalNow()); }},
+    {"filecount", false, FileCount},
+    {"fullfilename", false,
+     [](TQueueCall& c) {
+       const TQIStr* file = c.Parser.CurrentFile();
+       return file ? file->Name : std::string();
+     }},
+    {"filename", false, FileName},
+    {"filesize", false,
+     [](TQueueCall& c) {
+       const TQIStr* file = c.Parser.CurrentFile();
+       return file ? std::to_string(file->Size) : std::string("0");
+     }},
+    {"filedatetime", true,
+     [](TQueueCall& c) {
+       const TQIStr* file = c.Parser.CurrentFile();
+       return file ? FormatDatePattern(c.Arg, UnixToDate(file->Stamp)) : std::string();
+     }},
+    {"nextfile", false, NextFile},
+};
+
+}  // namespace
+
+std::string NextAboutText() {
+  static bool rule = false;
+  std::string text = Format("%s %s V%s  by %s", kProgramTitle, kPlatformTag, kProgramVersion, kAuthor);
+  if (rule) text.assign(text.size(), '\xC4');
+  rule = !rule;
+  return text;
+}
+
+void RegisterQueueFunctions(TReportParser& parser) {
+  for (const TQueueFunctionDef& def : kQueueFunctions) {
+    parser.AddCommand(std::make_unique<TQueueFunction>(def.Name, def.HasParams, parser, def.Fn));
+  }
+}
+
+}  // namespace zeb

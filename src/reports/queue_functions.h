@@ -1,0 +1,22 @@
+// The queue functions of report templates: the walk over the report's
+// nodes (@queue, @prepare, @nextnode) and over a node's files (@filecount,
+// @nextfile), and what they show of the current node and file.
+#pragma once
+
+#include <string>
+
+namespace zeb {
+
+class TReportParser;
+
+// Registers about, queue, prepare, node, mailsize, files, percent,
+// nextnode, old, flags, pflags, extflags, cdaytime, fdays, fromday,
+// filecount, fullfilename, filename, filesize, filedatetime and nextfile,
+// in this order.
+void RegisterQueueFunctions(TReportParser& parser);
+
+// The text of @about: the program line, and every second time in the run —
+// across all reports — a rule of the same length.
+std::string NextAboutText();
+
+}  // namespace zeb

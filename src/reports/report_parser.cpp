@@ -1,0 +1,88 @@
+#include "reports/report_parser.h"
+
+#include "log/console.h"
+#include "msgbase/message_time.h"
+#include "reports/drive_functions.h"
+#include "reports/queue_functions.h"
+#include "reports/text_functions.h"
+#include "support/text.h"
+
+namespace zeb {
+
+void SumQueueTotals(TReport& report) {
+  if (!report.ReportNodes) return;
+  for (const TQueueNode* node : *report.ReportNodes) {
+    report.NetmailSize += node->NetmailSize;
+    report.NetmailCount += node->NetmailCount;
+    report.EchomailSize += node->EchomailSize;
+    report.EchomailCount += node->EchomailCount;
+    report.FilesSize += node->FilesSize;
+    report.FilesCount += node->FilesCount;
+  }
+}
+
+TReportParser::TReportParser(TReport& report, const std::string& templateFileName)
+    : TTemplateParser(false, templateFileName), Report(report), templateFileName_(templateFileName) {
+  SumQueueTotals(Report);
+  CrLf = true;
+  Cr = true;
+  Lf = false;
+  // A template saved with LF line ends would otherwise lose every line
+  // break; it gets the CR line ends of FTN text instead.
+  if (HasTemplate() && Template()->Text().find('\r') == std::string_view::npos) LfToCr = true;
+  RegisterTextFunctions(*this);
+  RegisterQueueFunctions(*this);
+  RegisterDriveFunctions(*this);
+  writer_ = MakeMessageWriter(Report, MessageTimeNow());
+}
+
+void TReportParser::Run() {
+  if (!HasTemplate()) return;
+  StartMessage();
+  TTemplateParser::Run();
+  FinishMessage();
+}
+
+void TReportParser::StartMessage() {
+  std::string head;
+  writer_->StartMessage(head);
+  Write(head);
+}
+
+void TReportParser::FinishMessage() {
+  // The writer may complete the frame at the start of the message (the
+  // Squish lengths), so it gets the whole buffer.
+  std::string message(Text());
+  writer_->FinishMessage(message);
+  Seek(kFromStart, 0);
+  Write(message);
+}
+
+void TReportParser::Post() {
+  const bool messageBase = Report.PostTo.Kind == TPostKind::Jam || Report.PostTo.Kind == TPostKind::Squish;
+  if (messageBase && !HasTemplate()) {
+    AnnounceError(Format("Can't open template %s", templateFileName_.c_str()));
+    return;
+  }
+  writer_->Post(std::string(Text()));
+}
+
+TQueueNode* TReportParser::CurrentNode() const {
+  if (NodeIndex < 0) return nullptr;
+  const size_t index = static_cast<size_t>(NodeIndex);
+  if (Prepared) return PreparedNodes && index < PreparedNodes->Count() ? &(*PreparedNodes)[index] : nullptr;
+  return Report.ReportNodes && index < Report.ReportNodes->size() ? (*Report.ReportNodes)[index] : nullptr;
+}
+
+const TQIStr* TReportParser::CurrentFile() const {
+  const TQueueNode* node = CurrentNode();
+  if (node == nullptr || FileIndex < 0 || static_cast<size_t>(FileIndex) >= node->Items.Count()) return nullptr;
+  return &node->Items[static_cast<size_t>(FileIndex)];
+}
+
+std::unique_ptr<TReportParser> MakeReportParser(TReport& report) {
+  if (static_cast<uint8_t>(report.PostTo.Kind) > static_cast<uint8_t>(TPostKind::Netmail)) return nullptr;
+  return std::make_unique<TReportParser>(report, report.Template);
+}
+
+}  // namespace zeb

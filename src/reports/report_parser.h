@@ -1,0 +1,66 @@
+// TReportParser: one report's production. It loads the report's template,
+// offers the report functions to it, frames its output as a message of the
+// destination's kind (header and leading lines before the template text,
+// trailing lines after it) and stores the message with Post. The calling
+// order is always: construct, Run, Post, destroy.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "config/records.h"
+#include "msgbase/message_writer.h"
+#include "outbound/queue.h"
+#include "reports/addr_mask.h"
+#include "template/parser.h"
+
+namespace zeb {
+
+// Adds the byte and item counts of the report's nodes to its totals; a
+// report without a share of the queue keeps its totals.
+void SumQueueTotals(TReport& report);
+
+class TReportParser : public TTemplateParser {
+ public:
+  // Loads the template (case-insensitive names), sums the report's totals,
+  // sets the line ends of FTN text (CR alone: LF dropped, or, for a template
+  // without any CR, turned into CR), registers the report functions and
+  // makes the destination's writer (for msg, netmail and pkt this names the
+  // new file in the report's destination path).
+  TReportParser(TReport& report, const std::string& templateFileName);
+
+  // StartMessage, the template, FinishMessage — the last also after an
+  // error ended the template run. Without a template nothing happens.
+  void Run() override;
+  // Stores the message; every failure is logged. A JAM or Squish report
+  // without a template is skipped with a logged error, as it has no message
+  // to append.
+  void Post();
+
+  // The current node of the walk (@nextnode), or null.
+  TQueueNode* CurrentNode() const;
+  // The current file of the current node (@nextfile), or null.
+  const TQIStr* CurrentFile() const;
+
+  TReport& Report;
+  // Set by @prepare: the walk then goes over PreparedNodes instead of the
+  // report's nodes.
+  bool Prepared = false;
+  std::unique_ptr<TAddrMaskList> PreparedNodes;
+  int32_t NodeIndex = 0;
+  int32_t FileIndex = 0;
+
+ private:
+  void StartMessage();
+  void FinishMessage();
+
+  std::string templateFileName_;
+  std::unique_ptr<TMessageWriter> writer_;
+};
+
+// The parser for the report's destination kind, or null for a kind that
+// produces nothing.
+std::unique_ptr<TReportParser> MakeReportParser(TReport& report);
+
+}  // namespace zeb

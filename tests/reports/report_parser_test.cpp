@@ -1,0 +1,187 @@
+// The report parser: its construction, the framing of a template run, the
+// line ends of FTN text and storing the result.
+#include <gtest/gtest.h>
+
+#include "outbound/for_queue.h"
+#include "report_fixture.h"
+#include "reports/make_reports.h"
+#include "reports/queue_functions.h"
+
+namespace zeb::test {
+namespace {
+
+using ReportParser = ReportFixture;
+
+TEST_F(ReportParser, SumQueueTotalsAddsTheReportsNodesToWhatItHolds) {
+  Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut");
+  Merge(Addr(2, 1, 10), kFlavourNormal, kKindEchomail, 2000, "/o/a.mo0");
+  Merge(Addr(2, 1, 11), kFlavourNormal, kKindFile, 40000, "/o/f.zip");
+  Merge(Addr(2, 1, 11), kFlavourNormal, kKindFile, 5, "/o/g.zip");
+  Merge(Addr(2, 1, 12), kFlavourNormal, kKindNetmail, 7, "/o/0001000c.out");
+
+  SumQueueTotals(report_);
+  EXPECT_EQ(report_.NetmailSize + report_.EchomailSize + report_.FilesSize, 0) << "no share of the queue";
+
+  report_.ReportNodes.emplace({&Queue().NodeFor(Addr(2, 1, 10)), &Queue().NodeFor(Addr(2, 1, 11))});
+  report_.FilesCount = 1;
+  SumQueueTotals(report_);
+  EXPECT_EQ(report_.NetmailSize, 100);
+  EXPECT_EQ(report_.NetmailCount, 1);
+  EXPECT_EQ(report_.EchomailSize, 2000);
+  EXPECT_EQ(report_.EchomailCount, 1);
+  EXPECT_EQ(report_.FilesSize, 40005);
+  EXPECT_EQ(report_.FilesCount, 3);
+}
+
+TEST_F(ReportParser, LinesEndInCrAloneWhateverTheTemplateFileUses) {
+  EXPECT_EQ(RunReport("a\nb\n"), "a\rb\r") << "LF-only template";
+  EXPECT_EQ(RunReport("a\r\nb\r\n"), "a\rb\r");
+  EXPECT_EQ(RunReport("a\nb\r\n"), "ab\r") << "a template with a CR gets no LF turned into CR";
+  EXPECT_EQ(RunReport("@lf(on)\r\na\r\nb\r\n"), "a\r\nb\r\n");
+  EXPECT_EQ(RunReport("@lf_to_cr(off)\na\nb\n"), "ab");
+  EXPECT_EQ(*disk_.Contents("/r/out.txt"), "ab") << "a file report holds the bare output";
+}
+
+TEST_F(ReportParser, ATemplateErrorIsStillFramedAndPosted) {
+  disk_.AddDir("/m");
+  report_.PostTo.Kind = TPostKind::Msg;
+  report_.PostTo.Path = "/m";
+  RunReport("Queue\n@mailsize(NX)\nnot reached\n");
+  EXPECT_EQ(report_.PostTo.Path, "/m/1.msg") << "the destination names the new file";
+  const std::string* msg = disk_.Contents("/m/1.msg");
+  ASSERT_NE(msg, nullptr);
+  const std::string tail = "Queue\rBad type of @Format parametr--- zeb\r * Origin: Test (2:5020/9999)\r";
+  EXPECT_EQ(msg->substr(msg->size() - tail.size() - 1), tail + '\0') << *msg;
+  EXPECT_EQ(msg->find("not reached"), std::string::npos);
+}
+
+TEST_F(ReportParser, WithoutATemplateNothingIsFramedAndMessageBasesAreSkipped) {
+  disk_.Fault("/t/report.tpl").FailOpen = true;
+  EXPECT_EQ(RunReport("ignored"), "");
+  EXPECT_EQ(*disk_.Contents("/r/out.txt"), "") << "a file destination gets an empty file";
+
+  for (TPostKind kind : {TPostKind::Jam, TPostKind::Squish}) {
+    log_.Reset();
+    report_.PostTo.Kind = kind;
+    report_.PostTo.Path = "/b/queue";
+    EXPECT_EQ(RunReport("ignored"), "");
+    EXPECT_EQ(log_.Texts(), std::vector<std::string>{"Error: Can't open template /t/report.tpl"});
+    for (const auto& [path, node] : disk_.Nodes()) EXPECT_NE(path.rfind("/b/", 0), 0u) << path;
+  }
+}
+
+TEST_F(ReportParser, TheNodeWalkAndTheFileWalk) {
+  const uint32_t t1 = PackDosDateTime(TDateTime{2026, 3, 9, 23, 4, 6});
+  const uint32_t t2 = PackDosDateTime(TDateTime{2026, 3, 10, 7, 30, 0});
+  Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut", t1);
+  Merge(Addr(2, 1, 10), kFlavourNormal, kKindEchomail, 2000, "/o/out/00010000.mo0", t2);
+  Merge(Addr(2, 1, 11, 3), kFlavourHold, kKindFile, 300, "/files/nodelist.zip", t2);
+  Queue().NetmailSize = 0;
+  Queue().EchomailSize = 0;
+  Queue().FilesSize = 4800;  // the queue beyond this report
+  ShareWholeQueue();
+
+  const std::string out = RunReport(
+      "@queue nodes, @mailsize(t)/@mailsize(nEft) bytes\n"
+      "@foreach(@queue)\n"
+      "@node @mailsize(N) @mailsize(EF) @files(nef) @percent @flags @pflags @filecount:\n"
+      "@foreach(@filecount)\n"
+      " @filename @fullfilename @filesize @filedatetime(yyyy-mm-dd hh:nn:ss)\n"
+      "@nextfile\n"
+      "@end\n"
+      "@nextnode\n"
+      "@end\n"
+      "[@node|@mailsize(nef)|@files(n)|@percent|@flags|@pflags|@filecount|@filename|@filesize|@fdays(1)|@old]\n");
+  EXPECT_EQ(out,
+            "2 nodes, 0/2400 bytes\r"
+            "2:1/10 100 2000 2  43.75    C N         CN 2:\r"
+            " 00010000.mo0 /o/out/00010000.mo0 2000 2026-03-10 07:30:00\r"
+            " 0001000a.cut /o/0001000a.cut 100 2026-03-09 23:04:06\r"
+            "2:1/11.3 0 300 1   6.25       H         H 1:\r"
+            " nodelist.zip /files/nodelist.zip 300 2026-03-10 07:30:00\r"
+            "[0:0/0.0|0|0|  0.00|          |      |0||0| !|0]\r")
+      << out;
+}
+
+TEST_F(ReportParser, FileIndexRunsOnUntilFileCountResetsIt) {
+  Merge(Addr(2, 1, 10), kFlavourNormal, kKindFile, 1, "/o/a");
+  Merge(Addr(2, 1, 11), kFlavourNormal, kKindFile, 2, "/o/b");
+  Merge(Addr(2, 1, 11), kFlavourNormal, kKindFile, 3, "/o/c");
+  ShareWholeQueue();
+  EXPECT_EQ(RunReport("@filesize@nextfile@filesize@nextfile@nextnode@filesize @filecount@filesize@nextfile@nextfile@nextfile@filesize"),
+            "102 230") << "after the first node's last file the second node's walk starts at its second";
+}
+
+TEST_F(ReportParser, PrepareSelectsNodesByMasksAndRestartsTheWalk) {
+  TDomain fidonet;
+  fidonet.Name = "fidonet";
+  fidonet.Aka = Addr(1, 23, 4);
+  report_.Domains.Insert(&fidonet);
+  for (const TNetAddr& a : {Addr(1, 23, 45), Addr(1, 23, 45, 3), Addr(1, 23, 100), Addr(3, 10, 1), Addr(3, 11, 1), Addr(5, 23, 4)})
+    Merge(a, kFlavourNormal, kKindNetmail, 1, "/o/p");
+  ShareWholeQueue();
+
+  EXPECT_EQ(RunReport("@prepare()|@node|@queue"), "0|1:23/45|6") << "an empty mask text changes nothing";
+  EXPECT_EQ(RunReport("@prepare(!3:10/*)|@node"), "0|0:0/0.0") << "exclusions alone keep nothing";
+  EXPECT_EQ(RunReport("@prepare(*:*/*.*,!3:10/*)@foreach(5)@node,@nextnode@end|@queue"),
+            "51:23/45,1:23/45.3,1:23/100,3:11/1,5:23/4,|6");
+  EXPECT_EQ(RunReport("@prepare(1:23/*,!/45)@foreach(@prepare(3:*/*))@node,@nextnode@end"), "13:10/1,3:11/1,")
+      << "a second @prepare rebuilds the list and restarts the walk";
+  EXPECT_EQ(RunReport("@nextnode@nextnode@prepare(\"*\")@node|@prepare(.3)@node"), "15:23/4|00:0/0.0")
+      << "a lone * keeps the base's net, node and point";
+  EXPECT_EQ(RunReport("@nextnode@prepare('1:23/45.3')@node"), "11:23/45.3");
+
+  report_.ReportNodes.reset();
+  EXPECT_EQ(RunReport("@prepare(*:*/*.*)|@queue|@node|@nextnode@node"), "0|0|0:0/0.0|0:0/0.0");
+}
+
+TEST_F(ReportParser, MailsizeAndFilesEvaluateTheirLettersAndRejectOthers) {
+  Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut");
+  ShareWholeQueue();
+  EXPECT_EQ(RunReport("@define(@k, N)@mailsize(@k)|@files(\"n\")|@mailsize()|@files(NT)"), "100|1|0|1");
+  EXPECT_EQ(RunReport("a @files(nx) b"), "a Bad type of @Format parametr");
+  EXPECT_EQ(RunReport("@if(1,=,2)@mailsize(q)@end after"), "Bad type of @Format parametr")
+      << "shown even in a branch not taken";
+}
+
+TEST_F(ReportParser, AboutAlternatesAcrossReports) {
+  const std::string text = "Zebrant (Win32) V3.05  by the zeb developers";
+  const std::string rule(text.size(), '\xC4');
+  const std::string first = RunReport("@about|@about|@about");
+  const std::string second = RunReport("@about");
+  if (first.rfind(text, 0) == 0) {
+    EXPECT_EQ(first, text + "|" + rule + "|" + text);
+    EXPECT_EQ(second, rule);
+  } else {
+    EXPECT_EQ(first, rule + "|" + text + "|" + rule);
+    EXPECT_EQ(second, text);
+  }
+  EXPECT_EQ(NextAboutText(), second == text ? rule : text);
+}
+
+TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
+  MakeReports();
+  std::vector<std::string> texts = log_.Texts();
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "Make reports");
+  EXPECT_EQ(texts[1].rfind("All reports maked after ", 0), 0u) << texts[1];
+  EXPECT_TRUE(log_.Contains("Control point - 1"));
+
+  disk_.AddFile("/t/a.tpl", "A @queue @mailsize(nt)\n");
+  disk_.AddFile("/t/b.tpl", "B @queue\n");
+  for (const char* name : {"a", "b"}) {
+    auto report = std::make_unique<TReport>();
+    report->Template = std::string("/t/") + name + ".tpl";
+    report->PostTo.Kind = TPostKind::File;
+    report->PostTo.Path = std::string("/r/") + name + ".txt";
+    MainConfig().Reports.push_back(std::move(report));
+  }
+  Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut");
+  MainConfig().Reports[0]->ReportNodes.emplace({&Queue()[0]});
+  MakeReports();
+  EXPECT_EQ(*disk_.Contents("/r/a.txt"), "A 1 100\r");
+  EXPECT_EQ(*disk_.Contents("/r/b.txt"), "B 0\r") << "a report without a share of the queue is still made";
+}
+
+}  // namespace
+}  // namespace zeb::test

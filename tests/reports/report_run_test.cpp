@@ -1,0 +1,149 @@
+// Whole runs of the zeb executable over a generated outbound: the report
+// file compared byte for byte, and messages appended to JAM and Squish bases.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <utime.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+constexpr int64_t kMinute = 60, kHour = 3600, kDay = 86400;
+
+class ReportRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zeb-report-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    // Even seconds: the outbound's times are kept as DOS times.
+    now_ = static_cast<int64_t>(std::time(nullptr)) & ~int64_t{1};
+    for (const char* sub : {"out", "bundles", "jam", "sq"}) std::filesystem::create_directories(dir_ + "/" + sub);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  // A file of `size` bytes, `age` seconds old.
+  void File(const std::string& name, size_t size, int64_t age) { Text(name, std::string(size, 'z'), age); }
+  void Text(const std::string& name, const std::string& text, int64_t age) {
+    std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
+    const utimbuf times{static_cast<time_t>(now_ - age), static_cast<time_t>(now_ - age)};
+    ASSERT_EQ(utime((dir_ + "/" + name).c_str(), &times), 0);
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(dir_ + "/" + name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  // The local date-time `age` seconds ago in strftime's format.
+  std::string Ago(int64_t age, const char* format) const {
+    const time_t t = static_cast<time_t>(now_ - age);
+    tm local{};
+    localtime_r(&t, &local);
+    char buf[64];
+    strftime(buf, sizeof buf, format, &local);
+    return buf;
+  }
+  void RunZeb() {
+    const std::string command = std::string(ZEB_BINARY) + " /c " + dir_ + "/zeb.ctl >" + dir_ + "/console.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  std::string dir_;
+  int64_t now_ = 0;
+};
+
+uint32_t U32(const std::string& s, size_t off) {
+  uint32_t v = 0;
+  for (int k = 3; k >= 0; --k) v = v << 8 | static_cast<uint8_t>(s.at(off + k));
+  return v;
+}
+
+TEST_F(ReportRun, QueueTableFileWalkPrepareAndAboutAcrossFileJamAndSquish) {
+  const int64_t cutAge = 3 * kDay + 4 * kHour + 5 * kMinute + 30;
+  const int64_t mo0Age = kDay + 2 * kHour + 30, tu1Age = 5 * kHour + 10 * kMinute + 30;
+  const int64_t hutAge = 10 * kMinute + 30;
+  File("out/139c0001.cut", 3214, cutAge);
+  File("bundles/139c0064.mo0", 48211, mo0Age);
+  File("bundles/139c0064.tu1", 22640, tu1Age);
+  Text("out/139c0064.flo", dir_ + "/bundles/139c0064.mo0\n^" + dir_ + "/bundles/139c0064.tu1\n", 36 * kMinute + 30);
+  File("out/139c00c8.hut", 880, hutAge);
+
+  Text("queue.tpl",
+       "@about\n"
+       "@foreach(@queue)\n"
+       "@node|@flags|@pflags|@extflags|@mailsize(nef)|@files(nef)|@percent|@old|@fdays(3,*)|@cdaytime(2,!)|@fromday\n"
+       "@foreach(@filecount)\n"
+       "  @filename @filesize @filedatetime(yyyy-mm-dd hh:nn:ss)\n"
+       "@nextfile\n"
+       "@end\n"
+       "@nextnode\n"
+       "@end\n"
+       "@prepare(*:*/*.*,!/1) @node\n",
+       0);
+  Text("about.tpl", "@about\n", 0);
+  Text("zeb.ctl",
+       "def main\naddress 2:5020/9999@fidonet\nend\n"
+       "def domain\nfidonet 2\nend\n"
+       "def outbound fidonet\n" + dir_ + "/out\nend\n"
+       "def log\npath " + dir_ + "/zeb.log\nlevel low\nend\n"
+       "def report fidonet\ntemplate " + dir_ + "/queue.tpl\nsortby address\npostto file " + dir_ + "/report.txt\nend\n"
+       "def report fidonet\ntemplate " + dir_ + "/about.tpl\npostto jam " + dir_ + "/jam/queue\n"
+       "tearline zeb\norigin Test\nend\n"
+       "def report fidonet\ntemplate " + dir_ + "/about.tpl\npostto squish " + dir_ + "/sq/queue 30\n"
+       "tearline zeb\norigin Test\nend\n",
+       0);
+  RunZeb();
+
+  const std::string about = "Zebrant (Win32) V3.05  by the zeb developers";
+  const std::string rule(about.size(), '\xC4');
+  auto flags = [](char letter, size_t mark1, char kind1, size_t mark2 = 0, char kind2 = 0) {
+    std::string f(21, '\xFA');
+    f[2] = letter;
+    f[mark1] = kind1;
+    if (mark2 != 0) f[mark2] = kind2;
+    return f;
+  };
+  const std::string expected =
+      about + "\r" +
+      "2:5020/1|   C      |     C|" + flags('C', 6, 'M') + "|3214|1|  4.28|3| 3|!   3-04:05|" +
+      Ago(cutAge, "%d-%m-%Y") + "\r" +
+      "  139c0001.cut 3214 " + Ago(cutAge, "%Y-%m-%d %H:%M:%S") + "\r" +
+      "2:5020/100|     N    |     N|" + flags('N', 13, 'X') + "|70851|2| 94.53|1| 1|    1-02:00|" +
+      Ago(mo0Age, "%d-%m-%Y") + "\r" +
+      "  139c0064.tu1 22640 " + Ago(tu1Age, "%Y-%m-%d %H:%M:%S") + "\r" +
+      "  139c0064.mo0 48211 " + Ago(mo0Age, "%Y-%m-%d %H:%M:%S") + "\r" +
+      "2:5020/200|      H   |     H|" + flags('H', 15, 'M') + "|880|1|  1.17|0| 0|      00:10|" +
+      Ago(hutAge, "%d-%m-%Y") + "\r" +
+      "  139c00c8.hut 880 " + Ago(hutAge, "%Y-%m-%d %H:%M:%S") + "\r" +
+      "2 2:5020/100\r";
+  EXPECT_EQ(Read("report.txt"), expected) << Read("console.txt");
+
+  // The JAM message: one header and index record, the text of the second
+  // @about call of the run (the rule) with tearline and origin.
+  const std::string jhr = Read("jam/queue.jhr"), jdt = Read("jam/queue.jdt"), jdx = Read("jam/queue.jdx");
+  ASSERT_GE(jhr.size(), 1024u + 76u) << Read("console.txt");
+  EXPECT_EQ(jhr.substr(0, 4), std::string("JAM\0", 4));
+  EXPECT_EQ(jhr.substr(1024, 4), std::string("JAM\0", 4)) << "the message header's signature";
+  EXPECT_EQ(jdx.size(), 8u);
+  EXPECT_EQ(jdt, rule + "\r--- zeb\r * Origin: Test (2:5020/9999)\r");
+
+  // The Squish message: one frame after the base header, indexed once, with
+  // the third @about text.
+  const std::string sqd = Read("sq/queue.sqd"), sqi = Read("sq/queue.sqi");
+  ASSERT_GT(sqd.size(), 256u + 28u + 238u) << Read("console.txt");
+  EXPECT_EQ(U32(sqd, 4), 1u) << "one message in the base";
+  EXPECT_EQ(U32(sqd, 256), 0xAFAE4453u) << "the frame's signature";
+  EXPECT_EQ(sqi.size(), 12u);
+  EXPECT_NE(sqd.find(about + "\r--- zeb\r * Origin: Test (2:5020/9999)\r"), std::string::npos);
+  EXPECT_EQ(sqd.find(rule), std::string::npos);
+}
+
+}  // namespace
