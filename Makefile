@@ -6,7 +6,7 @@ CPACK ?= cpack
 # and runs each for FUZZ_SECONDS, starting from its seeds in fuzz/corpus/.
 FUZZ_SECONDS ?= 60
 FUZZ_CXX ?= clang++
-FUZZ_TARGETS = classify config list_file template tmail
+FUZZ_TARGETS = addr_mask classify config list_file template tmail
 # "make install" puts the program, manual pages and examples under PREFIX,
 # inside DESTDIR when that is given (for packaging).
 PREFIX ?= /usr/local

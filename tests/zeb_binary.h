@@ -1,0 +1,84 @@
+// Whole runs of the zeb executable in a scratch directory of the real disk:
+// writing its configuration and templates, running one or more zeb
+// processes at once, and reading back what they stored.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "msgbase/strict_readers.h"
+
+namespace zeb::test {
+
+class ZebBinaryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zeb-bin-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  void Write(const std::string& name, const std::string& text) const {
+    std::filesystem::create_directories(std::filesystem::path(Path(name)).parent_path());
+    std::ofstream(Path(name), std::ios::binary) << text;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  // The configuration's head: main address 2:5020/9999@fidonet, the domain,
+  // an empty outbound and a log.
+  std::string ConfigHead() const {
+    std::filesystem::create_directories(Path("out"));
+    return "def main\naddress 2:5020/9999@fidonet\nend\n"
+           "def domain\nfidonet 2\nend\n"
+           "def outbound fidonet\n" + Path("out") + "\nend\n"
+           "def log\npath " + Path("zeb.log") + "\nlevel low\nend\n";
+  }
+  // Runs one zeb process per configuration, all at once; their exit codes
+  // (-1 for a process that did not exit). Console output goes to
+  // console<i>.txt.
+  std::vector<int> RunAll(const std::vector<std::string>& configs) const {
+    std::string command;
+    for (size_t i = 0; i < configs.size(); ++i) {
+      const std::string n = std::to_string(i);
+      command += "(" + std::string(ZEB_BINARY) + " /c " + Path(configs[i]) + " >" + Path("console" + n + ".txt") +
+                 " 2>&1; echo $? >" + Path("rc" + n) + ") & ";
+    }
+    command += "wait";
+    const int status = std::system(command.c_str());
+    std::vector<int> codes;
+    for (size_t i = 0; i < configs.size(); ++i) {
+      const std::string rc = Read("rc" + std::to_string(i));
+      codes.push_back(WIFEXITED(status) && !rc.empty() ? std::atoi(rc.c_str()) : -1);
+    }
+    return codes;
+  }
+  int Run(const std::string& config) const { return RunAll({config})[0]; }
+  // The files of the scratch directory keyed by full path, as the strict
+  // readers take them.
+  TDiskImage Image() const {
+    TDiskImage image;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_)) {
+      FakeDisk::Node& node = image[entry.path().string()];
+      node.Directory = entry.is_directory();
+      if (!node.Directory) node.Data = Read(std::filesystem::relative(entry.path(), dir_).string());
+    }
+    return image;
+  }
+
+  std::string dir_;
+};
+
+}  // namespace zeb::test
