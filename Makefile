@@ -20,10 +20,12 @@ build:
 	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	$(CMAKE) --build build -j$(JOBS)
 
-# The example node: a freshly generated sample outbound, reported on the console.
+# The example node: a freshly generated sample outbound, reported on the
+# console and posted into a JAM and a Squish base in build/msgbase/.
 run: build
 	examples/make_outbound.sh
-	cd examples && ../build/zeb /c $(CURDIR)/examples/zeb.ctl
+	mkdir -p build/msgbase
+	ZEB_EXAMPLES=$(CURDIR)/examples ZEB_MSGBASE=$(CURDIR)/build/msgbase build/zeb /c $(CURDIR)/examples/zeb.ctl
 
 test: build
 	cd build && ctest --output-on-failure -j$(JOBS)

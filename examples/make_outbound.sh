@@ -2,12 +2,14 @@
 # Builds the sample outbound that zeb.ctl names: binkd's BinkleyTerm-style
 # outbound of 2:5020/9999 with netmail, echomail bundles, files, a file
 # request, a point directory, an fsxnet zone and a file box. Sizes are fixed;
-# file times are set relative to now, so every run shows the same ages.
-# Usage: make_outbound.sh [DIR]   (default: outbound/ beside this script)
+# file times are set relative to now, so every run shows the same ages, or
+# relative to NOW (a local date and time such as "2026-12-07 12:00:00") when
+# it is given: the tests fix zeb's clock to the same moment.
+# Usage: make_outbound.sh [DIR [NOW]]   (DIR defaults to outbound/ beside this script)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=${1:-$here/outbound}
-now=$(date +%s)
+if [ -n "${2:-}" ]; then now=$(date -d "$2" +%s); else now=$(date +%s); fi
 
 rm -rf "$root"
 mkdir -p "$root/out/139c270f.pnt" "$root/fsxnet" "$root/bundles" "$root/files" "$root/boxes/point1"
@@ -47,3 +49,5 @@ file 2048 45 "$root/out/139c270f.pnt/00000002.dut"
 file 880 12 "$root/fsxnet/0004000a.iut"
 # The file box of point 1, which the reports leave out.
 file 5120 600 "$root/boxes/point1/139c270f.we0"
+# binkd is calling 2:5020/1 right now: its busy flag.
+file 0 3 "$root/out/139c0001.bsy"

@@ -1,13 +1,13 @@
 @about
-Outbound queue of 2:5020/9999: @queue nodes, @files(tnef) files of @mailsize(tnef) bytes
-@about
- Flavour  Waiting      Days  Share   Node
+ Outbound queue of 2:5020/9999 on @date(dd mmm yyyy) at @time(hh:nn)
+
+ Address            Flags  Netmail Echomail    Files   Waiting     Days      %
+ ------------------ ------ ------- -------- -------- ----------- ---- ------
 @foreach(@queue)
- @pflags  @cdaytime(7,!)  @fdays(14,*)  @percent%  @node: netmail @mailsize(n), echomail @mailsize(e), files @mailsize(f) bytes since @fromday
-@foreach(@filecount)
-                @filedatetime(dd mmm yyyy hh:nn)  @filename, @filesize bytes
-@nextfile
-@end
+ @just(@node, 18, L) @pflags @just(@sizetolimitstr(@mailsize(N), 7), 7, R) @just(@sizetolimitstr(@mailsize(E), 8), 8, R) @just(@sizetolimitstr(@mailsize(F), 8), 8, R) @cdaytime(7, !) @fdays(14, *)   @percent
 @nextnode
 @end
+ ------------------ ------ ------- -------- -------- ----------- ---- ------
+ @just(@queue, 3, R) links          @just(@sizetolimitstr(@mailsize(TN), 7), 7, R) @just(@sizetolimitstr(@mailsize(TE), 8), 8, R) @just(@sizetolimitstr(@mailsize(TF), 8), 8, R)
+ @files(TNEF) files of @sizetostr(@mailsize(TNEF)) bytes; ! waiting 7 days or more, * more than 14 days
 @about

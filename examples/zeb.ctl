@@ -2,9 +2,10 @@
 ; binkd node that also has a point and an fsxnet address.
 ;
 ; Paths are relative to the directory of the zeb executable unless they
-; begin with "/"; "make run" runs zeb from build/ with this file, so
-; ../examples/ names this directory. %NAME% takes a path from the
-; environment. A ";" or "#" outside quotes starts a comment.
+; begin with "/", and %NAME% takes a path from the environment: "make run"
+; sets ZEB_EXAMPLES to this directory and ZEB_MSGBASE to build/msgbase/.
+; On a real node write the paths themselves, such as /var/spool/ftn/outbound.
+; A ";" or "#" outside quotes starts a comment.
 
 def main
   sysop    Example Sysop
@@ -25,16 +26,16 @@ end
 ; binkd's BinkleyTerm-style outbound: out/ holds the zone of the main
 ; address, out.001 ... the other zones, NNNNnnnn.pnt/ the points.
 def outbound fidonet
-  ../examples/outbound/out
+  %ZEB_EXAMPLES%/outbound/out
 end
 
 def outbound fsxnet
-  ../examples/outbound/fsxnet
+  %ZEB_EXAMPLES%/outbound/fsxnet
 end
 
 ; File boxes of binkd ("filebox" in binkd.conf): address, directory, flavour.
 def bink/+ fidonet
-  2:5020/9999.1   ../examples/outbound/boxes/point1   hold
+  2:5020/9999.1   %ZEB_EXAMPLES%/outbound/boxes/point1   hold
 end
 
 def scanflags
@@ -47,27 +48,51 @@ def skipaddress
   2:5020/9999.1@fidonet
 end
 
-; The log: zeb.log beside the executable, appended to, normal detail.
+; The log: zeb.log in ZEB_MSGBASE (usually /var/log/ftn/zeb.log), appended
+; to, normal detail.
 def log
-  path        zeb.log
+  path        %ZEB_MSGBASE%/zeb.log
   level       normal
   dateformat  "DD/MM/YY"
   timeformat  "HH:NN:SS"
   rewritable  no
 end
 
-; One report of the whole queue, biggest waiting mail first, shown on the
-; console. Point postto at a base to post it, for example
-;   postto squish /var/spool/fido/msgbase/queue 30
-;   postto pkt /var/spool/fido/outbound/out fido.queue secret
+; The queue table of the whole queue, biggest waiting mail first, shown on
+; the console.
 def report fidonet fsxnet
-  template         ../examples/queue.tpl
+  template         %ZEB_EXAMPLES%/queue.tpl
   sortby           size address
   postto           file con
+end
+
+; The same table posted into a JAM echo area and into a Squish echo area, as
+; a tosser such as hpt keeps them (the base path without its extension; a
+; missing base is created, the Squish one keeping messages 30 days). The
+; tosser's export scan sends them out to the links. Other destinations:
+;   postto msg     /var/spool/ftn/echo/queue     (a *.MSG echo area)
+;   postto netmail /var/spool/ftn/netmail        (a netmail *.MSG)
+;   postto pkt     /var/spool/ftn/outbound/out QUEUE.REPORT secret
+;   postto file    /var/www/html/queue.txt
+def report fidonet fsxnet
+  template         %ZEB_EXAMPLES%/queue.tpl
+  sortby           size address
+  postto           jam %ZEB_MSGBASE%/queue.jam
   from             Queue Robot 2:5020/9999
   to               "All"
   subject          "Outbound queue of 2:5020/9999"
   origin           "Zebrant example node"
   tearline         Zebrant
   showleftkludges  yes
+end
+
+def report fidonet fsxnet
+  template         %ZEB_EXAMPLES%/queue.tpl
+  sortby           size address
+  postto           squish %ZEB_MSGBASE%/queue.sq 30
+  from             Queue Robot 2:5020/9999
+  to               "All"
+  subject          "Outbound queue of 2:5020/9999"
+  origin           "Zebrant example node"
+  tearline         Zebrant
 end

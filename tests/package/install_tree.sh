@@ -2,6 +2,9 @@
 # Installs the build tree into a scratch DESTDIR, checks that the program,
 # the manual pages and the examples land where they belong, and runs the
 # installed zeb with /? to see its help text.
+# Then the newcomer's path: the installed example configuration, run by the
+# installed zeb over a sample outbound made by the installed
+# make_outbound.sh, shows the same report as the zeb of the build tree.
 # Arguments: the cmake executable and the build directory.
 set -eu
 cmake=$1
@@ -53,4 +56,25 @@ if ! cmp -s "$dest/help.expected" "$dest/help.tail"; then
   exit 1
 fi
 [ "$(wc -l <"$dest/help.out")" -eq 11 ] || fail "more than banner and help printed: $(cat "$dest/help.out")"
-echo "installed into $dest: program, manual pages, examples; zeb /? shows the help"
+
+examples=$dest/usr/share/doc/zeb/examples
+for file in queue.tpl alert.tpl files.tpl busy.tpl queue.json.tpl make_outbound.sh; do
+  [ -f "$examples/$file" ] || fail "not installed: $examples/$file"
+done
+sh "$examples/make_outbound.sh" "$examples/outbound"
+# Both runs in the same minute, so that the ages they show agree.
+while [ "$(date +%S)" -gt 50 ]; do sleep 1; done
+report() {
+  mkdir -p "$dest/$2"
+  (cd / && NO_COLOR=1 LC_ALL=C ZEB_EXAMPLES="$examples" ZEB_MSGBASE="$dest/$2" "$1" /c "$examples/zeb.ctl") |
+    grep -v 'Available free memory' >"$dest/$2.out"
+}
+report "$build/zeb" built
+report "$dest/usr/bin/zeb" installed
+grep -q 'Outbound queue of 2:5020/9999' "$dest/installed.out" || fail "no report from the installed example: $(cat "$dest/installed.out")"
+grep -q 'Error' "$dest/installed.out" && fail "errors in the installed example run: $(cat "$dest/installed.out")"
+cmp -s "$dest/built.out" "$dest/installed.out" || fail "the installed zeb reports otherwise: $(diff "$dest/built.out" "$dest/installed.out")"
+for base in queue.jam.jhr queue.jam.jdt queue.sq.sqd; do
+  [ -s "$dest/installed/$base" ] || fail "the installed example posted no $base"
+done
+echo "installed into $dest: program, manual pages, examples; zeb /? shows the help; the example report is the same"

@@ -1,0 +1,10 @@
+Files waiting at 2:5020/9999 on @date(dd mmm yyyy)
+@foreach(@queue)
+
+@just(@node, 18, L) @pflags  @files(NEF) file(s), @sizetostr(@mailsize(NEF)) bytes
+@foreach(@filecount)
+   @just(@filename, 16, L) @just(@sizetostr(@filesize), 9, R)  @filedatetime(dd.mm.yyyy hh:nn)
+@nextfile
+@end
+@nextnode
+@end

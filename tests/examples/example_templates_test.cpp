@@ -1,0 +1,103 @@
+// Every example template of examples/ run by zeb over the sample outbound of
+// examples/make_outbound.sh, with the outbound's times and zeb's clock fixed
+// at the same moment, and its report compared with examples/expected/: the
+// text as the console shows it on a UTF-8 terminal.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "frame/run.h"
+#include "log/console.h"
+#include "platform/system.h"
+#include "support/unix_time.h"
+
+namespace {
+
+const std::string kSource = ZEB_SOURCE_DIR;
+const char* const kTemplates[] = {"queue", "alert", "files", "busy", "queue.json"};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// A lone CR ends a line on the console as it does here.
+std::string AsShown(std::string text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) text[i] = '\n';
+  }
+  return zeb::RenderOemText(text, true);
+}
+
+class ExampleTemplates : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zeb-examples-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  // The program as the executable runs it, in a child process whose clock
+  // stands at 2026-12-07 12:00:00 local time.
+  void RunZebAtFixedTime(const std::string& config) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      const int out = open((dir_ + "/console.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (out < 0 || dup2(out, STDOUT_FILENO) < 0) _exit(2);
+      zeb::SetFixedClock(zeb::DateToUnix(0, 0, 12, 7, 12, 2026));
+      zeb::RunZeb({"/c", config});
+      fflush(stdout);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  std::string dir_;
+};
+
+TEST_F(ExampleTemplates, ReportsOfTheSampleOutboundMatchTheExpectedTexts) {
+  const std::string make = "sh " + kSource + "/examples/make_outbound.sh " + dir_ + "/ob '2026-12-07 12:00:00'";
+  ASSERT_EQ(std::system(make.c_str()), 0);
+
+  // The example node's addresses, outbounds and file box, reporting into files.
+  std::string config =
+      "def main\naddress 2:5020/9999@fidonet\nend\n"
+      "def domain\nfidonet 1 2 3 4 5 6\nfsxnet 21\nend\n"
+      "def mainaka\n21:4/999@fsxnet\nend\n"
+      "def outbound fidonet\n" + dir_ + "/ob/out\nend\n"
+      "def outbound fsxnet\n" + dir_ + "/ob/fsxnet\nend\n"
+      "def bink/+ fidonet\n2:5020/9999.1 " + dir_ + "/ob/boxes/point1 hold\nend\n"
+      "def skipaddress\n2:5020/9999.1@fidonet\nend\n"
+      "def log\npath " + dir_ + "/zeb.log\nend\n";
+  for (const char* name : kTemplates) {
+    config += "def report fidonet fsxnet\ntemplate " + kSource + "/examples/" + name + ".tpl\nsortby size address\n"
+              "postto file " + dir_ + "/" + name + ".txt\nend\n";
+  }
+  std::ofstream(dir_ + "/zeb.ctl") << config;
+  RunZebAtFixedTime(dir_ + "/zeb.ctl");
+
+  for (const char* name : kTemplates) {
+    SCOPED_TRACE(name);
+    const std::string shown = AsShown(ReadFile(dir_ + "/" + name + ".txt"));
+    const std::string expected = ReadFile(kSource + "/examples/expected/" + name + ".txt");
+    EXPECT_FALSE(expected.empty());
+    if (shown != expected) std::ofstream(std::string("/tmp/zeb-example-") + name + ".txt", std::ios::binary) << shown;
+    EXPECT_EQ(shown, expected) << "the report as run is in /tmp/zeb-example-" << name << ".txt\n"
+                               << ReadFile(dir_ + "/console.txt");
+  }
+}
+
+}  // namespace
