@@ -35,9 +35,14 @@ asan:
 	$(CMAKE) --build build-asan -j$(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
+# "make bench" runs the whole-run benchmark on generated outbounds of the
+# sizes in BENCH_SIZES (add "huge" for 500,000 files: minutes to generate and
+# run), then the micro-benchmarks.
+BENCH_SIZES ?= small hub
 bench:
 	$(CMAKE) -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZEB_BENCH=ON >/dev/null
 	$(CMAKE) --build build-bench -j$(JOBS)
+	ZEB=$(CURDIR)/build-bench/zeb bench/run.sh $(BENCH_SIZES)
 	@if [ -x build-bench/zeb_bench ]; then build-bench/zeb_bench; fi
 
 fuzz:

@@ -24,7 +24,7 @@ void TForQueueList::Append(TForQueue record) {
   count_.store(index + 1, std::memory_order_seq_cst);
   // Pairs with WaitBeyond: either the reader sees the new count before it
   // sleeps, or it is already asleep and this wakes it.
-  if (readerWaiting_.load(std::memory_order_seq_cst)) {
+  if (index + 1 >= wakeAt_.load(std::memory_order_seq_cst)) {
     std::lock_guard<std::mutex> lock(wait_);
     arrived_.notify_one();
   }
@@ -51,9 +51,10 @@ void TForQueueList::Clear() {
 
 void TForQueueList::WaitBeyond(size_t seen) {
   std::unique_lock<std::mutex> lock(wait_);
-  readerWaiting_.store(true, std::memory_order_seq_cst);
-  while (count_.load(std::memory_order_seq_cst) <= seen && !woken_) arrived_.wait(lock);
-  readerWaiting_.store(false, std::memory_order_relaxed);
+  const size_t wanted = seen + kWakeBatch;
+  wakeAt_.store(wanted, std::memory_order_seq_cst);
+  while (count_.load(std::memory_order_seq_cst) < wanted && !woken_) arrived_.wait(lock);
+  wakeAt_.store(SIZE_MAX, std::memory_order_relaxed);
   woken_ = false;
 }
 
