@@ -72,12 +72,12 @@ TEST_F(BinkdNoteScan, ShortDottedAndPointFormsBecomeNotesInLocalTime) {
   disk_.AddFile("/fido/out/0001000a.pnt/2.1.10.6.hld", "1800000000\n", t);  // only short forms here
   Scan();
   EXPECT_EQ(Records(), (Lines{
+                           "2:1/11 hold-until 2023-11-15 01:13:20",
+                           "2:1/10 hold-until 2027-01-15 11:00:00",
                            "2:1/10 N netmail /fido/out/0001000a.out 3",
                            "2:1/10.5 hold-until 2027-01-15 12:00:00",
                            "2:1/10.5 tries 1/2 \"Timeout\"",
-                           "2:1/10 hold-until 2027-01-15 11:00:00",
                            "2:1/10 tries 0/3 \"Connection refused\"",
-                           "2:1/11 hold-until 2023-11-15 01:13:20",
                            "3:5020/1042 hold-until 2027-01-15 11:01:00",
                            "3:5020/1042 tries 7/0 \"\"",
                        }));

@@ -153,6 +153,7 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
            text;
   };
   const auto hold = [this](int64_t from) { return std::to_string(now_ + from) + "\n"; };
+  std::filesystem::create_directories(dir_ + "/out/139c0002.pnt");
   File("out/139c0001.cut", 100, kHour);
   Text("out/139c0001.hld", hold(2 * kHour), 0);
   Text("out/139c0001.try", tries(0, 3, "Connection refused"), 0);
@@ -170,7 +171,7 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
 
   Text("notes.tpl",
        "@foreach(@queue)\n"
-       "@node|@mailsize(nef)|@files(nef)|@old|@holduntil(yyyy-mm-dd hh:nn:ss)|@trycount|@trytext\n"
+       "@node|@mailsize(nef)|@files(nef)|@old|@holduntil(yyyy-mm-dd hh:nn:ss)|@trycount|@trytext|\n"
        "@nextnode\n"
        "@end\n",
        0);
@@ -189,10 +190,10 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
   RunZeb();
 
   EXPECT_EQ(Read("report.txt"),
-            "2:5020/1|100|1|0|" + Ago(-2 * kHour, "%Y-%m-%d %H:%M:%S") + "|0/3|Connection refused\r"
-            "2:5020/2|200|1|0||12/0|\r"
-            "2:5020/2.7|300|1|0|" + Ago(-kDay, "%Y-%m-%d %H:%M:%S") + "|1/65535|Timeout\r"
-            "2:5020/3|400|1|0|||\r")
+            "2:5020/1|100|1|0|" + Ago(-2 * kHour, "%Y-%m-%d %H:%M:%S") + "|0/3|Connection refused|\r"
+            "2:5020/2|200|1|0||12/0||\r"
+            "2:5020/2.7|300|1|0|" + Ago(-kDay, "%Y-%m-%d %H:%M:%S") + "|1/65535|Timeout|\r"
+            "2:5020/3|400|1|0||||\r")
       << "a past hold shows nothing, malformed files are ignored, notes alone make no node; a file gets no kludge\n"
       << Read("console.txt");
   const std::string log = Read("zeb.log");
