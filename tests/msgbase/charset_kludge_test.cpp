@@ -76,7 +76,8 @@ TEST_F(CharsetKludge, FollowsPidInTheSquishControlArea) {
 std::vector<std::pair<uint16_t, std::string>> JamSubfields(const std::string& jhr) {
   std::vector<std::pair<uint16_t, std::string>> fields;
   const size_t start = 1024 + 76, end = start + U32(jhr, 1024 + 8);
-  for (size_t at = start; at < end; at += 8 + U32(jhr, at + 4)) fields.emplace_back(U16(jhr, at), jhr.substr(at + 8, U32(jhr, at + 4)));
+  for (size_t at = start; at < end; at += 8 + U32(jhr, at + 4))
+    fields.emplace_back(U16(jhr, at), jhr.substr(at + 8, U32(jhr, at + 4)));
   EXPECT_EQ(jhr.size(), end);
   return fields;
 }
