@@ -105,6 +105,9 @@ struct TReport {
   std::string Tearline;
   std::string Origin;
   bool ShowLeftKludges = true;
+  // The value of the CHRS control line, for example "CP866 2"; empty for no
+  // such line.
+  std::string Charset;
   int32_t KeepDays = 0;
   TDomainRefs Domains;
   // The report's share of the queue in the order of SortBy; none until the

@@ -118,6 +118,11 @@ bool Tearline(const std::string& value) {
   return true;
 }
 
+bool Charset(const std::string& value) {
+  g_report->Charset = UnquoteText(value);
+  return true;
+}
+
 bool ShowLeftKludges(const std::string& value) { return ParseBoolean(value, g_report->ShowLeftKludges); }
 bool SeenBy(const std::string& value) { return ParseBoolean(value, g_report->SeenBy); }
 bool PathLine(const std::string& value) { return ParseBoolean(value, g_report->Path); }
@@ -146,6 +151,7 @@ const TSectionTable kReportTable{{
                                      {"seen-by", SeenBy},
                                      {"path", PathLine},
                                      {"tearline", Tearline},
+                                     {"charset", Charset},
                                  },
                                  ReportEnd};
 

@@ -31,6 +31,8 @@ std::string MsgIdText(const TNetAddr& from, uint32_t serial) {
 
 std::string PidText() { return Format("ZEB%s %s", kPidTag, kProgramVersion); }
 
+std::string ChrsText(const TReport& report) { return "CHRS: " + report.Charset; }
+
 std::string ProgramText() { return Format("Program: %s %s  V %s", kProgramTitle, kPlatformTag, kProgramVersion); }
 
 void TControlLines::Kludge(std::string& buf, const std::string& text) const {
@@ -44,6 +46,10 @@ void TControlLines::WriteMsgId(std::string& buf) const {
 }
 
 void TControlLines::WritePid(std::string& buf) const { Kludge(buf, "PID: " + PidText()); }
+
+void TControlLines::WriteChrs(std::string& buf) const {
+  if (!report_.Charset.empty()) Kludge(buf, ChrsText(report_));
+}
 
 void TControlLines::WriteFmpt(std::string& buf) const {
   if (report_.From.Addr.Point != 0) Kludge(buf, Format("FMPT %d", report_.From.Addr.Point));

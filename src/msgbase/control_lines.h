@@ -1,6 +1,6 @@
 // The lines a report message gets around the template text: the control
-// lines (kludges) MSGID, PID, FMPT, TOPT, INTL, Program and PATH, and the
-// AREA, tearline, origin and SEEN-BY lines.
+// lines (kludges) MSGID, PID, CHRS, FMPT, TOPT, INTL, Program and PATH, and
+// the AREA, tearline, origin and SEEN-BY lines.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +28,9 @@ std::string MsgIdText(const TNetAddr& from, uint32_t serial);
 std::string PidText();
 // The Program line without its control mark.
 std::string ProgramText();
+// The CHRS line without its control mark: "CHRS: " and the report's
+// charset value.
+std::string ChrsText(const TReport& report);
 
 // Writes the lines of one report into a message buffer, at its end.
 class TControlLines {
@@ -42,6 +45,7 @@ class TControlLines {
 
   void WriteMsgId(std::string& buf) const;
   void WritePid(std::string& buf) const;
+  void WriteChrs(std::string& buf) const;  // only when the report names a charset
   void WriteFmpt(std::string& buf) const;  // only when the from-address is a point
   void WriteTopt(std::string& buf) const;  // only when the to-address is a point
   void WriteIntl(std::string& buf) const;

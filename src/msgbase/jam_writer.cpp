@@ -115,6 +115,7 @@ std::string TJamWriter::Subfields() const {
   AppendSubfield(out, kSubject, report_.Subject);
   AppendSubfield(out, kMsgId, MsgIdText(report_.From.Addr, lines_.Serial()));
   AppendSubfield(out, kPid, PidText());
+  if (!report_.Charset.empty()) AppendSubfield(out, kFtsKludge, ChrsText(report_));
   if (report_.ShowLeftKludges) AppendSubfield(out, kFtsKludge, ProgramText());
   return out;
 }

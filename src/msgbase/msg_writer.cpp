@@ -72,6 +72,7 @@ void TMsgWriter::StartMessage(std::string& buf) {
   buf += header;
   lines_.WriteMsgId(buf);
   lines_.WritePid(buf);
+  lines_.WriteChrs(buf);
   AfterIdLines(buf);
   lines_.WriteProgram(buf);
 }

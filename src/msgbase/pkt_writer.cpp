@@ -69,6 +69,7 @@ void TPktWriter::StartMessage(std::string& buf) {
   lines_.WriteArea(buf);
   lines_.WriteMsgId(buf);
   lines_.WritePid(buf);
+  lines_.WriteChrs(buf);
   lines_.WriteProgram(buf);
 }
 

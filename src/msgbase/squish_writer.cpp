@@ -96,6 +96,7 @@ void TSquishWriter::StartMessage(std::string& buf) {
   lines_.BareKludges = true;
   lines_.WriteMsgId(buf);
   lines_.WritePid(buf);
+  lines_.WriteChrs(buf);
   lines_.WriteProgram(buf);
   PutU32(buf, start + kFrameControlLength, static_cast<uint32_t>(buf.size() - mark));
   started_ = start == 0;

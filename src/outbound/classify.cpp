@@ -126,8 +126,8 @@ void ClassifyDirectory(const std::string& name, const TLastPart& split, TClassif
   ClassifyShortBox(name, r);
 }
 
-// Short (NNNNnnnn.ext) and dotted (zone.net.node.point.ext) flow files, flags
-// and requests.
+// Short (NNNNnnnn.ext) and dotted (zone.net.node.point.ext) flow files, flags,
+// requests and binkd's hold-until and try files.
 void ClassifyFlowFile(const TLastPart& split, TClassifiedName& r) {
   const std::string& ext = split.Last;
   TNameClass shortClass = C::OtherFile, dottedClass = C::OtherFile;
@@ -142,6 +142,8 @@ void ClassifyFlowFile(const TLastPart& split, TClassifiedName& r) {
     r.Flavour = static_cast<uint8_t>(FlowFlavour(ext[0], "icdoh") + (ext[0] == 'n' ? 4 : 0));
     shortClass = ext[1] == 'u' ? C::NetmailFile : ext[1] == 'r' ? C::RequestFile : C::PollFile;
     dottedClass = C::NetmailFile;
+  } else if (ext == "hld" || ext == "try") {
+    shortClass = dottedClass = ext == "hld" ? C::HoldFile : C::TryFile;
   } else {
     return;
   }

@@ -24,6 +24,8 @@ enum class TNameClass : uint8_t {
   PollFile,      // short form "?pl"
   PointDir,      // NNNNnnnn.pnt
   FileBoxDir,    // a file box inside the outbound
+  HoldFile,      // binkd's hold-until file: short or dotted ".hld"
+  TryFile,       // binkd's try file: short or dotted ".try"
 };
 
 struct TClassifiedName {

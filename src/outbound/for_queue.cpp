@@ -78,6 +78,14 @@ void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour) {
   AddToQueue(addr, std::string(), 0, time, flavour, kKindFlag);
 }
 
+void AddHoldUntilToQueue(const TNetAddr& addr, int64_t until) {
+  AddToQueue(addr, std::string(), until, 0, kFlavourNone, kKindHoldUntil);
+}
+
+void AddTriesToQueue(const TNetAddr& addr, uint16_t good, uint16_t bad, const std::string& text) {
+  AddToQueue(addr, text, int64_t{good} << 16 | bad, 0, kFlavourNone, kKindTries);
+}
+
 size_t ForQueueCount() { return ForQueueList().Count(); }
 const TForQueue& ForQueueAt(size_t index) { return ForQueueList()[index]; }
 void ClearForQueue() { ForQueueList().Clear(); }

@@ -36,8 +36,20 @@ enum : uint8_t {
 // The letter of a flavour code; "?" for codes beyond the table.
 inline char FlavourLetter(uint8_t flavour) { return flavour <= kFlavourStatus ? FlavourLetters[flavour] : '?'; }
 
-// Kind codes.
-enum : uint8_t { kKindFlag = 0, kKindNetmail = 1, kKindEchomail = 2, kKindFile = 3 };
+// Kind codes. The last two are notes from the mailer's own files, kept on
+// the node and never as items:
+//   kKindHoldUntil: Size is the local Unix time until which the mailer will
+//     not call the node;
+//   kKindTries: Size is the good session count times 65536 plus the bad
+//     one, Name the text of the last try.
+enum : uint8_t {
+  kKindFlag = 0,
+  kKindNetmail = 1,
+  kKindEchomail = 2,
+  kKindFile = 3,
+  kKindHoldUntil = 4,
+  kKindTries = 5,
+};
 
 struct TForQueue {
   TNetAddr Addr;
@@ -101,6 +113,9 @@ void AddToQueue(const TNetAddr& addr, const std::string& name, int64_t size, uin
                 uint8_t kind);
 // A flag: no name, size 0, kind 0.
 void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour);
+// The notes of a hold-until file (a local Unix time) and of a try file.
+void AddHoldUntilToQueue(const TNetAddr& addr, int64_t until);
+void AddTriesToQueue(const TNetAddr& addr, uint16_t good, uint16_t bad, const std::string& text);
 
 // The hand-over list as appended so far.
 size_t ForQueueCount();

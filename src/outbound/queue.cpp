@@ -27,12 +27,25 @@ TQueueNode& TQueue::NodeFor(const TNetAddr& addr) {
   if (created) {
     at->second.Addr = addr;
     orderedStale_ = true;
+    if (!unclaimedNotes_.empty()) {
+      const auto notes = unclaimedNotes_.find(addr.Key());
+      if (notes != unclaimedNotes_.end()) {
+        at->second.Notes = std::move(notes->second);
+        unclaimedNotes_.erase(notes);
+      }
+    }
   }
   return at->second;
 }
 
+TNodeNotes& TQueue::NotesFor(const TNetAddr& addr) {
+  const auto node = nodes_.find(addr.Key());
+  return node != nodes_.end() ? node->second.Notes : unclaimedNotes_[addr.Key()];
+}
+
 void TQueue::Clear() {
   nodes_.clear();
+  unclaimedNotes_.clear();
   ordered_.clear();
   orderedStale_ = false;
   NetmailSize = EchomailSize = FilesSize = 0;
@@ -85,6 +98,8 @@ void LogMerge(const TForQueue& r) {
     case kKindNetmail: text = Format("Add netmail for %s with flag %c", addr.c_str(), letter); break;
     case kKindEchomail: text = Format("Add echomail for %s with flag %c", addr.c_str(), letter); break;
     case kKindFile: text = Format("Add file for %s with flag %c", addr.c_str(), letter); break;
+    case kKindHoldUntil: text = Format("Add hold-until time for %s", addr.c_str()); break;
+    case kKindTries: text = Format("Add tries for %s", addr.c_str()); break;
     default: return;
   }
   LogLine(Format("[%d] %s", static_cast<int>(CurrentThreadId()), text.c_str()), 2);
@@ -97,9 +112,28 @@ void MarkKind(TQueueNode& node, uint8_t flavour, uint8_t kind) {
   node.Flags[3 * flavour - 5 + (kind - 1) - 1] = "MXF"[kind - 1];
 }
 
+// A note goes on the node, or aside until the node is made; it is not an
+// item and changes nothing else.
+void MergeNote(const TForQueue& r) {
+  TNodeNotes& notes = Queue().NotesFor(r.Addr);
+  if (r.Kind == kKindHoldUntil) {
+    notes.HoldUntil = r.Size;
+  } else {
+    notes.HasTries = true;
+    notes.GoodTries = static_cast<uint16_t>(r.Size >> 16);
+    notes.BadTries = static_cast<uint16_t>(r.Size);
+    notes.TryText = r.Name;
+  }
+  LogMerge(r);
+}
+
 }  // namespace
 
 void MergeRecord(const TForQueue& r) {
+  if (r.Kind == kKindHoldUntil || r.Kind == kKindTries) {
+    MergeNote(r);
+    return;
+  }
   TQueue& queue = Queue();
   TQueueNode& node = queue.NodeFor(r.Addr);
   SetFlavourMark(r.Flavour, node);

@@ -41,6 +41,17 @@ class TQueueItems {
 inline constexpr size_t kFlagsLength = 21;
 inline constexpr char kNoFlag = '\xFA';
 
+// What the mailer's own files say of a node: binkd holds it until a later
+// time (.hld) and counts its sessions (.try). They add nothing to sizes,
+// counts, flags or ages.
+struct TNodeNotes {
+  int64_t HoldUntil = 0;  // local Unix time; 0 = no hold-until file
+  bool HasTries = false;
+  uint16_t GoodTries = 0;
+  uint16_t BadTries = 0;
+  std::string TryText;  // the text of the last try
+};
+
 struct TQueueNode {
   TNetAddr Addr;
   std::string Flags = std::string(kFlagsLength, kNoFlag);
@@ -52,6 +63,7 @@ struct TQueueNode {
   int64_t FilesSize = 0;  // file requests included
   int32_t FilesCount = 0;
   TQueueItems Items;
+  TNodeNotes Notes;
 };
 
 // All nodes in address order, each address once, and the byte totals.
@@ -65,6 +77,9 @@ class TQueue {
   bool Search(const TNetAddr& addr, size_t& index) const;
   // The node of the address, created empty when there is none yet.
   TQueueNode& NodeFor(const TNetAddr& addr);
+  // The notes of the address. Notes alone make no node: those of an
+  // address without one wait aside and go to its node when it is made.
+  TNodeNotes& NotesFor(const TNetAddr& addr);
   void Clear();
 
   int64_t NetmailSize = 0;
@@ -78,6 +93,7 @@ class TQueue {
   const std::vector<TQueueNode*>& Ordered() const;
 
   std::unordered_map<int64_t, TQueueNode> nodes_;
+  std::unordered_map<int64_t, TNodeNotes> unclaimedNotes_;
   mutable std::vector<TQueueNode*> ordered_;
   mutable bool orderedStale_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include "config/records.h"
 #include "log/log_queue.h"
+#include "outbound/binkd_notes.h"
 #include "outbound/classify.h"
 #include "outbound/dir_lookup.h"
 #include "outbound/for_queue.h"
@@ -76,6 +77,12 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
       LogDetail(Format("File box for %s", who.c_str()));
       ScanDirectory(e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
       break;
+    case C::HoldFile:
+      ScanHoldFile(e.Full, c.Addr);
+      break;
+    case C::TryFile:
+      ScanTryFile(e.Full, c.Addr);
+      break;
     case C::ToBeSentList:
     case C::PollFile:
       break;
@@ -101,6 +108,8 @@ void ActInPointDir(const TFound& e, TClassifiedName c, const TNetAddr& node) {
     case C::BusyFlag:
     case C::CallFlag:
     case C::StatusFile:
+    case C::HoldFile:
+    case C::TryFile:
       if (c.ShortForm)
         ActInOutbound(e, c);
       else

@@ -7,6 +7,7 @@
 #include "platform/system.h"
 #include "reports/node_age.h"
 #include "reports/node_flags.h"
+#include "reports/node_notes.h"
 #include "reports/node_sizes.h"
 #include "reports/prepare.h"
 #include "reports/report_parser.h"
@@ -141,6 +142,20 @@ const TQueueFunctionDef kQueueFunctions[] = {
     {"nextfile", false, NextFile},
 };
 
+// Registered after every designed function of reports.
+const TQueueFunctionDef kNodeNoteFunctions[] = {
+    {"holduntil", true, [](TQueueCall& c) { return HoldUntilText(c.Node(), LocalUnixNow(), c.Arg); }},
+    {"trycount", false, [](TQueueCall& c) { return TryCountText(c.Node()); }},
+    {"trytext", false, [](TQueueCall& c) { return TryTextOf(c.Node()); }},
+};
+
+template <size_t N>
+void Register(TReportParser& parser, const TQueueFunctionDef (&defs)[N]) {
+  for (const TQueueFunctionDef& def : defs) {
+    parser.AddCommand(std::make_unique<TQueueFunction>(def.Name, def.HasParams, parser, def.Fn));
+  }
+}
+
 }  // namespace
 
 std::string NextAboutText() {
@@ -151,10 +166,8 @@ std::string NextAboutText() {
   return text;
 }
 
-void RegisterQueueFunctions(TReportParser& parser) {
-  for (const TQueueFunctionDef& def : kQueueFunctions) {
-    parser.AddCommand(std::make_unique<TQueueFunction>(def.Name, def.HasParams, parser, def.Fn));
-  }
-}
+void RegisterQueueFunctions(TReportParser& parser) { Register(parser, kQueueFunctions); }
+
+void RegisterNodeNoteFunctions(TReportParser& parser) { Register(parser, kNodeNoteFunctions); }
 
 }  // namespace zeb

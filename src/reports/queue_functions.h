@@ -15,6 +15,10 @@ class TReportParser;
 // in this order.
 void RegisterQueueFunctions(TReportParser& parser);
 
+// Registers holduntil, trycount and trytext, what the mailer's own files say
+// of the current node.
+void RegisterNodeNoteFunctions(TReportParser& parser);
+
 // The text of @about: the program line, and every second time in the run —
 // across all reports — a rule of the same length.
 std::string NextAboutText();

@@ -33,6 +33,7 @@ TReportParser::TReportParser(TReport& report, const std::string& templateFileNam
   RegisterTextFunctions(*this);
   RegisterQueueFunctions(*this);
   RegisterDriveFunctions(*this);
+  RegisterNodeNoteFunctions(*this);
   writer_ = MakeMessageWriter(Report, MessageTimeNow());
 }
 

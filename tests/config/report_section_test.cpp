@@ -147,5 +147,16 @@ TEST_F(ReportTest, TextsAndSwitches) {
   EXPECT_EQ(Logged().back(), "Error: Unknown parameter: sometimes");
 }
 
+TEST_F(ReportTest, CharsetIsTheValueOfTheChrsLine) {
+  const TReport* r = Report("template t\n");
+  EXPECT_EQ(r->Charset, "") << "no CHRS line unless asked for";
+  r = Report("charset CP866 2\n");
+  EXPECT_EQ(r->Charset, "CP866 2");
+  r = Report("charset \"UTF-8 4\"\n");
+  EXPECT_EQ(r->Charset, "UTF-8 4");
+  r = Report("charset LATIN-1 2\ncharset\n");
+  EXPECT_EQ(r->Charset, "") << "an empty value takes the line away again";
+}
+
 }  // namespace
 }  // namespace zeb::test

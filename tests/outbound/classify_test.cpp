@@ -12,7 +12,8 @@ using C = TNameClass;
 const char* ClassName(C c) {
   static const char* const kNames[] = {"BadName",  "OtherFile",   "PacketFile", "TicFile",   "BundleFile",
                                        "ToBeSent", "NetmailFile", "ListFile",   "BusyFlag",  "CallFlag",
-                                       "Status",   "RequestFile", "PollFile",   "PointDir",  "FileBoxDir"};
+                                       "Status",   "RequestFile", "PollFile",   "PointDir",  "FileBoxDir",
+                                       "HoldFile", "TryFile"};
   return kNames[static_cast<int>(c)];
 }
 
@@ -66,10 +67,12 @@ TEST(ClassifyName, ShortFormsAndTheirFlavours) {
       // the flags and requests that mailers write in short form
       {"0001000a.bsy", false, C::BusyFlag, "2:1/10", 2},    {"0001000a.csy", false, C::CallFlag, "2:1/10", 1},
       {"0001000a.req", false, C::RequestFile, "2:1/10", 8}, {"0001000a.sta", false, C::StatusFile, "2:1/10", 9},
+      // binkd's hold-until and try files
+      {"0001000a.hld", false, C::HoldFile, "2:1/10", 0},    {"0001000A.TRY", false, C::TryFile, "2:1/10", 0},
       // not a valid short name
       {"0001000g.out", false, C::OtherFile, "", -1},        {"001000a.out", false, C::OtherFile, "", -1},
-      {"00001000a.out", false, C::OtherFile, "", -1},       {"0001000a.try", false, C::OtherFile, "", -1},
-      {"0001000a.hld", false, C::OtherFile, "", -1},        {"0001000a", false, C::OtherFile, "", -1},
+      {"00001000a.out", false, C::OtherFile, "", -1},       {"0001000g.try", false, C::OtherFile, "", -1},
+      {"0001000a.hld", true, C::BadName, "", -1},           {"0001000a", false, C::OtherFile, "", -1},
   };
   Check(cases);
 }
@@ -85,6 +88,9 @@ TEST(ClassifyName, DottedForms) {
       {"1.2.out", false, C::OtherFile, "", -1},              // too few parts
       {"2.1.x.0.cut", false, C::OtherFile, "", -1},
       {"2.1.10.0.bsy", false, C::OtherFile, "", -1},         // only short forms of flags
+      {"2.1.10.0.hld", false, C::HoldFile, "2:1/10", 0},     // but binkd's notes in both forms
+      {"3.5020.1042.57.try", false, C::TryFile, "3:5020/1042.57", 0},
+      {"1.2.3.4.5.try", false, C::OtherFile, "", -1},
   };
   Check(cases);
 }

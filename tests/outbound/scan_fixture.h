@@ -15,6 +15,7 @@
 #include "outbound/for_queue.h"
 #include "platform/dos_time.h"
 #include "support/text.h"
+#include "template/dates.h"
 
 namespace zeb::test {
 
@@ -30,8 +31,14 @@ inline uint32_t Dos(int year, int month, int day, int hour = 12, int minute = 0,
   return PackDosDateTime(t);
 }
 
-// One hand-over record in a line: address, flavour letter, kind, name, size.
+// One hand-over record in a line: address, flavour letter, kind, name, size;
+// for notes the address, the note and what it says.
 inline std::string Describe(const TForQueue& r) {
+  if (r.Kind == kKindHoldUntil)
+    return FormatNetAddr(r.Addr) + " hold-until " + FormatDatePattern("yyyy-mm-dd hh:nn:ss", UnixToDate(r.Size));
+  if (r.Kind == kKindTries)
+    return Format("%s tries %lld/%lld \"%s\"", FormatNetAddr(r.Addr).c_str(), static_cast<long long>(r.Size >> 16),
+                  static_cast<long long>(r.Size & 0xFFFF), r.Name.c_str());
   static const char* const kKinds[] = {"flag", "netmail", "echomail", "file"};
   std::string text = Format("%s %c %s", FormatNetAddr(r.Addr).c_str(), FlavourLetters[r.Flavour % 10],
                             r.Kind < 4 ? kKinds[r.Kind] : "?");

@@ -146,4 +146,64 @@ TEST_F(ReportRun, QueueTableFileWalkPrepareAndAboutAcrossFileJamAndSquish) {
   EXPECT_EQ(sqd.find(rule), std::string::npos);
 }
 
+TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
+  const auto tries = [](uint16_t good, uint16_t bad, const std::string& text) {
+    return std::string{static_cast<char>(good & 0xFF), static_cast<char>(good >> 8), static_cast<char>(bad & 0xFF),
+                       static_cast<char>(bad >> 8), static_cast<char>(text.size())} +
+           text;
+  };
+  const auto hold = [this](int64_t from) { return std::to_string(now_ + from) + "\n"; };
+  std::filesystem::create_directories(dir_ + "/out/139c0002.pnt");
+  File("out/139c0001.cut", 100, kHour);
+  Text("out/139c0001.hld", hold(2 * kHour), 0);
+  Text("out/139c0001.try", tries(0, 3, "Connection refused"), 0);
+  File("out/139c0002.hut", 200, kHour);
+  Text("out/139c0002.hld", hold(-kMinute), 0);
+  Text("out/139c0002.try", tries(12, 0, ""), 0);
+  File("out/139c0002.pnt/00000007.out", 300, kHour);
+  Text("out/139c0002.pnt/00000007.hld", hold(kDay), 0);
+  Text("out/139c0002.pnt/00000007.try", tries(1, 65535, "Timeout"), 0);
+  File("out/139c0003.out", 400, kHour);
+  Text("out/139c0003.hld", "soon\n", 0);
+  Text("out/139c0003.try", std::string("\x01\x00", 2), 0);
+  Text("out/139c0009.hld", hold(kHour), 0);  // nothing waits for this node
+  Text("out/139c0009.try", tries(0, 1, "x"), 0);
+
+  Text("notes.tpl",
+       "@foreach(@queue)\n"
+       "@node|@mailsize(nef)|@files(nef)|@old|@holduntil(yyyy-mm-dd hh:nn:ss)|@trycount|@trytext|\n"
+       "@nextnode\n"
+       "@end\n",
+       0);
+  Text("plain.tpl", "Queue\n", 0);
+  Text("zeb.ctl",
+       "def main\naddress 2:5020/9999@fidonet\nend\n"
+       "def domain\nfidonet 2\nend\n"
+       "def outbound fidonet\n" + dir_ + "/out\nend\n"
+       "def log\npath " + dir_ + "/zeb.log\nlevel high\nend\n"
+       "def report fidonet\ntemplate " + dir_ + "/notes.tpl\nsortby address\npostto file " + dir_ + "/report.txt\n"
+       "charset CP866 2\nend\n"
+       "def report fidonet\ntemplate " + dir_ + "/plain.tpl\npostto msg " + dir_ + "/msg\ncharset CP866 2\nend\n"
+       "def report fidonet\ntemplate " + dir_ + "/plain.tpl\npostto msg " + dir_ + "/msg\nend\n",
+       0);
+  std::filesystem::create_directories(dir_ + "/msg");
+  RunZeb();
+
+  EXPECT_EQ(Read("report.txt"),
+            "2:5020/1|100|1|0|" + Ago(-2 * kHour, "%Y-%m-%d %H:%M:%S") + "|0/3|Connection refused|\r"
+            "2:5020/2|200|1|0||12/0||\r"
+            "2:5020/2.7|300|1|0|" + Ago(-kDay, "%Y-%m-%d %H:%M:%S") + "|1/65535|Timeout|\r"
+            "2:5020/3|400|1|0||||\r")
+      << "a past hold shows nothing, malformed files are ignored, notes alone make no node; a file gets no kludge\n"
+      << Read("console.txt");
+  const std::string log = Read("zeb.log");
+  EXPECT_NE(log.find("Bad hold-until file " + dir_ + "/out/139c0003.hld ignored"), std::string::npos) << log;
+  EXPECT_NE(log.find("Bad try file " + dir_ + "/out/139c0003.try ignored"), std::string::npos);
+
+  const std::string withCharset = Read("msg/1.msg"), without = Read("msg/2.msg");
+  EXPECT_NE(withCharset.find("\x01PID: ZEB-W 3.05\r\x01" "CHRS: CP866 2\r\x01Program: "), std::string::npos);
+  EXPECT_NE(without.find("\x01PID: ZEB-W 3.05\r\x01Program: "), std::string::npos);
+  EXPECT_EQ(without.find("CHRS"), std::string::npos);
+}
+
 }  // namespace
