@@ -51,3 +51,9 @@ file 880 12 "$root/fsxnet/0004000a.iut"
 file 5120 600 "$root/boxes/point1/139c270f.we0"
 # binkd is calling 2:5020/1 right now: its busy flag.
 file 0 3 "$root/out/139c0001.bsy"
+# binkd holds 2:5020/200 for three more days (a Unix time in the .hld) and
+# failed to reach 2:5020/100 three times (good and failed sessions as 16-bit
+# little-endian counts, then the length and the text of the last error).
+printf '%s\n' "$((now + 3 * day * 60))" >"$root/out/139c00c8.hld"
+printf '\000\000\003\000\021connect timed out' >"$root/out/139c0064.try"
+touch -d "@$((now - 30 * 60))" "$root/out/139c00c8.hld" "$root/out/139c0064.try"

@@ -5,6 +5,12 @@
  ------------------ ------ ------- -------- -------- ----------- ---- ------
 @foreach(@queue)
  @just(@node, 18, L) @pflags @just(@sizetolimitstr(@mailsize(N), 7), 7, R) @just(@sizetolimitstr(@mailsize(E), 8), 8, R) @just(@sizetolimitstr(@mailsize(F), 8), 8, R) @cdaytime(7, !) @fdays(14, *)   @percent
+@if(x@holduntil(dd mmm yyyy hh:nn), <>, x)
+                    held by binkd until @holduntil(dd mmm yyyy hh:nn)
+@end
+@if(x@trycount, <>, x)
+                    calls good/failed @trycount, last error: @trytext
+@end
 @nextnode
 @end
  ------------------ ------ ------- -------- -------- ----------- ---- ------
