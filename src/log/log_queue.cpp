@@ -17,8 +17,10 @@ std::atomic<bool> g_filter{false};
 
 }  // namespace
 
+bool LogWanted(int level) { return !g_filter.load(std::memory_order_relaxed) || level <= LogLevel(); }
+
 void LogLine(std::string_view text, int level) {
-  if (g_filter.load(std::memory_order_relaxed) && level > LogLevel()) return;
+  if (!LogWanted(level)) return;
   auto rec = std::make_unique<TLogRec>();
   rec->Level = static_cast<uint16_t>(level);
   rec->Time = LocalUnixNow();

@@ -24,6 +24,10 @@ using TLogRecs = std::vector<std::unique_ptr<TLogRec>>;
 // record above its level is dropped here: nothing would write it.
 void LogLine(std::string_view text, int level);
 
+// False when LogLine would drop a record of this level: callers on hot paths
+// ask first and skip formatting a text nobody writes.
+bool LogWanted(int level);
+
 // The configured threshold 0..4: records above it are not written.
 int LogLevel();
 void SetLogLevel(int level);

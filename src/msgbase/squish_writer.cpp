@@ -1,5 +1,8 @@
 #include "msgbase/squish_writer.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "log/console.h"
 #include "msgbase/base_update.h"
 #include "msgbase/bytes.h"
@@ -149,9 +152,14 @@ bool TSquishWriter::Post(const std::string& buf) {
   const uint32_t count = GetU32(header, kBaseNumMsg);
   const uint32_t umsgid = GetU32(header, kBaseUid);
 
-  std::string frame = buf;
-  PutU32(frame, kFramePrev, lastFrame);
-  PutU32(frame, kMsgUmsgid, umsgid);
+  // Only the frame and message headers change: they get the links known
+  // now, under the lock. The text is written from the report as it stands
+  // (a copy would double the memory a large report needs).
+  const size_t headSize = std::min(buf.size(), kSquishFrameHeaderSize + kSquishMsgHeaderSize);
+  std::string head = buf.substr(0, headSize);
+  PutU32(head, kFramePrev, lastFrame);
+  PutU32(head, kMsgUmsgid, umsgid);
+  const std::string_view text = std::string_view(buf).substr(headSize);
 
   // The high-water mark stays: it is the echomail scanners' export mark.
   PutU32(header, kBaseNumMsg, count + 1);
@@ -159,7 +167,7 @@ bool TSquishWriter::Post(const std::string& buf) {
   PutU32(header, kBaseUid, umsgid + 1);
   PutU32(header, kBaseLastFrame, frameAt);
   if (GetU32(header, kBaseBeginFrame) == 0) PutU32(header, kBaseBeginFrame, frameAt);
-  PutU32(header, kBaseEndFrame, frameAt + static_cast<uint32_t>(frame.size()));
+  PutU32(header, kBaseEndFrame, frameAt + static_cast<uint32_t>(buf.size()));
 
   std::string record;
   AppendU32(record, frameAt);
@@ -172,7 +180,8 @@ bool TSquishWriter::Post(const std::string& buf) {
   // its index record lie past what the header counts, so a crash before it
   // leaves the base as it was. Written earlier, a crash would leave a
   // header counting a message that the index does not hold.
-  ok = ok && update.Write(*data, dataName, frameAt, frame);
+  ok = ok && update.Write(*data, dataName, frameAt, head) &&
+       update.Write(*data, dataName, frameAt + static_cast<int64_t>(headSize), text);
   if (ok && lastFrame != 0) {
     std::string previous;
     ok = update.Read(*data, dataName, lastFrame, kSquishFrameHeaderSize, previous);

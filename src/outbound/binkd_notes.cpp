@@ -75,7 +75,7 @@ void ScanHoldFile(const std::string& path, const TNetAddr& addr) {
     LogBadNote("hold-until", path);
     return;
   }
-  LogDetail(Format("Hold-until file for %s", FormatNetAddr(addr).c_str()));
+  LogDetail("Hold-until file for %s", FormatNetAddr(addr).c_str());
   AddHoldUntilToQueue(addr, DateToUnix(local));
 }
 
@@ -87,7 +87,7 @@ void ScanTryFile(const std::string& path, const TNetAddr& addr) {
     LogBadNote("try", path);
     return;
   }
-  LogDetail(Format("Try file for %s", FormatNetAddr(addr).c_str()));
+  LogDetail("Try file for %s", FormatNetAddr(addr).c_str());
   AddTriesToQueue(addr, tries->Good, tries->Bad, tries->Text);
 }
 

@@ -163,7 +163,7 @@ void ClassifyFlowFile(const TLastPart& split, TClassifiedName& r) {
 }  // namespace
 
 TClassifiedName ClassifyName(std::string_view realName, uint8_t attribute, uint16_t zone, bool outbound) {
-  LogLine("Analyse " + std::string(realName), 3);
+  if (LogWanted(3)) LogLine("Analyse " + std::string(realName), 3);
   const std::string name = LowerStr(realName);
   const bool directory = (attribute & kAttrDirectory) != 0;
   TClassifiedName r;

@@ -75,8 +75,12 @@ class TForQueueList {
   void Append(TForQueue record);
   // Records appended so far; any thread.
   size_t Count() const { return count_.load(std::memory_order_acquire); }
-  // A record below Count().
+  // A record below Count(). The reader may take its contents: the
+  // appending thread never touches a stored record again.
   const TForQueue& operator[](size_t index) const;
+  TForQueue& operator[](size_t index) {
+    return const_cast<TForQueue&>(static_cast<const TForQueueList&>(*this)[index]);
+  }
   // Destroys every record; nobody may read or append meanwhile.
   void Clear();
 

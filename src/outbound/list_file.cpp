@@ -36,13 +36,13 @@ void QueueListedFile(uint8_t flavour, const std::string& path, const TNetAddr& a
   LogFoundFile(entry);
   const TNameClass kind = ClassifyName(entry.Name, entry.Attr, addr.Zone, false).Class;
   const int64_t size = entry.Size;
-  const std::string who = FormatNetAddr(addr);
+  const std::string who = LogWanted(3) ? FormatNetAddr(addr) : std::string();
   if (kind == TNameClass::BundleFile) {
-    LogDetail(Format("Echomail for %s with size %lld", who.c_str(), static_cast<long long>(size)));
+    LogDetail("Echomail for %s with size %lld", who.c_str(), static_cast<long long>(size));
     AddToQueue(addr, realPath, size, entry.DosTime, flavour, kKindEchomail);
     return;
   }
-  LogDetail(Format("File for %s with size %lld", who.c_str(), static_cast<long long>(size)));
+  LogDetail("File for %s with size %lld", who.c_str(), static_cast<long long>(size));
   // Only bundles and TIC files keep their own time: the node's age comes
   // from them and from the list file itself.
   const uint32_t time = kind == TNameClass::TicFile ? entry.DosTime : CurrentDosTime();

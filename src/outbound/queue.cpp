@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "log/log_queue.h"
 #include "platform/system.h"
@@ -129,7 +130,7 @@ void MergeNote(const TForQueue& r) {
 
 }  // namespace
 
-void MergeRecord(const TForQueue& r) {
+void MergeRecord(TForQueue&& r) {
   if (r.Kind == kKindHoldUntil || r.Kind == kKindTries) {
     MergeNote(r);
     return;
@@ -142,8 +143,8 @@ void MergeRecord(const TForQueue& r) {
   const int64_t stamp = DosDateTimeToUnix(r.Time);
   if (node.Oldest == 0 || stamp < node.Oldest) node.Oldest = stamp;
 
-  if (r.Kind != kKindFlag) node.Items.PushFront(TQIStr{r.Name, r.Size, stamp, r.Kind});
   LogMerge(r);
+  if (r.Kind != kKindFlag) node.Items.PushFront(TQIStr{std::move(r.Name), r.Size, stamp, r.Kind});
 
   switch (r.Kind) {
     case kKindNetmail:

@@ -106,8 +106,9 @@ int64_t QueueFilesSize();
 // Destroys every node and item and zeroes the totals.
 void ClearQueue();
 
-// Folds one hand-over record into the queue (queue manager thread).
-void MergeRecord(const TForQueue& record);
+// Folds one hand-over record into the queue (queue manager thread); its
+// path moves into the node's item.
+void MergeRecord(TForQueue&& record);
 // Positions 1 to 3 of the node's flags for a record of the flavour.
 void SetFlavourMark(uint8_t flavour, TQueueNode& node);
 

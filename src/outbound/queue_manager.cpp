@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <thread>
+#include <utility>
 
 #include "config/records.h"
 #include "frame/exit_steps.h"
@@ -50,7 +51,7 @@ void QueueManager() {
   ManagerLog(id, "Queue Manager - started");
   while (!stopping || nextRecord != list.Count()) {
     if (nextRecord < list.Count()) {
-      MergeRecord(list[nextRecord]);
+      MergeRecord(std::move(list[nextRecord]));
       ++nextRecord;
     } else {
       list.WaitBeyond(nextRecord);
@@ -89,6 +90,11 @@ void StartQueueManager() {
   Manager().Thread = std::thread(QueueManager);
 }
 
-void StopQueueManager() { RequestShutdownAndWait(Manager().Thread); }
+void StopQueueManager() {
+  RequestShutdownAndWait(Manager().Thread);
+  // Everything handed over is merged now: the list's memory goes back
+  // before the reports need theirs.
+  ClearForQueue();
+}
 
 }  // namespace zeb

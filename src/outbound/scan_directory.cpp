@@ -28,7 +28,8 @@ void LogBadPath(const TFound& e) { LogLine(Format("The bad path %s/%s", e.Dir.c_
 
 void ActInOutbound(const TFound& e, const TClassifiedName& c) {
   const TMainConfig& config = MainConfig();
-  const std::string who = FormatNetAddr(c.Addr);
+  // Only the detail lines name the node.
+  const std::string who = LogWanted(3) ? FormatNetAddr(c.Addr) : std::string();
   const int64_t size = e.Entry.Size;
   switch (c.Class) {
     case C::BadName:
@@ -41,11 +42,11 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
       LogDetail("This file skipped");
       break;
     case C::StatusFile:
-      LogDetail(Format("Status file for %s skipped", who.c_str()));
+      LogDetail("Status file for %s skipped", who.c_str());
       break;
     case C::BusyFlag:
       if (config.SkipBusyFlag)
-        LogDetail(Format("Busy flag for %s skipped", who.c_str()));
+        LogDetail("Busy flag for %s skipped", who.c_str());
       else
         AddFlagToQueue(c.Addr, e.Entry.DosTime, kFlavourBusy);
       break;
@@ -56,25 +57,25 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
       if (config.EmptyPacketAsPoll && e.Entry.Size == 60) {
         LogDetail("Skipped empty netmail packets");
       } else {
-        LogDetail(Format("Netmail packet for %s with size %lld", who.c_str(), static_cast<long long>(size)));
+        LogDetail("Netmail packet for %s with size %lld", who.c_str(), static_cast<long long>(size));
         AddToQueue(c.Addr, e.Full, size, e.Entry.DosTime, c.Flavour, kKindNetmail);
       }
       break;
     case C::RequestFile:
-      LogDetail(Format("Request for %s with size %lld", who.c_str(), static_cast<long long>(size)));
+      LogDetail("Request for %s with size %lld", who.c_str(), static_cast<long long>(size));
       AddToQueue(c.Addr, e.Full, size, e.Entry.DosTime, kFlavourRequest, kKindFile);
       break;
     case C::ListFile:
-      LogDetail(Format("Scaning LO-file %s for %s", e.Entry.Name.c_str(), who.c_str()));
+      LogDetail("Scaning LO-file %s for %s", e.Entry.Name.c_str(), who.c_str());
       if (!(config.EmptyPacketAsPoll && e.Entry.Size <= 0)) AddFlagToQueue(c.Addr, e.Entry.DosTime, c.Flavour);
       ScanListFile(c.Flavour, e.Full, c.Addr);
       break;
     case C::PointDir:
-      LogDetail(Format("Scan sub-dir for %s", who.c_str()));
+      LogDetail("Scan sub-dir for %s", who.c_str());
       ScanDirectory(e.Full, c.Addr.Zone, TScanMode::Point, c.Addr, 0);
       break;
     case C::FileBoxDir:
-      LogDetail(Format("File box for %s", who.c_str()));
+      LogDetail("File box for %s", who.c_str());
       ScanDirectory(e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
       break;
     case C::HoldFile:

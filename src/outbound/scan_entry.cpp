@@ -11,6 +11,7 @@
 namespace zeb {
 
 void LogFoundFile(const TDirEntry& entry) {
+  if (!LogWanted(3)) return;
   const TDateTime t = UnpackDosDateTime(entry.DosTime);
   const std::string when =
       Format("%04d.%02d.%02d %02d:%02d:%02d", t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second);

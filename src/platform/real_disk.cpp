@@ -117,9 +117,10 @@ class PosixDisk : public DiskInterface {
       const char* name = de->d_name;
       if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
       if (!MatchWildcard(pattern, name)) continue;
+      // Relative to the open directory: the kernel does not walk the
+      // directory's path again for every entry.
       struct stat st;
-      const std::string full = dir.empty() ? std::string(name) : dir + "/" + name;
-      if (::stat(full.c_str(), &st) != 0) continue;
+      if (::fstatat(::dirfd(d), name, &st, 0) != 0) continue;
       TDirEntry entry;
       if (!EntryFromStat(st, name, entry)) continue;
       if (entry.IsDirectory() && (attrMask & kAttrDirectory) == 0) continue;

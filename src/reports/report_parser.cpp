@@ -53,10 +53,9 @@ void TReportParser::StartMessage() {
 void TReportParser::FinishMessage() {
   // The writer may complete the frame at the start of the message (the
   // Squish lengths), so it gets the whole buffer.
-  std::string message(Text());
+  std::string message = TakeText();
   writer_->FinishMessage(message);
-  Seek(kFromStart, 0);
-  Write(message);
+  SetText(std::move(message));
 }
 
 void TReportParser::Post() {
@@ -65,7 +64,7 @@ void TReportParser::Post() {
     AnnounceError(Format("Can't open template %s", templateFileName_.c_str()));
     return;
   }
-  writer_->Post(std::string(Text()));
+  writer_->Post(Contents());
 }
 
 TQueueNode* TReportParser::CurrentNode() const {

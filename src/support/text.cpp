@@ -64,14 +64,21 @@ size_t FindLastChar(const char* buffer, size_t length, char c) {
 }
 
 std::string Format(const char* format, ...) {
+  // Most texts fit the first buffer, so they are formatted once.
+  char small[256];
   va_list args;
   va_start(args, format);
   va_list copy;
   va_copy(copy, args);
-  const int n = std::vsnprintf(nullptr, 0, format, copy);
+  const int n = std::vsnprintf(small, sizeof small, format, copy);
   va_end(copy);
-  std::string result(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-  if (n > 0) std::vsnprintf(result.data(), result.size() + 1, format, args);
+  std::string result;
+  if (n > 0 && static_cast<size_t>(n) < sizeof small) {
+    result.assign(small, static_cast<size_t>(n));
+  } else if (n > 0) {
+    result.resize(static_cast<size_t>(n));
+    std::vsnprintf(result.data(), result.size() + 1, format, args);
+  }
   va_end(args);
   return result;
 }

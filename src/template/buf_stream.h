@@ -3,11 +3,13 @@
 // wrapped in one, and every parser collects its output in one.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/disk.h"
 
@@ -31,6 +33,7 @@ class TBufStream {
   size_t Size() const { return buffer_.size(); }
   // The valid bytes, [0, Size).
   std::string_view Text() const { return buffer_; }
+  const std::string& Contents() const { return buffer_; }
   const std::string& FileName() const { return fileName_; }
   bool HasFile() const { return file_ != nullptr; }
 
@@ -49,6 +52,10 @@ class TBufStream {
     c = buffer_[position_];
     return true;
   }
+  // The bytes from Position to the end, valid until the next change.
+  std::string_view Rest() const { return std::string_view(buffer_).substr(position_); }
+  // Advances the position by `count` bytes, at most to the end.
+  void Skip(size_t count) { position_ += std::min(count, buffer_.size() - position_); }
   // Moves the position by `offset` from the origin (kFromEnd counts back
   // from the end); the result is clamped to 0..Size.
   void Seek(int origin, int64_t offset);
@@ -60,6 +67,16 @@ class TBufStream {
     buffer_.resize(position_);
     buffer_.push_back(c);
     ++position_;
+  }
+  // Moves the content out, leaving the stream empty.
+  std::string TakeText() {
+    position_ = 0;
+    return std::exchange(buffer_, std::string());
+  }
+  // Makes `text` the content, positioned at its end.
+  void SetText(std::string text) {
+    buffer_ = std::move(text);
+    position_ = buffer_.size();
   }
   // Writes the buffer to the file, if any, then cuts the content at Position.
   bool Truncate();

@@ -46,6 +46,14 @@ void TTemplateCommand::PutChar(char c) {
   }
 }
 
+void TTemplateCommand::PutChars(std::string_view text) {
+  if (Capturing) {
+    Captured += text;
+  } else if (Enabled && Active) {
+    Owner->PutChars(text);
+  }
+}
+
 void TTemplateCommand::SwallowLineEnd() { Owner->SwallowLineEnd(); }
 
 bool TTemplateCommand::IsStopped() const { return Owner->Stopped; }

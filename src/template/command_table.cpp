@@ -6,32 +6,33 @@
 
 namespace zeb {
 
+std::string FoldCommandName(std::string_view name, bool caseSensitive) {
+  return caseSensitive ? std::string(name) : UpperStr(name);
+}
+
+// Byte-wise unsigned, a proper prefix first (std::string_view::compare).
 int CompareCommandNames(std::string_view a, std::string_view b, bool caseSensitive) {
-  const size_t n = a.size() < b.size() ? a.size() : b.size();
-  for (size_t i = 0; i < n; ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (!caseSensitive) {
-      x = static_cast<unsigned char>(UpperChar(static_cast<char>(x)));
-      y = static_cast<unsigned char>(UpperChar(static_cast<char>(y)));
-    }
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+  return FoldCommandName(a, caseSensitive).compare(FoldCommandName(b, caseSensitive));
 }
 
 bool TCommandTable::Insert(std::unique_ptr<TTemplateCommand> command) {
   std::string name = command->GetName();
-  return list_.Insert(TCmdRec{std::move(name), std::move(command)});
+  std::string key = FoldCommandName(name, caseSensitive_);
+  return list_.Insert(TCmdRec{std::move(name), std::move(key), std::move(command)});
+}
+
+bool TCommandTable::Find(std::string_view name, size_t& index) const {
+  return list_.Search(std::string_view(FoldCommandName(name, caseSensitive_)), index);
 }
 
 TTemplateCommand* TCommandTable::Find(std::string_view name) const {
   size_t index = 0;
-  return list_.Search(name, index) ? list_[index].Command.get() : nullptr;
+  return Find(name, index) ? list_[index].Command.get() : nullptr;
 }
 
 std::unique_ptr<TTemplateCommand> TCommandTable::Take(std::string_view name) {
   size_t index = 0;
-  if (!list_.Search(name, index)) return nullptr;
+  if (!Find(name, index)) return nullptr;
   std::unique_ptr<TTemplateCommand> command = std::move(list_[index].Command);
   list_.Erase(index);
   return command;

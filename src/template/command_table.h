@@ -14,33 +14,36 @@
 
 namespace zeb {
 
-// One entry: the name the command reported at registration and the command,
-// owned by the table.
-struct TCmdRec {
-  std::string Name;
-  std::unique_ptr<TTemplateCommand> Command;
-};
+// A name as the table compares it: upper-cased unless case matters.
+std::string FoldCommandName(std::string_view name, bool caseSensitive);
 
 // Compares command names under the table's case rule.
 int CompareCommandNames(std::string_view a, std::string_view b, bool caseSensitive);
 
+// One entry: the name the command reported at registration, that name
+// folded under the table's case rule, and the command, owned by the table.
+struct TCmdRec {
+  std::string Name;
+  std::string Key;
+  std::unique_ptr<TTemplateCommand> Command;
+};
+
+// Orders entries by their folded names, so that a look-up folds the wanted
+// name once instead of every character of every name it passes.
 struct TCmdRecCompare {
-  bool CaseSensitive = false;
-  int operator()(const TCmdRec& rec, const TCmdRec& key) const { return (*this)(rec, key.Name); }
-  int operator()(const TCmdRec& rec, std::string_view key) const {
-    return CompareCommandNames(rec.Name, key, CaseSensitive);
-  }
+  int operator()(const TCmdRec& rec, const TCmdRec& key) const { return (*this)(rec, key.Key); }
+  int operator()(const TCmdRec& rec, std::string_view key) const { return std::string_view(rec.Key).compare(key); }
 };
 
 class TCommandTable {
  public:
-  explicit TCommandTable(bool caseSensitive) : list_(false, TCmdRecCompare{caseSensitive}) {}
+  explicit TCommandTable(bool caseSensitive) : caseSensitive_(caseSensitive), list_(false) {}
 
   // False (and the command is released) when the name is taken.
   bool Insert(std::unique_ptr<TTemplateCommand> command);
   // The command of that name, or null.
   TTemplateCommand* Find(std::string_view name) const;
-  bool Find(std::string_view name, size_t& index) const { return list_.Search(name, index); }
+  bool Find(std::string_view name, size_t& index) const;
   // Takes the entry out and hands its command to the caller; null when
   // the name is not registered.
   std::unique_ptr<TTemplateCommand> Take(std::string_view name);
@@ -49,6 +52,7 @@ class TCommandTable {
   const TCmdRec& operator[](size_t i) const { return list_[i]; }
 
  private:
+  bool caseSensitive_;
   TSortedList<TCmdRec, TCmdRecCompare> list_;
 };
 

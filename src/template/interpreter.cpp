@@ -23,7 +23,7 @@ void TInterpreter::PutText(std::string_view text) {
   if (Capturing) {
     Captured += text;
   } else if (Enabled && Active) {
-    for (char c : text) PutChar(c);
+    PutChars(text);
   }
 }
 

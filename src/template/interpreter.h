@@ -45,8 +45,12 @@ class TInterpreter {
 
   // One character of output, through this object's output path.
   virtual void PutChar(char c) = 0;
-  // Appended in capture mode, else each character through PutChar when
-  // Enabled and Active.
+  // The same as PutChar for each character of `text`, in one call: copied
+  // text and results pass through the output path as whole runs.
+  virtual void PutChars(std::string_view text) {
+    for (char c : text) PutChar(c);
+  }
+  // Appended in capture mode, else through PutChars when Enabled and Active.
   void PutText(std::string_view text);
   // Arms the suppression of the line end that follows (CR LF, LF or CR).
   virtual void SwallowLineEnd() = 0;

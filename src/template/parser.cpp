@@ -9,6 +9,18 @@
 
 namespace zeb {
 
+namespace {
+
+// The first position of either character (find_first_of would call memchr
+// once per character of the text).
+size_t FindEither(std::string_view text, char a, char b) {
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == a || text[i] == b) return i;
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 TTemplateParser::TTemplateParser(bool caseSensitive) : CaseSensitive(caseSensitive), commands_(caseSensitive) {}
 
 TTemplateParser::TTemplateParser(bool caseSensitive, const std::string& templateFileName)
@@ -33,6 +45,9 @@ void TTemplateParser::Run() {
 }
 
 std::string TTemplateParser::Evaluate(bool enabled, std::string_view text) {
+  // A text without commands (or NULs) evaluates to itself.
+  if (!Stopped && evalDepth_ < kMaxNesting && FindEither(text, CommandChar, '\0') == std::string_view::npos)
+    return std::string(text);
   TBufStream stream = StreamFromText(text);
   return Evaluate(enabled, stream);
 }
@@ -138,66 +153,91 @@ void TTemplateParser::PutChar(char c) {
   }
 }
 
+void TTemplateParser::PutChars(std::string_view text) {
+  while (!text.empty()) {
+    const size_t lineEnd = FindEither(text, '\r', '\n');
+    const std::string_view run = text.substr(0, lineEnd);
+    if (!run.empty()) {
+      SwallowCR = SwallowLF = false;
+      if (Capturing) {
+        Captured += run;
+      } else if (Enabled && Active) {
+        Write(run);
+      }
+    }
+    if (lineEnd == std::string_view::npos) return;
+    PutChar(text[lineEnd]);
+    text.remove_prefix(lineEnd + 1);
+  }
+}
+
 void TTemplateParser::PutErrorText(std::string_view text) {
   const bool savedEnabled = Enabled, savedActive = Active;
   Enabled = Active = true;
-  for (char c : text) PutChar(c);
+  PutChars(text);
   Enabled = savedEnabled;
   Active = savedActive;
 }
 
 bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
-  char c;
-  while (input.ReadChar(c)) {
-    if (c == CommandChar) return true;
-    if (c == '\0') continue;  // a NUL in the template is never written
-    if (self.Capturing) {
-      self.Captured += c;
-    } else {
-      self.PutChar(c);
+  for (;;) {
+    const std::string_view rest = input.Rest();
+    const size_t stop = FindEither(rest, CommandChar, '\0');
+    const std::string_view run = rest.substr(0, stop);
+    if (!run.empty()) {
+      if (self.Capturing) {
+        self.Captured += run;
+      } else {
+        self.PutChars(run);
+      }
     }
+    if (stop == std::string_view::npos) {
+      input.Skip(run.size());
+      return false;
+    }
+    input.Skip(stop + 1);
+    if (rest[stop] == CommandChar) return true;
+    // a NUL in the template is never written
   }
-  return false;
 }
 
 bool TTemplateParser::ReadName(TBufStream& input, std::string& name) {
-  name.clear();
-  char c;
-  while (input.PeekChar(c) && IsNameChar(c)) {
-    name += c;
-    input.ReadChar(c);
+  const std::string_view rest = input.Rest();
+  size_t length = 0;
+  while (length < rest.size() && IsNameChar(rest[length])) ++length;
+  name.assign(rest.substr(0, length));
+  if (length > 0) {
+    input.Skip(length);
+    return true;
   }
-  if (!name.empty()) return true;
-  input.ReadChar(c);
+  if (!rest.empty()) input.Skip(1);
   return false;
 }
 
 std::string TTemplateParser::ReadParams(TBufStream& input) {
-  const size_t start = input.Position();
-  char c;
-  while (input.PeekChar(c) && c == ' ') input.ReadChar(c);
-  if (!input.PeekChar(c) || c != '(') {
-    input.Seek(TBufStream::kFromStart, static_cast<int64_t>(start));
-    return {};
-  }
-  input.ReadChar(c);
-  std::string text;
+  const std::string_view rest = input.Rest();
+  size_t i = 0;
+  while (i < rest.size() && rest[i] == ' ') ++i;
+  if (i == rest.size() || rest[i] != '(') return {};
+  const size_t first = ++i;
   int depth = 1;
-  while (input.ReadChar(c)) {
+  while (i < rest.size()) {
+    const char c = rest[i++];
     if (c == '"' || c == '\'') {
-      const char quote = c;
-      text += c;
-      while (input.ReadChar(c)) {
-        text += c;
-        if (c == quote) break;
-      }
+      // The quoted part runs to its closing quote or to the end of the input.
+      const size_t close = rest.find(c, i);
+      i = close == std::string_view::npos ? rest.size() : close + 1;
       continue;
     }
     if (c == '(') ++depth;
-    if (c == ')' && --depth == 0) return text;
-    text += c;
+    if (c == ')' && --depth == 0) {
+      input.Skip(i);
+      return std::string(rest.substr(first, i - 1 - first));
+    }
   }
+  input.Skip(i);
   // The input ended inside the list: its last character is not taken.
+  std::string text(rest.substr(first));
   if (!text.empty()) text.pop_back();
   return text;
 }

@@ -81,6 +81,8 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // Position when Enabled and Active. Writers that frame the output with
   // bytes of their own use Write, which bypasses the filter.
   void PutChar(char c) override;
+  // Runs without CR or LF pass whole: they only disarm the suppression.
+  void PutChars(std::string_view text) override;
   void SwallowLineEnd() override {
     SwallowCR = true;
     SwallowLF = true;
