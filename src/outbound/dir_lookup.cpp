@@ -1,9 +1,12 @@
 #include "outbound/dir_lookup.h"
 
 #include <algorithm>
+#include <memory>
+#include <unordered_map>
 
 #include "frame/options.h"
 #include "log/console.h"
+#include "platform/wildcard.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -19,19 +22,71 @@ void ListDirectory(const std::string& dir, const std::string& pattern, std::vect
   std::sort(entries.begin(), entries.end(), [](const TDirEntry& a, const TDirEntry& b) { return a.Name < b.Name; });
 }
 
-bool FindPathEntry(const std::string& path, TDirEntry& entry, std::string& realPath) {
-  if (Disk().Stat(path, entry)) {
-    realPath = path;
-    return true;
+namespace {
+
+struct TLookups {
+  // Open directories are file descriptors: past this many the cache starts
+  // afresh.
+  static constexpr size_t kMaxOpen = 256;
+  std::unordered_map<std::string, std::unique_ptr<TDirHandle>> Open;
+  std::unordered_map<std::string, std::vector<TDirEntry>> Listed;  // every entry, in name order
+};
+
+TLookups* g_lookups = nullptr;
+
+bool StatInCache(TLookups& cache, const std::string& dir, const std::string& name, TDirEntry& entry) {
+  auto at = cache.Open.find(dir);
+  if (at == cache.Open.end()) {
+    if (cache.Open.size() >= TLookups::kMaxOpen) cache.Open.clear();
+    at = cache.Open.emplace(dir, Disk().OpenDirectory(dir)).first;
   }
+  return at->second->Stat(name, entry);
+}
+
+// The first entry matching `name` (a wildcard) in name order, as
+// ListDirectory would give it, from a listing made once per directory.
+bool FindInListing(TLookups& cache, const std::string& dir, const std::string& name, TDirEntry& entry) {
+  auto at = cache.Listed.find(dir);
+  if (at == cache.Listed.end()) {
+    at = cache.Listed.emplace(dir, std::vector<TDirEntry>()).first;
+    ListDirectory(dir, "*", at->second);
+  }
+  for (const TDirEntry& e : at->second) {
+    if (MatchWildcard(name, e.Name)) {
+      entry = e;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+TLookupCache::TLookupCache() { g_lookups = new TLookups; }
+
+TLookupCache::~TLookupCache() {
+  delete g_lookups;
+  g_lookups = nullptr;
+}
+
+bool FindPathEntry(const std::string& path, TDirEntry& entry, std::string& realPath) {
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? std::string() : slash == 0 ? "/" : path.substr(0, slash);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const bool cached = g_lookups != nullptr && !dir.empty() && !name.empty();
+  if (cached ? StatInCache(*g_lookups, dir, name, entry) : Disk().Stat(path, entry)) {
+    realPath = path;
+    return true;
+  }
   if (name.empty()) return false;
-  std::vector<TDirEntry> entries;
-  ListDirectory(dir, name, entries);
-  if (entries.empty()) return false;
-  entry = entries.front();
+  if (cached) {
+    if (!FindInListing(*g_lookups, dir, name, entry)) return false;
+  } else {
+    std::vector<TDirEntry> entries;
+    ListDirectory(dir, name, entries);
+    if (entries.empty()) return false;
+    entry = entries.front();
+  }
   realPath = slash == std::string::npos ? entry.Name : JoinPath(dir, entry.Name);
   return true;
 }

@@ -25,6 +25,18 @@ void ListDirectory(const std::string& dir, const std::string& pattern, std::vect
 // directory part as given joined with the entry's real name.
 bool FindPathEntry(const std::string& path, TDirEntry& entry, std::string& realPath);
 
+// While one lives (one scan), FindPathEntry keeps the directories it looks
+// into open and their listings at hand: list files name thousands of files
+// in a few folders. What a directory held when first looked at stands for
+// the rest of the scan.
+class TLookupCache {
+ public:
+  TLookupCache();
+  ~TLookupCache();
+  TLookupCache(const TLookupCache&) = delete;
+  TLookupCache& operator=(const TLookupCache&) = delete;
+};
+
 // As DirExists, and gives the directory's path with its real name.
 bool FindDirectory(const std::string& path, std::string& realPath);
 

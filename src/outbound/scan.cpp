@@ -47,6 +47,7 @@ void ScanOutboundZones(const std::string& configured, uint16_t defaultZone) {
 }
 
 void ScanOutbounds() {
+  const TLookupCache lookups;
   const TMainConfig& config = MainConfig();
   for (const auto& group : config.Outbounds) {
     // A group always names a domain once its section has ended; the main

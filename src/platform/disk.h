@@ -59,6 +59,15 @@ class TFile {
   virtual void Unlock() = 0;
 };
 
+// A directory held open for looking at many of its entries: the system then
+// does not walk the directory's path again for each of them.
+class TDirHandle {
+ public:
+  virtual ~TDirHandle() = default;
+  // Looks at the entry `name` of the directory; false when it does not exist.
+  virtual bool Stat(const std::string& name, TDirEntry& entry) = 0;
+};
+
 class DiskInterface {
  public:
   virtual ~DiskInterface() = default;
@@ -70,6 +79,9 @@ class DiskInterface {
                          std::vector<TDirEntry>& entries) = 0;
   // Looks at one path; false when it does not exist.
   virtual bool Stat(const std::string& path, TDirEntry& entry) = 0;
+  // A handle on `dir` for looking at its entries. The default one looks
+  // each entry up by its full path with Stat.
+  virtual std::unique_ptr<TDirHandle> OpenDirectory(const std::string& dir);
   // Reads a whole file; false with `error` set when it cannot.
   virtual bool ReadFile(const std::string& path, std::string& contents, std::string& error) = 0;
   // Opens a file; nullptr with `error` set when it cannot.

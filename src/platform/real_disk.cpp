@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "platform/disk.h"
 #include "platform/dos_time.h"
@@ -107,6 +108,20 @@ class PosixFile : public TFile {
   int fd_;
 };
 
+class PosixDirHandle : public TDirHandle {
+ public:
+  explicit PosixDirHandle(int fd) : fd_(fd) {}
+  ~PosixDirHandle() override { ::close(fd_); }
+  bool Stat(const std::string& name, TDirEntry& entry) override {
+    struct stat st;
+    if (::fstatat(fd_, name.c_str(), &st, 0) != 0) return false;
+    return EntryFromStat(st, name, entry);
+  }
+
+ private:
+  int fd_;
+};
+
 class PosixDisk : public DiskInterface {
  public:
   bool FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
@@ -134,6 +149,12 @@ class PosixDisk : public DiskInterface {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return false;
     return EntryFromStat(st, BaseName(path), entry);
+  }
+
+  std::unique_ptr<TDirHandle> OpenDirectory(const std::string& dir) override {
+    const int fd = ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return DiskInterface::OpenDirectory(dir);
+    return std::make_unique<PosixDirHandle>(fd);
   }
 
   bool ReadFile(const std::string& path, std::string& contents, std::string& error) override {
@@ -181,7 +202,23 @@ class PosixDisk : public DiskInterface {
 
 DiskInterface* g_disk = nullptr;
 
+class TPathDirHandle : public TDirHandle {
+ public:
+  TPathDirHandle(DiskInterface& disk, std::string dir) : disk_(disk), dir_(std::move(dir)) {}
+  bool Stat(const std::string& name, TDirEntry& entry) override {
+    return disk_.Stat(dir_.empty() || dir_.back() == '/' ? dir_ + name : dir_ + "/" + name, entry);
+  }
+
+ private:
+  DiskInterface& disk_;
+  std::string dir_;
+};
+
 }  // namespace
+
+std::unique_ptr<TDirHandle> DiskInterface::OpenDirectory(const std::string& dir) {
+  return std::make_unique<TPathDirHandle>(*this, dir);
+}
 
 bool DiskInterface::FileExists(const std::string& path) {
   TDirEntry entry;

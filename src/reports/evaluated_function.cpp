@@ -7,7 +7,7 @@ namespace zeb {
 
 std::string TEvaluatedFunction::InvokeText(TInterpreter&, const std::string& text) {
   if (!Enabled || !Active) return {};
-  return body_(*this, Owner->Evaluate(true, TrimSpaces(text)));
+  return body_(*this, Owner->Evaluate(true, TrimmedSpaces(text)));
 }
 
 std::string TEvaluatedFunction::BadParameter(const char* argument) {

@@ -1,7 +1,11 @@
 #include "reports/make_reports.h"
 
+#include <new>
+#include <string>
+
 #include "config/records.h"
 #include "frame/exit_steps.h"
+#include "outbound/queue.h"
 #include "log/log_queue.h"
 #include "platform/system.h"
 #include "reports/report_parser.h"
@@ -9,12 +13,32 @@
 
 namespace zeb {
 
+namespace {
+
+// Room for a report that lists every queued item and node, so that such a
+// report is never copied to a larger buffer while it grows. The system only
+// provides the pages the report fills; a larger report grows as usual, and
+// without the room (a tight memory limit) nothing is lost.
+void ReserveReportSpace(std::string& storage) {
+  constexpr size_t kBase = 64 * 1024, kPerItem = 128, kPerNode = 1024;
+  size_t room = kBase;
+  const TQueue& queue = Queue();
+  for (size_t i = 0; i < queue.Count(); ++i) room += kPerNode + kPerItem * queue[i].Items.Count();
+  try {
+    storage.reserve(room);
+  } catch (const std::bad_alloc&) {
+  }
+}
+
+}  // namespace
+
 void MakeReports() {
   const uint64_t start = TickCount();
   LogLine("Make reports", 1);
   // One report's memory serves the next: a large report would otherwise
   // have every page of its buffer fresh from the system again.
   std::string storage;
+  ReserveReportSpace(storage);
   for (const auto& report : MainConfig().Reports) {
     std::unique_ptr<TReportParser> parser = MakeReportParser(*report);
     if (parser == nullptr) continue;

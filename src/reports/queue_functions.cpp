@@ -43,7 +43,7 @@ class TQueueFunction : public TTemplateCommand {
     return fn_(call);
   }
   std::string InvokeText(TInterpreter&, const std::string& text) override {
-    std::string arg = ExpandQuotes(Owner->Evaluate(true, TrimSpaces(text)), CommandChar);
+    std::string arg = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(text)), CommandChar);
     if (IsStopped()) return {};
     TQueueCall call{parser_, *this, std::move(arg)};
     return fn_(call);

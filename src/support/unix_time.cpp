@@ -16,7 +16,6 @@ bool IsLeap(int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 
 
 int MonthDays(int month, int64_t year) { return kMonthDays[month - 1] + (month == 2 && IsLeap(year) ? 1 : 0); }
 
-int64_t YearDays(int64_t year) { return IsLeap(year) ? 366 : 365; }
 
 // Days from 1970-01-01 to the first of January of `year`; any year, before
 // 1970 too (the count is then negative).
@@ -36,17 +35,20 @@ TDateTime UnixToDate(int64_t seconds) {
   TDateTime dt;
   if (seconds < 0) seconds = 0;
   if (seconds > kLastSecond) seconds = kLastSecond;
-  int64_t days = seconds / kDay;
+  const int64_t days = seconds / kDay;
   seconds %= kDay;
   dt.DayOfWeek = static_cast<int>((days + 4) % 7);  // 1970-01-01 was a Thursday
-  int64_t year = 1970 + days / kFourCenturyDays * 400;
-  days %= kFourCenturyDays;
-  while (days >= YearDays(year)) days -= YearDays(year++);
-  int month = 1;
-  while (days >= MonthDays(month, year)) days -= MonthDays(month++, year);
-  dt.Year = static_cast<int>(year);
-  dt.Month = month;
-  dt.Day = static_cast<int>(days) + 1;
+  // The calendar of a day count without walking years and months: counted
+  // in eras of 400 years from 0000-03-01, so that the leap day ends a year.
+  const int64_t z = days + 719468;
+  const int64_t era = z / kFourCenturyDays;
+  const int64_t dayOfEra = z - era * kFourCenturyDays;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;  // 0 = March
+  dt.Day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+  dt.Month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+  dt.Year = static_cast<int>(yearOfEra + era * 400 + (dt.Month <= 2 ? 1 : 0));
   dt.Hour = static_cast<int>(seconds / 3600);
   dt.Minute = static_cast<int>(seconds / 60 % 60);
   dt.Second = static_cast<int>(seconds % 60);

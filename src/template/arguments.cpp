@@ -1,5 +1,7 @@
 #include "template/arguments.h"
 
+#include <utility>
+
 namespace zeb {
 
 namespace {
@@ -26,11 +28,11 @@ size_t SkipParamList(std::string_view text, size_t i) {
 
 }  // namespace
 
-std::string TrimSpaces(std::string_view text) {
+std::string_view TrimmedSpaces(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
+  return text.substr(first, last - first + 1);
 }
 
 size_t FindSeparator(std::string_view text, size_t start) {
@@ -50,6 +52,11 @@ size_t FindSeparator(std::string_view text, size_t start) {
     }
   }
   return std::string_view::npos;
+}
+
+std::string ExpandQuotes(std::string&& text, char commandChar) {
+  if (text.empty() || !IsQuote(text[0])) return std::move(text);
+  return ExpandQuotes(std::string_view(text), commandChar);
 }
 
 std::string ExpandQuotes(std::string_view text, char commandChar) {

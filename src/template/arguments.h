@@ -15,7 +15,8 @@ inline bool IsNameChar(char c) {
 }
 
 // Removes leading and trailing blanks (character 32 only; tabs stay).
-std::string TrimSpaces(std::string_view text);
+std::string_view TrimmedSpaces(std::string_view text);
+inline std::string TrimSpaces(std::string_view text) { return std::string(TrimmedSpaces(text)); }
 
 // Position (0-based) of the first "," or ";" at or after `start` that is at
 // parenthesis depth 0 and outside quotes (a ' or " skips to the next
@@ -30,5 +31,11 @@ size_t FindSeparator(std::string_view text, size_t start = 0);
 // followed by a name character drops the one character after it. A text not
 // beginning with a quote is returned unchanged.
 std::string ExpandQuotes(std::string_view text, char commandChar = '@');
+// The same for a text the caller gives away: an unquoted one comes back
+// without being copied.
+std::string ExpandQuotes(std::string&& text, char commandChar = '@');
+inline std::string ExpandQuotes(const char* text, char commandChar = '@') {
+  return ExpandQuotes(std::string_view(text), commandChar);
+}
 
 }  // namespace zeb

@@ -74,14 +74,15 @@ bool TBufStream::SaveAs(const std::string& name) {
 }
 
 std::string ReadAll(TBufStream& stream) {
+  if (stream.Position() == 0 && !stream.HasFile()) return stream.TakeText();
   std::string text(stream.Text().substr(stream.Position()));
   stream.Seek(TBufStream::kFromEnd, 0);
   return text;
 }
 
-TBufStream StreamFromText(std::string_view text) {
+TBufStream StreamFromText(std::string text) {
   TBufStream stream;
-  stream.Write(text);
+  stream.SetText(std::move(text));
   stream.Seek(TBufStream::kFromStart, 0);
   return stream;
 }

@@ -103,10 +103,11 @@ class TBufStream {
 };
 
 // The bytes from the stream's position to its end; the position is left at
-// the end, so a second ReadAll gives the empty text.
+// the end, so a second ReadAll gives the empty text. A stream without a file
+// read from its start gives its text away instead of copying it.
 std::string ReadAll(TBufStream& stream);
 
 // A new stream without a file holding `text`, positioned at 0.
-TBufStream StreamFromText(std::string_view text);
+TBufStream StreamFromText(std::string text);
 
 }  // namespace zeb

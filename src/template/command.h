@@ -20,7 +20,7 @@
 //    public:
 //     TLenFunction() : TTemplateCommand("len", /*hasParams=*/true, /*rawParams=*/true) {}
 //     std::string InvokeText(TInterpreter&, const std::string& text) override {
-//       const std::string value = ExpandQuotes(Owner->Evaluate(true, TrimSpaces(text)), CommandChar);
+//       const std::string value = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(text)), CommandChar);
 //       return std::to_string(value.size());
 //     }
 //   };

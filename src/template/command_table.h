@@ -4,7 +4,9 @@
 // stays in force.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -52,6 +54,19 @@ class TCommandTable {
   const TCmdRec& operator[](size_t i) const { return list_[i]; }
 
  private:
+  // Recent look-ups by the name as written, one per slot of a small table
+  // indexed by a hash of the name: a template calls the same few names over
+  // and over. A slot holds while the table is unchanged since it was filled;
+  // a name that is no command is remembered as null.
+  struct TRemembered {
+    std::string Name;
+    TTemplateCommand* Command = nullptr;
+    uint64_t Generation = 0;
+  };
+  static constexpr size_t kSlots = 64;
+  mutable std::array<TRemembered, kSlots> remembered_{};
+  uint64_t generation_ = 1;  // raised by every change of the table
+
   bool caseSensitive_;
   TSortedList<TCmdRec, TCmdRecCompare> list_;
 };

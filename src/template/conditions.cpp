@@ -51,8 +51,8 @@ bool TIfCommand::Test(TInterpreter& caller, bool enabled, bool active, const std
     op = TrimSpaces(std::string_view(p).substr(first + 1, second - first - 1));
     rightPart = std::string_view(p).substr(second + 1);
   }
-  const std::string left = ExpandQuotes(Owner->Evaluate(true, TrimSpaces(p.substr(0, first))), CommandChar);
-  const std::string right = ExpandQuotes(Owner->Evaluate(true, TrimSpaces(rightPart)), CommandChar);
+  const std::string left = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(p.substr(0, first))), CommandChar);
+  const std::string right = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(rightPart)), CommandChar);
   int c;
   if (ClassifyNumber(left) == 1 && ClassifyNumber(right) == 1) {
     const int32_t l = TextToInt(left), r = TextToInt(right);

@@ -10,29 +10,33 @@ constexpr const char* kMonthNames[12] = {"January", "February", "March",     "Ap
                                          "July",    "August",   "September", "October", "November", "December"};
 constexpr const char* kDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
-std::string TwoDigits(int value) {
-  std::string text(2, '0');
-  text[0] = static_cast<char>('0' + value / 10 % 10);
-  text[1] = static_cast<char>('0' + value % 10);
-  return text;
+void AppendTwoDigits(std::string& out, int value) {
+  out += static_cast<char>('0' + value / 10 % 10);
+  out += static_cast<char>('0' + value % 10);
+}
+
+void AppendNumber(std::string& out, int value) {
+  if (value >= 0 && value < 100) {
+    if (value >= 10) out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
+  } else {
+    out += std::to_string(value);
+  }
 }
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 // Names of a moment that did not come from UnixToDate may be out of range.
-std::string MonthName(int month, size_t length) {
-  if (month < 1 || month > 12) return {};
-  return std::string(kMonthNames[month - 1]).substr(0, length);
-}
-std::string DayName(int dayOfWeek, size_t length) {
-  if (dayOfWeek < 0 || dayOfWeek > 6) return {};
-  return std::string(kDayNames[dayOfWeek]).substr(0, length);
+void AppendName(std::string& out, const char* const* names, int count, int index, size_t length) {
+  if (index < 0 || index >= count) return;
+  out.append(std::string_view(names[index]).substr(0, length));
 }
 
 }  // namespace
 
 std::string FormatDatePattern(std::string_view pattern, const TDateTime& moment) {
   std::string out;
+  out.reserve(pattern.size() + 16);
   char lastLetter = 0;
   size_t i = 0;
   while (i < pattern.size()) {
@@ -66,31 +70,35 @@ std::string FormatDatePattern(std::string_view pattern, const TDateTime& moment)
     while (i + count < pattern.size() && Upper(pattern[i + count]) == Upper(c)) ++count;
     switch (token) {
       case 'D':
-        if (count == 1) out += std::to_string(moment.Day);
-        else if (count == 2) out += TwoDigits(moment.Day);
-        else out += DayName(moment.DayOfWeek, count == 3 ? 3 : std::string::npos);
+        if (count == 1) AppendNumber(out, moment.Day);
+        else if (count == 2) AppendTwoDigits(out, moment.Day);
+        else AppendName(out, kDayNames, 7, moment.DayOfWeek, count == 3 ? 3 : std::string_view::npos);
         break;
       case 'M':
-        if (count == 1) out += std::to_string(moment.Month);
-        else if (count == 2) out += TwoDigits(moment.Month);
-        else out += MonthName(moment.Month, count == 3 ? 3 : std::string::npos);
+        if (count == 1) AppendNumber(out, moment.Month);
+        else if (count == 2) AppendTwoDigits(out, moment.Month);
+        else AppendName(out, kMonthNames, 12, moment.Month - 1, count == 3 ? 3 : std::string_view::npos);
         break;
       case 'Y':
         if (count <= 2) {
-          out += TwoDigits(moment.Year % 100);
+          AppendTwoDigits(out, moment.Year % 100);
         } else {
-          std::string year = std::to_string(moment.Year);
-          out += std::string(year.size() < 4 ? 4 - year.size() : 0, '0') + year;
+          const std::string year = std::to_string(moment.Year);
+          if (year.size() < 4) out.append(4 - year.size(), '0');
+          out += year;
         }
         break;
       case 'H':
-        out += count == 1 ? std::to_string(moment.Hour) : TwoDigits(moment.Hour);
+        if (count == 1) AppendNumber(out, moment.Hour);
+        else AppendTwoDigits(out, moment.Hour);
         break;
       case 'N':
-        out += count == 1 ? std::to_string(moment.Minute) : TwoDigits(moment.Minute);
+        if (count == 1) AppendNumber(out, moment.Minute);
+        else AppendTwoDigits(out, moment.Minute);
         break;
       case 'S':
-        out += count == 1 ? std::to_string(moment.Second) : TwoDigits(moment.Second);
+        if (count == 1) AppendNumber(out, moment.Second);
+        else AppendTwoDigits(out, moment.Second);
         break;
       default:
         out.append(pattern.substr(i, count));

@@ -10,7 +10,7 @@
 namespace zeb {
 
 void TForeachCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufStream& params) {
-  const std::string count = Owner->Evaluate(true, TrimSpaces(ReadAll(params)));
+  const std::string count = Owner->Evaluate(true, TrimmedSpaces(ReadAll(params)));
   int64_t n = TextToInt(count);
   if (count != "0" && !count.empty() && n == 0 && count[0] != CommandChar) {
     n = static_cast<int64_t>(TrimSpaces(count).size());

@@ -117,9 +117,10 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // Copies text up to the next command character (consumed; true) or the
   // end of the input (false); NUL characters are dropped.
   bool CopyText(TInterpreter& self, TBufStream& input);
-  // The command name after the command character; false, with one
-  // character consumed and dropped, when no name character follows.
-  static bool ReadName(TBufStream& input, std::string& name);
+  // The command name after the command character (a view into the input);
+  // false, with one character consumed and dropped, when no name character
+  // follows.
+  static bool ReadName(TBufStream& input, std::string_view& name);
   // The parameter list after a name, without its outer parentheses; empty
   // (and nothing consumed) when no "(" follows the blanks.
   static std::string ReadParams(TBufStream& input);

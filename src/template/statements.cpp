@@ -13,7 +13,7 @@ std::string TFlagCommand::Invoke(TInterpreter&, TBufStream&) {
 }
 
 std::string TSwitchCommand::InvokeText(TInterpreter&, const std::string& text) {
-  const std::string word = Owner->Evaluate(true, TrimSpaces(text));
+  const std::string word = Owner->Evaluate(true, TrimmedSpaces(text));
   if (word == "1" || word == "on" || word == "true") Owner->*flag_ = true;
   if (word == "0" || word == "off" || word == "false") Owner->*flag_ = false;
   return {};

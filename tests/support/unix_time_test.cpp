@@ -25,6 +25,25 @@ TEST(UnixTime, UnixToDateAndBack) {
   EXPECT_EQ(Fields(UnixToDate(4107542400)), (std::vector<int>{2100, 3, 1, 0, 0, 0})) << "2100 is not a leap year";
 }
 
+// Every day from 1970 to 9999: consecutive days, valid fields, the week
+// running on by one, and the way back giving the same time.
+TEST(UnixTime, EveryDayOfTheFourDigitYearsRoundTrips) {
+  TDateTime previous = UnixToDate(0);
+  for (int64_t day = 1; day * 86400 <= 253402300799; ++day) {
+    const int64_t t = day * 86400 + 45296;  // 12:34:56
+    const TDateTime d = UnixToDate(t);
+    ASSERT_EQ(DateToUnix(d), t) << day;
+    ASSERT_EQ(d.DayOfWeek, (previous.DayOfWeek + 1) % 7) << day;
+    const bool nextDay = d.Year == previous.Year && d.Month == previous.Month && d.Day == previous.Day + 1;
+    const bool nextMonth = d.Year == previous.Year && d.Month == previous.Month + 1 && d.Day == 1;
+    const bool nextYear = d.Year == previous.Year + 1 && d.Month == 1 && d.Day == 1 && previous.Month == 12;
+    ASSERT_TRUE(nextDay || nextMonth || nextYear) << day;
+    ASSERT_EQ(Fields(d).back(), 56);
+    previous = d;
+  }
+  EXPECT_EQ(Fields(previous), (std::vector<int>{9999, 12, 31, 12, 34, 56}));
+}
+
 TEST(UnixTime, CountsCalendarSecondsWithoutTimeZone) {
   EXPECT_EQ(DateToUnix(TDateTime{1970, 1, 1}), 0);
   EXPECT_EQ(DateToUnix(TDateTime{2000, 2, 29}), 951782400);
