@@ -82,8 +82,7 @@ std::string ReadAll(TBufStream& stream) {
 
 TBufStream StreamFromText(std::string text) {
   TBufStream stream;
-  stream.SetText(std::move(text));
-  stream.Seek(TBufStream::kFromStart, 0);
+  stream.Reset(std::move(text));
   return stream;
 }
 

@@ -78,6 +78,11 @@ class TBufStream {
     buffer_ = std::move(text);
     position_ = buffer_.size();
   }
+  // Makes `text` the content, positioned at its start.
+  void Reset(std::string text) {
+    buffer_ = std::move(text);
+    position_ = 0;
+  }
   // Writes the buffer to the file, if any, then cuts the content at Position.
   bool Truncate();
 

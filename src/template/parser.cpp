@@ -12,16 +12,22 @@ namespace zeb {
 
 namespace {
 
-// The first position of either character. Two vectorised searches, the
-// second only up to the first hit of the first: find_first_of would call
-// memchr once per character of the text.
+// The first position of either character. Most runs between commands are
+// short and are searched in place; a long one gets two vectorised searches,
+// the second only up to the first hit of the first. (find_first_of would
+// call memchr once per character of the text.)
 size_t FindEither(std::string_view text, char a, char b) {
-  if (text.empty()) return std::string_view::npos;
+  constexpr size_t kShort = 32;
+  const size_t head = std::min(text.size(), kShort);
+  for (size_t i = 0; i < head; ++i)
+    if (text[i] == a || text[i] == b) return i;
+  if (head == text.size()) return std::string_view::npos;
+  text.remove_prefix(head);
   const void* hitA = std::memchr(text.data(), a, text.size());
   const size_t limit = hitA ? static_cast<size_t>(static_cast<const char*>(hitA) - text.data()) : text.size();
   const void* hitB = std::memchr(text.data(), b, limit);
-  if (hitB) return static_cast<size_t>(static_cast<const char*>(hitB) - text.data());
-  return hitA ? limit : std::string_view::npos;
+  if (hitB) return head + static_cast<size_t>(static_cast<const char*>(hitB) - text.data());
+  return hitA ? head + limit : std::string_view::npos;
 }
 
 }  // namespace
@@ -71,13 +77,14 @@ std::string TTemplateParser::Evaluate(bool enabled, TBufStream& stream) {
   Enabled = enabled;
   Input = &stream;
   std::string_view name;
+  TBufStream params;  // one for every call: a stream is costly to make
   while (!Stopped && CopyText(*this, stream)) {
     TTemplateCommand* command = nullptr;
     if (!ReadName(stream, name) || (command = FindCommand(name)) == nullptr) {
       PutText(std::string(1, CommandChar).append(name));
       continue;
     }
-    TBufStream params = StreamFromText(command->HasParams ? ReadParams(stream) : std::string());
+    params.Reset(command->HasParams ? ReadParams(stream) : std::string());
     std::string result = CaptureCommand(*command, *this, enabled, params);
     Captured += result;
   }
@@ -249,6 +256,7 @@ std::string TTemplateParser::ReadParams(TBufStream& input) {
 
 void TTemplateParser::RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block) {
   std::string_view name;
+  TBufStream params;  // one for every call: a stream is costly to make
   while (!Stopped && !EndSeen && CopyText(self, input)) {
     TTemplateCommand* command = nullptr;
     if (!ReadName(input, name) || (command = FindCommand(name)) == nullptr) {
@@ -261,7 +269,7 @@ void TTemplateParser::RunBody(TInterpreter& self, TBufStream& input, const TBloc
       text = ExpandQuotes(std::move(text), CommandChar);
       enabled = self.Enabled && self.Active && !(block->Breakable && BreakSeen);
     }
-    TBufStream params = StreamFromText(std::move(text));
+    params.Reset(std::move(text));
     CallCommand(*command, self, enabled, self.Active, params);
     if (block != nullptr) {
       if (block->HasElse && ElseSeen) {
