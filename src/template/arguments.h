@@ -3,16 +3,22 @@
 // TTemplateParser::Evaluate).
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace zeb {
 
 // Characters of a command name: A-Z, a-z, 0-9 and "_".
-inline bool IsNameChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
+inline constexpr auto kNameChars = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c)
+    table[c] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  return table;
+}();
+inline bool IsNameChar(char c) { return kNameChars[static_cast<uint8_t>(c)]; }
 
 // Removes leading and trailing blanks (character 32 only; tabs stay).
 std::string_view TrimmedSpaces(std::string_view text);

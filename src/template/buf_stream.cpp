@@ -28,7 +28,7 @@ void TBufStream::Seek(int origin, int64_t offset) {
 }
 
 void TBufStream::Write(const char* src, size_t count) {
-  buffer_.resize(position_);
+  if (position_ != buffer_.size()) buffer_.resize(position_);
   buffer_.append(src, count);
   position_ += count;
 }

@@ -1,6 +1,9 @@
 // Lexical rules of templates, the line-end filter and its switches.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "run_template.h"
 
 namespace zeb::test {
@@ -48,6 +51,30 @@ TEST(Lexical, UnterminatedListLosesItsLastCharacter) {
 
 TEST(Lexical, NulInTemplateIsNeverWritten) {
   EXPECT_EQ(RunTemplate(std::string("a\0b", 3)), "ab");
+}
+
+// Copied text passes the line-end filter in runs; the result must be the
+// same as handing every character over one by one, wherever line ends, NULs
+// and bytes above 127 fall across the runs.
+TEST(LineEnds, TextInRunsMatchesCharacterByCharacter) {
+  const char alphabet[] = {'a', ' ', '\r', '\n', '\0', '\xC4', '\x80', '\xFF', '\x8D', 'z'};
+  std::mt19937 random(7);
+  for (int round = 0; round < 400; ++round) {
+    std::string text(random() % 90, ' ');
+    for (char& c : text) c = alphabet[random() % sizeof alphabet];
+    const int switches = static_cast<int>(random() % 16);
+    const auto set = [switches](TTemplateParser& p) {
+      p.CrLf = (switches & 1) == 0;
+      p.Lf = (switches & 2) == 0;
+      p.Cr = (switches & 4) == 0;
+      p.LfToCr = (switches & 8) != 0;
+    };
+    TTemplateParser reference(false);
+    set(reference);
+    for (char c : text)
+      if (c != '\0') reference.PutChar(c);
+    ASSERT_EQ(RunTemplate(text, false, set), reference.Text()) << round;
+  }
 }
 
 TEST(LineEnds, EmptyResultSwallowsTheLineEndRightAfterIt) {
