@@ -1,5 +1,7 @@
 #include "template/command_table.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "support/text.h"
@@ -26,10 +28,18 @@ bool TCommandTable::Find(std::string_view name, size_t& index) const {
   return list_.Search(std::string_view(FoldCommandName(name, caseSensitive_)), index);
 }
 
+// A hash of the length and the first and last eight bytes of a name: names
+// of one template differ there, and it costs a few instructions.
+size_t TCommandTable::SlotOf(std::string_view name) {
+  uint64_t head = 0, tail = 0;
+  if (!name.empty()) std::memcpy(&head, name.data(), std::min<size_t>(name.size(), 8));
+  if (name.size() > 8) std::memcpy(&tail, name.data() + name.size() - 8, 8);
+  const uint64_t mixed = (head ^ (tail * 0x9E3779B97F4A7C15u) ^ name.size()) * 0xFF51AFD7ED558CCDu;
+  return static_cast<size_t>(mixed >> 58) % kSlots;
+}
+
 TTemplateCommand* TCommandTable::Find(std::string_view name) const {
-  uint32_t hash = 2166136261u;  // FNV-1a
-  for (char c : name) hash = (hash ^ static_cast<uint8_t>(c)) * 16777619u;
-  TRemembered& slot = remembered_[hash % kSlots];
+  TRemembered& slot = remembered_[SlotOf(name)];
   if (slot.Generation == generation_ && slot.Name == name) return slot.Command;
   size_t index = 0;
   slot.Command = Find(name, index) ? list_[index].Command.get() : nullptr;

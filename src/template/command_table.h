@@ -64,6 +64,7 @@ class TCommandTable {
     uint64_t Generation = 0;
   };
   static constexpr size_t kSlots = 64;
+  static size_t SlotOf(std::string_view name);
   mutable std::array<TRemembered, kSlots> remembered_{};
   uint64_t generation_ = 1;  // raised by every change of the table
 

@@ -11,8 +11,8 @@ constexpr const char* kMonthNames[12] = {"January", "February", "March",     "Ap
 constexpr const char* kDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
 void AppendTwoDigits(std::string& out, int value) {
-  out += static_cast<char>('0' + value / 10 % 10);
-  out += static_cast<char>('0' + value % 10);
+  const char digits[2] = {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+  out.append(digits, 2);
 }
 
 void AppendNumber(std::string& out, int value) {
