@@ -20,7 +20,8 @@ void TForQueueList::Append(TForQueue record) {
   TBlock& block = blocks_[b];
   // Raw storage: pages of a large block are only touched as records arrive.
   if (block.Records == nullptr) block.Records = std::allocator<TForQueue>().allocate(BlockSize(b));
-  std::construct_at(block.Records + offset, std::move(record));
+  record.Name = names_.Keep(record.Name);
+  std::construct_at(block.Records + offset, record);
   count_.store(index + 1, std::memory_order_seq_cst);
   // Pairs with WaitBeyond: either the reader sees the new count before it
   // sleeps, or it is already asleep and this wakes it.
@@ -44,6 +45,7 @@ void TForQueueList::Clear() {
     blocks_[b].Records = nullptr;
     left -= used;
   }
+  names_.Clear();
   count_.store(0, std::memory_order_release);
   std::lock_guard<std::mutex> lock(wait_);
   woken_ = false;
@@ -69,17 +71,17 @@ TForQueueList& ForQueueList() {
   return list;
 }
 
-void AddToQueue(const TNetAddr& addr, const std::string& name, int64_t size, uint32_t time, uint8_t flavour,
+void AddToQueue(const TNetAddr& addr, std::string_view name, int64_t size, uint32_t time, uint8_t flavour,
                 uint8_t kind) {
   ForQueueList().Append(TForQueue{addr, flavour, kind, name, size, time});
 }
 
 void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour) {
-  AddToQueue(addr, std::string(), 0, time, flavour, kKindFlag);
+  AddToQueue(addr, {}, 0, time, flavour, kKindFlag);
 }
 
 void AddHoldUntilToQueue(const TNetAddr& addr, int64_t until) {
-  AddToQueue(addr, std::string(), until, 0, kFlavourNone, kKindHoldUntil);
+  AddToQueue(addr, {}, until, 0, kFlavourNone, kKindHoldUntil);
 }
 
 void AddTriesToQueue(const TNetAddr& addr, uint16_t good, uint16_t bad, const std::string& text) {

@@ -13,8 +13,10 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "support/net_addr.h"
+#include "support/text_store.h"
 
 namespace zeb {
 
@@ -55,7 +57,8 @@ struct TForQueue {
   TNetAddr Addr;
   uint8_t Flavour = 0;
   uint8_t Kind = 0;
-  std::string Name;   // full path; empty for flags
+  std::string_view Name;  // full path (the try text of a try note); empty for flags;
+                          // in the list, kept by the list
   int64_t Size = 0;   // 0 for flags
   uint32_t Time = 0;  // packed DOS date-time
 };
@@ -71,16 +74,13 @@ class TForQueueList {
   TForQueueList& operator=(const TForQueueList&) = delete;
   ~TForQueueList() { Clear(); }
 
-  // Stores the record, then raises the count (the one appending thread).
+  // Stores the record with a copy of its name, then raises the count (the
+  // one appending thread).
   void Append(TForQueue record);
   // Records appended so far; any thread.
   size_t Count() const { return count_.load(std::memory_order_acquire); }
-  // A record below Count(). The reader may take its contents: the
-  // appending thread never touches a stored record again.
+  // A record below Count().
   const TForQueue& operator[](size_t index) const;
-  TForQueue& operator[](size_t index) {
-    return const_cast<TForQueue&>(static_cast<const TForQueueList&>(*this)[index]);
-  }
   // Destroys every record; nobody may read or append meanwhile.
   void Clear();
 
@@ -102,6 +102,7 @@ class TForQueueList {
   static size_t BlockSize(size_t block) { return kFirstBlock << block; }
 
   std::array<TBlock, kBlocks> blocks_{};
+  TTextStore names_;
   std::atomic<size_t> count_{0};
   std::mutex wait_;
   std::condition_variable arrived_;
@@ -113,7 +114,7 @@ class TForQueueList {
 TForQueueList& ForQueueList();
 
 // Appends a record to the hand-over list (scanners, main thread).
-void AddToQueue(const TNetAddr& addr, const std::string& name, int64_t size, uint32_t time, uint8_t flavour,
+void AddToQueue(const TNetAddr& addr, std::string_view name, int64_t size, uint32_t time, uint8_t flavour,
                 uint8_t kind);
 // A flag: no name, size 0, kind 0.
 void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour);

@@ -45,6 +45,7 @@ TNodeNotes& TQueue::NotesFor(const TNetAddr& addr) {
 }
 
 void TQueue::Clear() {
+  Paths.Clear();
   nodes_.clear();
   unclaimedNotes_.clear();
   ordered_.clear();
@@ -130,7 +131,7 @@ void MergeNote(const TForQueue& r) {
 
 }  // namespace
 
-void MergeRecord(TForQueue&& r) {
+void MergeRecord(const TForQueue& r) {
   if (r.Kind == kKindHoldUntil || r.Kind == kKindTries) {
     MergeNote(r);
     return;
@@ -144,7 +145,7 @@ void MergeRecord(TForQueue&& r) {
   if (node.Oldest == 0 || stamp < node.Oldest) node.Oldest = stamp;
 
   LogMerge(r);
-  if (r.Kind != kKindFlag) node.Items.PushFront(TQIStr{std::move(r.Name), r.Size, stamp, r.Kind});
+  if (r.Kind != kKindFlag) node.Items.PushFront(TQIStr{queue.Paths.Keep(r.Name), r.Size, stamp, r.Kind});
 
   switch (r.Kind) {
     case kKindNetmail:

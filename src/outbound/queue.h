@@ -6,17 +6,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "outbound/for_queue.h"
 #include "support/net_addr.h"
+#include "support/text_store.h"
 
 namespace zeb {
 
 // One netmail packet, bundle or file of a node.
 struct TQIStr {
-  std::string Name;   // full path as handed over
+  std::string_view Name;  // full path as handed over, kept by the queue
   int64_t Size = 0;   // bytes
   int64_t Stamp = 0;  // local Unix time of the record's time
   uint8_t Kind = 0;   // 1 netmail, 2 echomail, 3 file
@@ -85,6 +87,7 @@ class TQueue {
   int64_t NetmailSize = 0;
   int64_t EchomailSize = 0;
   int64_t FilesSize = 0;
+  TTextStore Paths;  // of the items
 
  private:
   // Nodes are found by hashing their address and never move once made; the
@@ -106,9 +109,8 @@ int64_t QueueFilesSize();
 // Destroys every node and item and zeroes the totals.
 void ClearQueue();
 
-// Folds one hand-over record into the queue (queue manager thread); its
-// path moves into the node's item.
-void MergeRecord(TForQueue&& record);
+// Folds one hand-over record into the queue (queue manager thread).
+void MergeRecord(const TForQueue& record);
 // Positions 1 to 3 of the node's flags for a record of the flavour.
 void SetFlavourMark(uint8_t flavour, TQueueNode& node);
 

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstddef>
 #include <thread>
-#include <utility>
 
 #include "config/records.h"
 #include "frame/exit_steps.h"
@@ -51,7 +50,7 @@ void QueueManager() {
   ManagerLog(id, "Queue Manager - started");
   while (!stopping || nextRecord != list.Count()) {
     if (nextRecord < list.Count()) {
-      MergeRecord(std::move(list[nextRecord]));
+      MergeRecord(list[nextRecord]);
       ++nextRecord;
     } else {
       list.WaitBeyond(nextRecord);

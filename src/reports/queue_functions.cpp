@@ -89,7 +89,7 @@ std::string NextFile(TQueueCall& call) {
 std::string FileName(TQueueCall& call) {
   const TQIStr* file = call.Parser.CurrentFile();
   if (file == nullptr) return {};
-  return file->Name.substr(file->Name.find_last_of('/') + 1);
+  return std::string(file->Name.substr(file->Name.find_last_of('/') + 1));
 }
 
 struct TQueueFunctionDef {
@@ -126,7 +126,7 @@ const TQueueFunctionDef kQueueFunctions[] = {
     {"fullfilename", false,
      [](TQueueCall& c) {
        const TQIStr* file = c.Parser.CurrentFile();
-       return file ? file->Name : std::string();
+       return file ? std::string(file->Name) : std::string();
      }},
     {"filename", false, FileName},
     {"filesize", false,

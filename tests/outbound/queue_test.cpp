@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "outbound/queue_fixture.h"
 #include "platform/system.h"
@@ -17,6 +20,21 @@ std::string FlagsWith(std::initializer_list<std::pair<int, char>> marks) {
   std::string flags(kFlagsLength, '\xFA');
   for (const auto& [pos, c] : marks) flags[pos - 1] = c;
   return flags;
+}
+
+// Item paths are kept end to end in blocks; every view handed out must stay
+// valid and unchanged while more paths (one longer than a block) follow.
+TEST(TextStore, KeptTextsNeverMove) {
+  TTextStore store;
+  std::vector<std::string> texts;
+  std::vector<std::string_view> kept;
+  for (int i = 0; i < 20000; ++i) {
+    texts.push_back(i == 7000 ? std::string(100000, 'L') : "/out/" + std::string(i % 97, 'x') + std::to_string(i));
+    kept.push_back(store.Keep(texts.back()));
+  }
+  kept.push_back(store.Keep(""));
+  texts.emplace_back();
+  for (size_t i = 0; i < texts.size(); ++i) ASSERT_EQ(kept[i], texts[i]) << i;
 }
 
 using MergeRecordTest = QueueTest;

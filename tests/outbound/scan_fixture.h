@@ -38,12 +38,12 @@ inline std::string Describe(const TForQueue& r) {
     return FormatNetAddr(r.Addr) + " hold-until " + FormatDatePattern("yyyy-mm-dd hh:nn:ss", UnixToDate(r.Size));
   if (r.Kind == kKindTries)
     return Format("%s tries %lld/%lld \"%s\"", FormatNetAddr(r.Addr).c_str(), static_cast<long long>(r.Size >> 16),
-                  static_cast<long long>(r.Size & 0xFFFF), r.Name.c_str());
+                  static_cast<long long>(r.Size & 0xFFFF), std::string(r.Name).c_str());
   static const char* const kKinds[] = {"flag", "netmail", "echomail", "file"};
   std::string text = Format("%s %c %s", FormatNetAddr(r.Addr).c_str(), FlavourLetters[r.Flavour % 10],
                             r.Kind < 4 ? kKinds[r.Kind] : "?");
   if (r.Flavour == 0 || r.Flavour == 9) text += Format("(%d)", r.Flavour);
-  if (!r.Name.empty()) text += " " + r.Name;
+  if (!r.Name.empty()) text += " " + std::string(r.Name);
   if (r.Size != 0) text += Format(" %lld", static_cast<long long>(r.Size));
   return text;
 }
