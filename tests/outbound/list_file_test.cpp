@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "outbound/dir_lookup.h"
 #include "outbound/list_file.h"
 #include "outbound/scan_entry.h"
 #include "scan_fixture.h"
@@ -48,6 +49,30 @@ TEST_F(ListFileScan, PrefixesBlanksAndLineEnds) {
   EXPECT_TRUE(Logged("3:\x10 Echomail for 2:1/10 with size 5"));
   EXPECT_TRUE(Logged("3:\x10 File for 2:1/10 with size 5"));
   EXPECT_FALSE(Logged("1:File not found on path /files/a.zip"));
+}
+
+// A scan holds the directories it looks into open and lists a directory
+// once for names that differ in case; what it finds must not change.
+TEST_F(ListFileScan, LookupsHeldForTheScanFindWhatSingleLookupsFind) {
+  const uint32_t t = Dos(2026, 7, 7);
+  disk_.AddFile("/files/UPPER.ZIP", "12", t);
+  disk_.AddFile("/files/Mixed.Zip", "123", t);
+  disk_.AddFile("/files/exact.zip", "1", t);
+  disk_.AddFile("/out/0001000a.hlo",
+                "/files/upper.zip\n/files/MIXED.ZIP\n/files/exact.zip\n/files/missing.zip\n/nodir/x.zip\n"
+                "/files/upper.zip\n");
+  ScanListFile(7, "/out/0001000a.hlo", node_);
+  const Lines single = Records();
+  const Lines expected{"2:1/10 H file /files/UPPER.ZIP 2", "2:1/10 H file /files/Mixed.Zip 3",
+                       "2:1/10 H file /files/exact.zip 1", "2:1/10 H file /files/UPPER.ZIP 2"};
+  EXPECT_EQ(single, expected);
+  ClearForQueue();
+  {
+    const TLookupCache lookups;
+    ScanListFile(7, "/out/0001000a.hlo", node_);
+  }
+  EXPECT_EQ(Records(), expected);
+  EXPECT_TRUE(Logged("1:File not found on path /nodir/x.zip"));
 }
 
 TEST_F(ListFileScan, MissingListFileIsLogged) {

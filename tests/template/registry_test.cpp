@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "run_template.h"
 #include "template/arguments.h"
@@ -69,6 +71,32 @@ TEST(Registry, CaseRuleOrdersAndFinds) {
   EXPECT_EQ(table.Find("DEFIN"), nullptr);
   EXPECT_NE(table.Take("ifx"), nullptr);
   EXPECT_EQ(table.Find("IFX"), nullptr);
+}
+
+// Look-ups are remembered per name; every change of the table must show in
+// the next look-up, under every spelling, and names sharing a slot must not
+// be mistaken for one another.
+TEST(Registry, RememberedLookupsFollowEveryChange) {
+  TCommandTable table(false);
+  EXPECT_EQ(table.Find("total"), nullptr);
+  ASSERT_TRUE(table.Insert(std::make_unique<TCounter>("Total")));
+  TTemplateCommand* first = table.Find("total");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(table.Find("TOTAL"), first);
+  const std::unique_ptr<TTemplateCommand> taken = table.Take("TOTAL");
+  EXPECT_EQ(taken.get(), first);
+  EXPECT_EQ(table.Find("total"), nullptr);
+  EXPECT_EQ(table.Find("Total"), nullptr);
+  ASSERT_TRUE(table.Insert(std::make_unique<TCounter>("total")));
+  EXPECT_NE(table.Find("TOTAL"), nullptr);
+  std::vector<TTemplateCommand*> made;
+  for (int i = 0; i < 300; ++i) {
+    auto command = std::make_unique<TCounter>("name" + std::to_string(i));
+    made.push_back(command.get());
+    table.Insert(std::move(command));
+  }
+  for (int round = 0; round < 2; ++round)
+    for (int i = 0; i < 300; ++i) ASSERT_EQ(table.Find("NAME" + std::to_string(i)), made[i]) << i;
 }
 
 TEST(Registry, RemovedValueIsWrittenThrough) {
