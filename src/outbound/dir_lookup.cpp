@@ -62,9 +62,12 @@ bool FindInListing(TLookups& cache, const std::string& dir, const std::string& n
 
 }  // namespace
 
-TLookupCache::TLookupCache() { g_lookups = new TLookups; }
+TLookupCache::TLookupCache() : owner_(g_lookups == nullptr) {
+  if (owner_) g_lookups = new TLookups;
+}
 
 TLookupCache::~TLookupCache() {
+  if (!owner_) return;
   delete g_lookups;
   g_lookups = nullptr;
 }

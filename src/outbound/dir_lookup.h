@@ -35,6 +35,9 @@ class TLookupCache {
   ~TLookupCache();
   TLookupCache(const TLookupCache&) = delete;
   TLookupCache& operator=(const TLookupCache&) = delete;
+
+ private:
+  bool owner_;  // false inside another one, which goes on serving
 };
 
 // As DirExists, and gives the directory's path with its real name.
