@@ -73,6 +73,14 @@ TEST_F(ListFileScan, LookupsHeldForTheScanFindWhatSingleLookupsFind) {
   }
   EXPECT_EQ(Records(), expected);
   EXPECT_TRUE(Logged("1:File not found on path /nodir/x.zip"));
+  ClearForQueue();
+  {
+    // One inside another (a leak check under the sanitizers).
+    const TLookupCache outer;
+    { const TLookupCache inner; }
+    ScanListFile(7, "/out/0001000a.hlo", node_);
+  }
+  EXPECT_EQ(Records(), expected);
 }
 
 TEST_F(ListFileScan, MissingListFileIsLogged) {
