@@ -1,5 +1,6 @@
 #include "template/arguments.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zeb {
@@ -8,9 +9,9 @@ namespace {
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
-// From `i` just past an opening "(", the position just past the matching
-// ")" (quoted runs skipped), or the end of the text when it is unbalanced.
-size_t SkipParamList(std::string_view text, size_t i) {
+}  // namespace
+
+size_t FindParamListEnd(std::string_view text, size_t i) {
   int depth = 1;
   while (i < text.size()) {
     const char c = text[i++];
@@ -20,13 +21,11 @@ size_t SkipParamList(std::string_view text, size_t i) {
     } else if (c == '(') {
       ++depth;
     } else if (c == ')' && --depth == 0) {
-      break;
+      return i;
     }
   }
-  return i;
+  return std::string_view::npos;
 }
-
-}  // namespace
 
 std::string_view TrimmedSpaces(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
@@ -81,7 +80,7 @@ std::string ExpandQuotes(std::string_view text, char commandChar) {
       }
       size_t j = i;
       while (j < text.size() && text[j] == ' ') ++j;
-      if (j < text.size() && text[j] == '(') i = SkipParamList(text, j + 1);
+      if (j < text.size() && text[j] == '(') i = std::min(FindParamListEnd(text, j + 1), text.size());
       result.append(text.substr(nameStart, i - nameStart));
     } else {
       result += c;

@@ -30,6 +30,11 @@ inline std::string TrimSpaces(std::string_view text) { return std::string(Trimme
 // split with it; other statements and functions cut at a plain comma.
 size_t FindSeparator(std::string_view text, size_t start = 0);
 
+// From `i` just past an opening "(", the position just past the matching
+// ")" (a quoted run skips to the next occurrence of its quote, or to the end
+// of the text); npos when the list is not closed.
+size_t FindParamListEnd(std::string_view text, size_t i);
+
 // Removes one level of quoting when the text begins with ' or ": the opening
 // character q is the quote, "qq" gives one q, a lone q is dropped. A command
 // span (the command character, its name and, when blanks and "(" follow, the

@@ -243,23 +243,13 @@ std::string TTemplateParser::ReadParams(TBufStream& input) {
   size_t i = 0;
   while (i < rest.size() && rest[i] == ' ') ++i;
   if (i == rest.size() || rest[i] != '(') return {};
-  const size_t first = ++i;
-  int depth = 1;
-  while (i < rest.size()) {
-    const char c = rest[i++];
-    if (c == '"' || c == '\'') {
-      // The quoted part runs to its closing quote or to the end of the input.
-      const size_t close = rest.find(c, i);
-      i = close == std::string_view::npos ? rest.size() : close + 1;
-      continue;
-    }
-    if (c == '(') ++depth;
-    if (c == ')' && --depth == 0) {
-      input.Skip(i);
-      return std::string(rest.substr(first, i - 1 - first));
-    }
+  const size_t first = i + 1;
+  const size_t end = FindParamListEnd(rest, first);
+  if (end != std::string_view::npos) {
+    input.Skip(end);
+    return std::string(rest.substr(first, end - 1 - first));
   }
-  input.Skip(i);
+  input.Skip(rest.size());
   // The input ended inside the list: its last character is not taken.
   std::string text(rest.substr(first));
   if (!text.empty()) text.pop_back();
