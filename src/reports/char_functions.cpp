@@ -16,7 +16,7 @@ std::string CodeFunction(TEvaluatedFunction& self, const std::string& evaluated)
 }
 
 std::string LenFunction(TEvaluatedFunction& self, const std::string& evaluated) {
-  return std::to_string(ExpandQuotes(evaluated, self.CommandChar).size());
+  return std::to_string(self.Units.Length(ExpandQuotes(evaluated, self.CommandChar)));
 }
 
 }  // namespace zeb

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/utf8.h"
 #include "template/command.h"
 
 namespace zeb {
@@ -25,6 +26,10 @@ class TEvaluatedFunction : public TTemplateCommand {
   // Writes "Bad type of @<argument> parametr" into the output and ends the
   // run; the result is empty.
   std::string BadParameter(const char* argument);
+
+  // How @len, @center and @just count: in bytes, or in characters for a
+  // report declared UTF-8.
+  TTextUnits Units{false};
 
  private:
   Body body_;

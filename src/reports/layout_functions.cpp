@@ -1,7 +1,5 @@
 #include "reports/layout_functions.h"
 
-#include <algorithm>
-
 #include "support/text.h"
 #include "template/arguments.h"
 #include "template/numbers.h"
@@ -16,13 +14,21 @@ size_t WidthOf(const std::string& number) {
   return width < 0 ? 0 : static_cast<size_t>(width);
 }
 
+// The text with blanks before and after it.
+std::string Padded(size_t before, std::string_view text, size_t after) {
+  std::string result(before, ' ');
+  result += text;
+  result.append(after, ' ');
+  return result;
+}
+
 // The text centred in `width` columns; a text longer than that keeps its
 // middle part.
-std::string CenterText(const std::string& text, size_t width) {
-  if (width < text.size()) return text.substr((text.size() - width) / 2, width);
-  std::string result(width, ' ');
-  result.replace((width - text.size()) / 2, text.size(), text);
-  return result;
+std::string CenterText(const TTextUnits& units, const std::string& text, size_t width) {
+  const size_t length = units.Length(text);
+  if (width < length) return std::string(units.Part(text, (length - width) / 2, width));
+  const size_t before = (width - length) / 2;
+  return Padded(before, text, width - length - before);
 }
 
 }  // namespace
@@ -30,7 +36,8 @@ std::string CenterText(const std::string& text, size_t width) {
 std::string CenterFunction(TEvaluatedFunction& self, const std::string& evaluated) {
   const TLastCommaCut cut = CutAtLastComma(evaluated);
   const std::string text = ExpandQuotes(cut.Before, self.CommandChar);
-  return CenterText(text, ClassifyNumber(cut.After) == 1 ? WidthOf(cut.After) : text.size());
+  return CenterText(self.Units, text,
+                    ClassifyNumber(cut.After) == 1 ? WidthOf(cut.After) : self.Units.Length(text));
 }
 
 std::string JustFunction(TEvaluatedFunction& self, const std::string& evaluated) {
@@ -42,24 +49,18 @@ std::string JustFunction(TEvaluatedFunction& self, const std::string& evaluated)
   if (ClassifyNumber(inner.After) != 1) return self.BadParameter("MaxLen");
   const std::string text = ExpandQuotes(inner.Before, self.CommandChar);
   const size_t width = WidthOf(inner.After);
-  std::string result(width, ' ');
+  const TTextUnits& units = self.Units;
+  const size_t length = units.Length(text);
   switch (kind) {
     case 'L':
-      result.replace(0, std::min(width, text.size()), text.substr(0, width));
-      break;
+      return width < length ? std::string(units.Part(text, 0, width)) : Padded(0, text, width - length);
     case 'C':
-      result = CenterText(text, width);
-      break;
+      return CenterText(units, text, width);
     case 'R':
-      if (text.size() < width)
-        result.replace(width - text.size(), text.size(), text);
-      else
-        result = text.substr(text.size() - width);
-      break;
+      return width < length ? std::string(units.Part(text, length - width, width)) : Padded(width - length, text, 0);
     default:
-      break;
+      return std::string(width, ' ');
   }
-  return result;
 }
 
 }  // namespace zeb

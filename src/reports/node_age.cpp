@@ -42,7 +42,7 @@ std::string OldText(const TQueueNode* node, int64_t now) {
   return std::to_string(std::llround(static_cast<double>(NodeAge(*node, now)) / kDaySeconds));
 }
 
-std::string CDayTimeText(const TQueueNode* node, int64_t now, std::string_view params) {
+std::string CDayTimeText(const TQueueNode* node, int64_t now, std::string_view params, TTextUnits units) {
   std::string limitText, mark;
   if (!CutParams(params, limitText, mark)) mark = params;
   if (node == nullptr) return Format("%11s", "00:00");
@@ -52,18 +52,18 @@ std::string CDayTimeText(const TQueueNode* node, int64_t now, std::string_view p
   const int64_t rest = age % kDaySeconds;
   const std::string time = Format("%02d:%02d", static_cast<int>(rest / 3600), static_cast<int>(rest % 3600 / 60));
   std::string text = days == 0 ? Format("%11s", time.c_str()) : Format("  %3lld-%s", static_cast<long long>(days), time.c_str());
-  if (days >= limit && !mark.empty()) text[0] = mark[0];
+  if (days >= limit && !mark.empty()) text.replace(0, 1, units.Part(mark, 0, 1));
   return text;
 }
 
-std::string FDaysText(const TQueueNode* node, int64_t now, std::string_view params) {
+std::string FDaysText(const TQueueNode* node, int64_t now, std::string_view params, TTextUnits units) {
   std::string limitText, mark;
   if (!CutParams(params, limitText, mark)) limitText = params;
   if (mark.empty()) mark = "!";
   if (node == nullptr) return " !";
   const int64_t limit = std::min<int64_t>(DecimalOr(limitText, 0), 99);
   const int64_t days = NodeAge(*node, now) / kDaySeconds;
-  if (days > limit) return Format("%2s", mark.substr(0, 1).c_str());
+  if (days > limit) return " " + std::string(units.Part(mark, 0, 1));
   return Format("%2lld", static_cast<long long>(days));
 }
 

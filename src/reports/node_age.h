@@ -8,6 +8,7 @@
 
 #include "outbound/queue.h"
 #include "platform/dos_time.h"
+#include "support/utf8.h"
 
 namespace zeb {
 
@@ -21,13 +22,15 @@ std::string OldText(const TQueueNode* node, int64_t now);
 // `params` is "limit,mark" or just "mark". Eleven characters: "hh:mm"
 // right-aligned for less than a day, else "  ddd-hh:mm"; when the days reach
 // the limit (65025 when it is not a number) the first character becomes the
-// mark's first.
-std::string CDayTimeText(const TQueueNode* node, int64_t now, std::string_view params);
+// mark's first. `units` says what a character of the mark is.
+std::string CDayTimeText(const TQueueNode* node, int64_t now, std::string_view params,
+                         TTextUnits units = TTextUnits(false));
 
 // `params` is "limit,mark" or just "limit" (0 when not a number, at most
 // 99; the mark defaults to "!"). Two characters: the whole days, or the
-// mark once they exceed the limit; " !" for no node.
-std::string FDaysText(const TQueueNode* node, int64_t now, std::string_view params);
+// mark's first character once they exceed the limit; " !" for no node.
+std::string FDaysText(const TQueueNode* node, int64_t now, std::string_view params,
+                      TTextUnits units = TTextUnits(false));
 
 // The date of the oldest record as dd-mm-yyyy; `today` for no node.
 std::string FromDayText(const TQueueNode* node, const TDateTime& today);

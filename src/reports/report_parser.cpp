@@ -9,6 +9,11 @@
 
 namespace zeb {
 
+TTextUnits TextUnitsOf(const TReport& report) {
+  const std::string_view charset = report.Charset;
+  return TTextUnits(SameText(charset.substr(0, charset.find_first_of(" \t")), "UTF-8"));
+}
+
 void SumQueueTotals(TReport& report) {
   if (!report.ReportNodes) return;
   for (const TQueueNode* node : *report.ReportNodes) {
@@ -30,7 +35,7 @@ TReportParser::TReportParser(TReport& report, const std::string& templateFileNam
   // A template saved with LF line ends would otherwise lose every line
   // break; it gets the CR line ends of FTN text instead.
   if (HasTemplate() && Template()->Text().find('\r') == std::string_view::npos) LfToCr = true;
-  RegisterTextFunctions(*this);
+  RegisterTextFunctions(*this, TextUnitsOf(Report));
   RegisterQueueFunctions(*this);
   RegisterDriveFunctions(*this);
   RegisterNodeNoteFunctions(*this);

@@ -13,9 +13,14 @@
 #include "msgbase/message_writer.h"
 #include "outbound/queue.h"
 #include "reports/addr_mask.h"
+#include "support/utf8.h"
 #include "template/parser.h"
 
 namespace zeb {
+
+// How a report's text functions measure and pad: in characters when its
+// charset names UTF-8 (any case), otherwise in bytes.
+TTextUnits TextUnitsOf(const TReport& report);
 
 // Adds the byte and item counts of the report's nodes to its totals; a
 // report without a share of the queue keeps its totals.

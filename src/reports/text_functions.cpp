@@ -12,9 +12,11 @@
 
 namespace zeb {
 
-void RegisterTextFunctions(TTemplateParser& parser) {
-  auto evaluated = [&parser](const char* name, TEvaluatedFunction::Body body) {
-    parser.AddCommand(std::make_unique<TEvaluatedFunction>(name, body));
+void RegisterTextFunctions(TTemplateParser& parser, TTextUnits units) {
+  auto evaluated = [&parser, units](const char* name, TEvaluatedFunction::Body body) {
+    auto function = std::make_unique<TEvaluatedFunction>(name, body);
+    function->Units = units;
+    parser.AddCommand(std::move(function));
   };
   auto now = [&parser](const char* name, const char* pattern) {
     parser.AddCommand(std::make_unique<TNowFunction>(name, pattern));

@@ -40,6 +40,34 @@ TEST(JustFunction, LaysOutByMode) {
   EXPECT_EQ(RunFunctions("[@just(ab, 0, L)]"), "[]");
 }
 
+// A report declared UTF-8 measures and pads in characters and never cuts
+// one; bytes outside a well-formed character count one each. Without the
+// declaration every byte counts, as ever.
+TEST(TextFunctions, CountCharactersOnlyInUtf8Reports) {
+  const struct {
+    const char* Template;
+    const char* InBytes;
+    const char* InUtf8;
+  } kCases[] = {
+      {"[@len(Gr\u00F6\u00DFe)]", "[7]", "[5]"},
+      {"[@len(\u041F\u0440\u0438\u0432\u0435\u0442)]", "[12]", "[6]"},
+      {"[@just(Gr\u00F6\u00DFe, 7, L)]", "[Gr\u00F6\u00DFe]", "[Gr\u00F6\u00DFe  ]"},
+      {"[@just(Gr\u00F6\u00DFe, 7, R)]", "[Gr\u00F6\u00DFe]", "[  Gr\u00F6\u00DFe]"},
+      {"[@center(\u041C\u0438\u0440, 7)]", "[\u041C\u0438\u0440 ]", "[  \u041C\u0438\u0440  ]"},
+      {"[@center(\u041C\u0438\u0440)]", "[]", "[]"},
+      {"[@center(\u041C\u0438\u0440, x)]", "[\u041C\u0438\u0440]", "[\u041C\u0438\u0440]"},
+      {"[@just(\u041F\u0440\u0438\u0432\u0435\u0442, 3, L)]", "[\u041F\xD1]", "[\u041F\u0440\u0438]"},
+      {"[@just(\u041F\u0440\u0438\u0432\u0435\u0442, 3, R)]", "[\xB5\u0442]", "[\u0432\u0435\u0442]"},
+      {"[@center(\u041F\u0440\u0438\u0432\u0435\u0442, 2)]", "[\xB8\xD0]", "[\u0438\u0432]"},
+      {"[@just(\x8F\xE0\xA8, 4, R)]", "[ \x8F\xE0\xA8]", "[ \x8F\xE0\xA8]"},
+      {"[@len(\xC4\xC4\xF0\x9F\x98)]", "[5]", "[5]"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(RunFunctions(c.Template), c.InBytes) << c.Template;
+    EXPECT_EQ(RunFunctions(c.Template, TTextUnits(true)), c.InUtf8) << c.Template;
+  }
+}
+
 TEST(JustFunction, RejectsModeThenWidth) {
   EXPECT_EQ(RunFunctions("x@just(abcdef, 4, Zebra)y"), "xBad type of @Format parametr");
   EXPECT_EQ(RunFunctions("x@just(abcdef, 4, )y"), "xBad type of @Format parametr");

@@ -85,6 +85,12 @@ TEST_F(NodeAges, FDaysShowsWholeDaysOrTheMarkBeyondTheLimit) {
   EXPECT_EQ(FDaysText(nullptr, kNow, "3,*"), " !");
 }
 
+TEST_F(NodeAges, AMarkOfAUtf8ReportIsItsWholeFirstCharacter) {
+  const TTextUnits utf8(true);
+  EXPECT_EQ(FDaysText(Aged(5 * kDay), kNow, "3,\u2717x", utf8), " \u2717");
+  EXPECT_EQ(CDayTimeText(Aged(5 * kDay), kNow, "2,\u2717", utf8), "\u2717   5-00:00");
+}
+
 TEST_F(NodeAges, OldRoundsToTheNearestDayAndFromDayGivesTheDate) {
   EXPECT_EQ(OldText(Aged(kDay * 5 / 2), kNow), "3");
   EXPECT_EQ(OldText(Aged(kDay * 5 / 2 - 1), kNow), "2");

@@ -12,6 +12,18 @@ namespace {
 
 using ReportParser = ReportFixture;
 
+TEST(ReportTextUnits, CharactersOnlyForACharsetOfUtf8InAnyCase) {
+  const struct {
+    const char* Charset;
+    size_t Length;
+  } kCases[] = {{"UTF-8 4", 1}, {"utf-8 4", 1}, {"Utf-8", 1}, {"", 2}, {"CP866 2", 2}, {"UTF-8x 4", 2}};
+  for (const auto& c : kCases) {
+    TReport report;
+    report.Charset = c.Charset;
+    EXPECT_EQ(TextUnitsOf(report).Length("\u00F6"), c.Length) << c.Charset;
+  }
+}
+
 TEST_F(ReportParser, SumQueueTotalsAddsTheReportsNodesToWhatItHolds) {
   Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut");
   Merge(Addr(2, 1, 10), kFlavourNormal, kKindEchomail, 2000, "/o/a.mo0");

@@ -10,9 +10,9 @@
 
 namespace zeb::test {
 
-inline std::string RunFunctions(const std::string& text) {
-  return RunTemplate(text, false, [](TTemplateParser& parser) {
-    RegisterTextFunctions(parser);
+inline std::string RunFunctions(const std::string& text, TTextUnits units = TTextUnits(false)) {
+  return RunTemplate(text, false, [units](TTemplateParser& parser) {
+    RegisterTextFunctions(parser, units);
     RegisterDriveFunctions(parser);
   });
 }
