@@ -10,8 +10,8 @@ namespace zeb {
 void ShowBanner(uint64_t freeMemory) {
   Announce(Color(kYellow) + " " + kProgramTitle + " " + Color(kLightCyan) + "(Win32)" + Color(kLightMagenta) +
            " Version " + kProgramVersion);
-  Announce(Color(kWhite) + " \xFE Multithreaded version");
-  Announce(Color(kWhite) + " \xFE Available free memory: " + Color(kYellow) +
+  Announce(Color(kWhite) + " " + kBulletMark + " Multithreaded version");
+  Announce(Color(kWhite) + " " + kBulletMark + " Available free memory: " + Color(kYellow) +
            GroupThousands(static_cast<int64_t>(freeMemory)));
 }
 

@@ -4,6 +4,7 @@
 
 #include "log/log_queue.h"
 #include "platform/system.h"
+#include "support/utf8.h"
 
 namespace zeb {
 
@@ -75,6 +76,7 @@ TConsoleStyle StdoutStyle() {
 std::string RenderConsoleText(std::string_view text, const TConsoleStyle& style) {
   std::string out;
   out.reserve(text.size() + 16);
+  const bool convert = style.Utf8 && !IsValidUtf8(StripColorEscapes(text));
   bool colored = false;
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -88,7 +90,7 @@ std::string RenderConsoleText(std::string_view text, const TConsoleStyle& style)
       }
       continue;
     }
-    const char16_t glyph = style.Utf8 ? OemGlyph(c) : 0;
+    const char16_t glyph = convert ? OemGlyph(c) : 0;
     if (glyph != 0)
       AppendUtf8(out, glyph);
     else
@@ -99,7 +101,7 @@ std::string RenderConsoleText(std::string_view text, const TConsoleStyle& style)
 }
 
 std::string RenderOemText(std::string_view text, bool utf8) {
-  if (!utf8) return std::string(text);
+  if (!utf8 || IsValidUtf8(text)) return std::string(text);
   std::string out;
   out.reserve(text.size() + 16);
   for (char c : text) {
@@ -146,7 +148,7 @@ void Announce(std::string_view text) {
 
 namespace {
 std::string ErrorText(std::string_view message) {
-  std::string text = Color(kLightRed) + " \x10 Error: ";
+  std::string text = Color(kLightRed) + " " + kArrowMark + " Error: ";
   text += message;
   return text;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "log/marks.h"
+
 namespace zeb {
 
 // Attribute bytes used by the program.
@@ -20,8 +22,9 @@ inline constexpr char kWhite = 0x0F;
 // A colour escape for the given attribute, to be put into console texts.
 std::string Color(char attribute);
 
-// How the console shows a line: with ANSI colours or without, and the OEM
-// bytes of code page 866 as UTF-8 or unchanged.
+// How the console shows a line: with ANSI colours or without, and, on a
+// UTF-8 console, a text that is not valid UTF-8 taken as code page 866 and
+// converted (valid UTF-8 is shown as it is).
 struct TConsoleStyle {
   bool Colors = false;
   bool Utf8 = false;
@@ -35,8 +38,9 @@ TConsoleStyle StdoutStyle();
 // (without the line end). Colours are reset at the end of the text.
 std::string RenderConsoleText(std::string_view text, const TConsoleStyle& style);
 
-// Text that carries no colour escapes (a report shown on the console): the
-// OEM bytes as UTF-8 when `utf8` is set, otherwise unchanged.
+// Text that carries no colour escapes (a report shown on the console): when
+// `utf8` is set and the text is not valid UTF-8, its OEM bytes as UTF-8;
+// otherwise unchanged.
 std::string RenderOemText(std::string_view text, bool utf8);
 
 // The text without colour escapes.
@@ -49,7 +53,7 @@ void PrintLine(std::string_view text);
 // other than ASCII letters removed) at level 0.
 void Announce(std::string_view text);
 
-// Console only: " -> Error: message" in light red.
+// Console only: the arrow mark and "Error: message" in light red.
 void PrintError(std::string_view message);
 
 // As PrintError, and the log copy reads "Error: message".

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "log/marks.h"
+
 namespace zeb {
 
 struct TLogSettings {
@@ -10,7 +12,7 @@ struct TLogSettings {
   int Level = 1;           // 0 low .. 4 debug
   std::string DateFormat;  // empty: "DD/MM/YY"
   std::string TimeFormat;  // empty: "HH:NN:SS"
-  std::string LogFormat;   // empty: "@date @time \xFE @log"
+  std::string LogFormat;   // empty: "@date @time ■ @log", the bullet mark in UTF-8
   bool Rewritable = false;
   int SleepTime = 1000;    // milliseconds
 
@@ -20,7 +22,7 @@ struct TLogSettings {
     if (s.Path.empty()) s.Path = "zeb.log";
     if (s.DateFormat.empty()) s.DateFormat = "DD/MM/YY";
     if (s.TimeFormat.empty()) s.TimeFormat = "HH:NN:SS";
-    if (s.LogFormat.empty()) s.LogFormat = "@date @time \xFE @log";
+    if (s.LogFormat.empty()) s.LogFormat = std::string("@date @time ") + kBulletMark + " @log";
     return s;
   }
 };

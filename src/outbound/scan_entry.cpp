@@ -4,6 +4,7 @@
 #include <string>
 
 #include "log/log_queue.h"
+#include "log/marks.h"
 #include "platform/dos_time.h"
 #include "platform/system.h"
 #include "support/text.h"
@@ -20,7 +21,7 @@ void LogFoundFile(const TDirEntry& entry) {
           3);
 }
 
-void LogDetail(std::string_view text) { LogLine("\x10 " + std::string(text), 3); }
+void LogDetail(std::string_view text) { LogLine(kArrowMark + (" " + std::string(text)), 3); }
 
 uint32_t CurrentDosTime() { return PackDosDateTime(LocalNow()); }
 

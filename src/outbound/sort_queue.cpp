@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "log/log_queue.h"
+#include "log/marks.h"
 #include "outbound/queue_manager.h"
 #include "platform/system.h"
 #include "support/text.h"
@@ -47,13 +48,25 @@ bool HasSortKeys(const TReport& report) {
   return std::any_of(report.SortBy.begin(), report.SortBy.end(), [](uint8_t key) { return key != kSortNone; });
 }
 
+// The flags with the empty positions shown as the middle dot in UTF-8.
+std::string FlagsForLog(const std::string& flags) {
+  std::string text;
+  for (const char c : flags) {
+    if (c == kNoFlag)
+      text += kEmptyFlagMark;
+    else
+      text += c;
+  }
+  return text;
+}
+
 void DumpQueue(const TQueue& queue) {
   std::string header = "Address           cbF";
-  for (const char letter : std::string("ICDNHR")) header += std::string("\xDA") + letter + "\xBF";
+  for (const char letter : std::string("ICDNHR")) header += kBoxLeftCorner + (letter + std::string(kBoxRightCorner));
   LogLine(header, 3);
   for (size_t i = 0; i < queue.Count(); ++i) {
     const TQueueNode& node = queue[i];
-    LogLine(Format("%-16s  %s", FormatNetAddr(node.Addr).c_str(), node.Flags.c_str()), 3);
+    LogLine(Format("%-16s  %s", FormatNetAddr(node.Addr).c_str(), FlagsForLog(node.Flags).c_str()), 3);
   }
 }
 

@@ -100,14 +100,17 @@ TEST_F(ZebRun, QueueOfAGeneratedOutboundIsDumpedAtLevelThree) {
   EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl /l3"), 0);
 
   // 21 flag places: call, busy, the most urgent flavour, then netmail, echomail
-  // and file marks for I, C, D, N, H and R.
+  // and file marks for I, C, D, N, H and R; the log shows an empty place as a
+  // middle dot in UTF-8.
   const auto flags = [](std::initializer_list<std::pair<int, char>> marks) {
-    std::string text(21, '\xFA');
-    for (const auto& [place, mark] : marks) text[place - 1] = mark;
+    std::string places(21, ' ');
+    for (const auto& [place, mark] : marks) places[place - 1] = mark;
+    std::string text;
+    for (const char c : places) text += c == ' ' ? std::string("\u00B7") : std::string(1, c);
     return text;
   };
   const std::string expected = std::string("Address           cbF") +
-                               "\xDA" "I\xBF" "\xDA" "C\xBF" "\xDA" "D\xBF" "\xDA" "N\xBF" "\xDA" "H\xBF" "\xDA" "R\xBF\n" +
+                               "\u250CI\u2510\u250C" "C\u2510\u250C" "D\u2510\u250CN\u2510\u250CH\u2510\u250CR\u2510\n" +
                                "2:1/10            " + flags({{3, 'C'}, {7, 'M'}, {17, 'X'}}) + "\n" +
                                "2:1/10.1          " + flags({{3, 'D'}, {10, 'M'}}) + "\n" +
                                "2:1/11            " + flags({{2, 'b'}}) + "\n" +
@@ -118,6 +121,29 @@ TEST_F(ZebRun, QueueOfAGeneratedOutboundIsDumpedAtLevelThree) {
   ASSERT_NE(dump, std::string::npos) << log;
   EXPECT_EQ(log.substr(dump, expected.size()), expected);
   EXPECT_NE(log.find("Sorted 5 addresses from queue by report group\n"), std::string::npos) << log;
+}
+
+// The log of a run with errors, detail lines and a UTF-8 path is text:
+// grep under a UTF-8 locale finds its error lines, iconv takes it as UTF-8.
+TEST_F(ZebRun, LogOfARunWithErrorsIsUtf8Text) {
+  std::filesystem::create_directories(dir_ + "/Gr\u00F6\u00DFe/out");
+  Write("Gr\u00F6\u00DFe/out/0001000a.cut", "crash");
+  Write("empty.tpl", "");
+  Write("zeb.ctl", "def main\naddress 2:5020/1@fidonet\nend\n"
+                   "def log\npath " + dir_ + "/zeb.log\nlevel detail\nend\n"
+                   "def domain\nfidonet 2\nend\n"
+                   "def outbound fidonet\n" + dir_ + "/Gr\u00F6\u00DFe/out\nend\n"
+                   "def report fidonet\ntemplate " + dir_ + "/empty.tpl\n"
+                   "postto file " + dir_ + "/Gr\u00F6\u00DFe/missing/report.txt\nend\n");
+  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl"), 0);
+  const std::string log = Read("zeb.log");
+  const std::string error = "\u25A0 Error: Can't create file " + dir_ + "/Gr\u00F6\u00DFe/missing/report.txt\n";
+  EXPECT_NE(log.find(error), std::string::npos) << log;
+  EXPECT_NE(log.find("\u25BA Netmail packet for 2:1/10"), std::string::npos) << log;
+  const std::string grep = "LC_ALL=C.UTF-8 grep Error: " + dir_ + "/zeb.log >" + dir_ + "/grep.txt";
+  EXPECT_EQ(std::system(grep.c_str()), 0);
+  EXPECT_NE(Read("grep.txt").find(error), std::string::npos) << Read("grep.txt");
+  EXPECT_EQ(std::system(("iconv -f UTF-8 -t UTF-8 " + dir_ + "/zeb.log >/dev/null").c_str()), 0);
 }
 
 }  // namespace

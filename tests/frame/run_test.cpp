@@ -32,8 +32,8 @@ std::string BinaryDir() {
 
 const char* const kBanner =
     " Zebrant (Win32) Version 3.05\n"
-    " \xFE Multithreaded version\n"
-    " \xFE Available free memory: ";
+    " \u25A0 Multithreaded version\n"
+    " \u25A0 Available free memory: ";
 
 const char* const kHelp =
     "\n"
@@ -72,7 +72,7 @@ TEST(ZebBinary, FreeMemoryIsGroupedWithDots) {
 TEST(ZebBinary, MissingConfigurationIsReportedWithItsFullPath) {
   RunResult r = RunZebBinary("/H");
   EXPECT_EQ(r.ExitCode, 0);
-  EXPECT_NE(r.Output.find(" \x10 Error: Configuration file not found at " + BinaryDir() + "zeb.ctl\n"),
+  EXPECT_NE(r.Output.find(" \u25BA Error: Configuration file not found at " + BinaryDir() + "zeb.ctl\n"),
             std::string::npos)
       << r.Output;
   EXPECT_EQ(r.Output.find("The following keys"), std::string::npos) << "/H is not help";

@@ -22,6 +22,24 @@ TEST(Console, OemBytesAsUnicodeOnlyOnUtf8) {
   EXPECT_EQ(RenderConsoleText(" \xFE ok\r\n", {false, false}), " \xFE ok\r\n") << "unchanged elsewhere";
 }
 
+// On a UTF-8 console a text that is valid UTF-8 is shown as it is; any
+// other text is taken as code page 866, whole, as a report in it is.
+TEST(Console, Utf8TextAsItIsOtherTextAsCodePage866) {
+  const struct {
+    std::string Text;
+    std::string Shown;
+  } kCases[] = {
+      {"Gr\u00F6\u00DFe \u041F\u0440\u0438\u0432\u0435\u0442 \u2500\u25A0", "Gr\u00F6\u00DFe \u041F\u0440\u0438\u0432\u0435\u0442 \u2500\u25A0"},
+      {"\x8F\xE0\xA8\xA2\xA5\xE2 \xC4\xBF", "\u041F\u0440\u0438\u0432\u0435\u0442 \u2500\u2510"},
+      {"\u041C\u0438\u0440 \xFE", "\u2568\u042C\u2568\u2555\u2564\u0410 \u25A0"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(RenderOemText(c.Text, true), c.Shown) << c.Text;
+    EXPECT_EQ(RenderConsoleText(Color(kWhite) + c.Text, {false, true}), c.Shown) << c.Text;
+    EXPECT_EQ(RenderOemText(c.Text, false), c.Text) << "unchanged off a UTF-8 console";
+  }
+}
+
 TEST(Console, LogCopyDropsEscapesAndLeadingNonLetters) {
   EXPECT_EQ(LogCopyOf(Color(kWhite) + " \xFE Multithreaded version"), "Multithreaded version");
   EXPECT_EQ(LogCopyOf(Color(kLightRed) + " \x10 Error: bad"), "Error: bad");

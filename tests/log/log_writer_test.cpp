@@ -19,7 +19,7 @@ TEST(LogWriter, DefaultLayout) {
   TLogWriter writer{TLogSettings{}};
   const std::string d(1, DateSeparator()), t(1, TimeSeparator());
   EXPECT_EQ(writer.FormatRecord(Record("Make reports")),
-            "05" + d + "03" + d + "02 07" + t + "08" + t + "09 \xFE Make reports");
+            "05" + d + "03" + d + "02 07" + t + "08" + t + "09 \u25A0 Make reports");
 }
 
 TEST(LogWriter, MessageIsWrittenLiterally) {

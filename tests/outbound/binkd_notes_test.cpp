@@ -82,8 +82,8 @@ TEST_F(BinkdNoteScan, ShortDottedAndPointFormsBecomeNotesInLocalTime) {
                            "3:5020/1042 tries 7/0 \"\"",
                        }));
   EXPECT_TRUE(Logged("0:The bad path /fido/out/0001000a.pnt/2.1.10.6.hld"));
-  EXPECT_TRUE(Logged("3:\x10 Hold-until file for 2:1/10"));
-  EXPECT_TRUE(Logged("3:\x10 Try file for 2:1/10.5"));
+  EXPECT_TRUE(Logged("3:\u25BA Hold-until file for 2:1/10"));
+  EXPECT_TRUE(Logged("3:\u25BA Try file for 2:1/10.5"));
 }
 
 TEST_F(BinkdNoteScan, MalformedFilesAreLoggedAndIgnoredForTheirNodeOnly) {

@@ -46,8 +46,8 @@ TEST_F(ListFileScan, PrefixesBlanksAndLineEnds) {
     EXPECT_LE(ForQueueAt(i).Time, after);
   }
   EXPECT_TRUE(Logged("1:File not found on path /files/missing.zip"));
-  EXPECT_TRUE(Logged("3:\x10 Echomail for 2:1/10 with size 5"));
-  EXPECT_TRUE(Logged("3:\x10 File for 2:1/10 with size 5"));
+  EXPECT_TRUE(Logged("3:\u25BA Echomail for 2:1/10 with size 5"));
+  EXPECT_TRUE(Logged("3:\u25BA File for 2:1/10 with size 5"));
   EXPECT_FALSE(Logged("1:File not found on path /files/a.zip"));
 }
 

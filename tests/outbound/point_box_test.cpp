@@ -43,7 +43,7 @@ TEST_F(PointAndBoxScan, PointDirectoriesHoldShortFormsByPointNumber) {
                        }));
   for (const char* bad : {"2.1.10.9.out", "x.2.1.10.9.busy", "00000009.cpl", "00000009.pnt"})
     EXPECT_TRUE(Logged(std::string("0:The bad path /fido/out/0001000a.pnt/") + bad)) << bad;
-  EXPECT_TRUE(Logged("3:\x10 Scan sub-dir for 2:1/10"));
+  EXPECT_TRUE(Logged("3:\u25BA Scan sub-dir for 2:1/10"));
   EXPECT_TRUE(Logged("2:Default zone: 2"));
 }
 
@@ -80,7 +80,7 @@ TEST_F(PointAndBoxScan, BoxesInsideTheOutboundInBothTMailForms) {
     }
   }
   EXPECT_TRUE(Logged("0:The bad path /fido/out/2.1.10.0.h/sub"));
-  EXPECT_TRUE(Logged("3:\x10 File box for 2:1/10"));
+  EXPECT_TRUE(Logged("3:\u25BA File box for 2:1/10"));
 }
 
 TEST_F(PointAndBoxScan, ConfiguredBoxesAndTheirToBeSentLists) {

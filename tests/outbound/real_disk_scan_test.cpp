@@ -158,7 +158,7 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
       {"out/fido.2.1.21.0.Hold.List", "", {"2:1/21 H flag @"}},
       {"out/fido.2.1.22.0.busy", "", {"2:1/22 b flag @"}},
       {"out/fido.2.1.23.0.request", "req", {"2:1/23 R file ~/out/fido.2.1.23.0.request 3 @"}},
-      {"out/fido.2.1.23.0.status", "", {}, "\x10 Status file for 2:1/23 skipped"},
+      {"out/fido.2.1.23.0.status", "", {}, "\u25BA Status file for 2:1/23 skipped"},
       {"out/2.1.24.0.hut", "24", {"2:1/24 H netmail ~/out/2.1.24.0.hut 2 @"}},
       {"out/2.1.24.0.crq", "2", {"2:1/24 C netmail ~/out/2.1.24.0.crq 1 @"}},
       {"out/2.1.20.0.crash.mail", "", {}, "The bad path ~/out/2.1.20.0.crash.mail"},
@@ -166,7 +166,7 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
       {"out/0001000c.bsy", "", {"2:1/12 b flag @"}},
       {"out/0001000c.CSY", "", {"2:1/12 c flag @"}},
       {"out/0001000c.req", "files", {"2:1/12 R file ~/out/0001000c.req 5 @"}},
-      {"out/0001000c.sta", "", {}, "\x10 Status file for 2:1/12 skipped"},
+      {"out/0001000c.sta", "", {}, "\u25BA Status file for 2:1/12 skipped"},
       // file boxes inside the outbound: T-Mail forms and a long name
       {"out/2.1.30.0.H/readme.txt", "read", {"2:1/30 H file ~/out/2.1.30.0.H/readme.txt 4 @now"}},
       {"out/2.1.31.0/a.pkt", "pkt", {"2:1/31 N netmail ~/out/2.1.31.0/a.pkt 3 @"}},

@@ -86,14 +86,14 @@ TEST_F(OutboundScan, EmptyPacketsAndListsWithEmptyPacketAsPoll) {
   Scan();
   EXPECT_EQ(Records(), (Lines{"2:1/2 C netmail /fido/out/00010002.cut 60", "2:1/3 C netmail /fido/out/00010003.cut 61",
                               "2:1/4 H flag"}));
-  EXPECT_TRUE(Logged("3:\x10 Netmail packet for 2:1/2 with size 60"));
-  EXPECT_TRUE(Logged("3:\x10 Scaning LO-file 00010004.hlo for 2:1/4"));
+  EXPECT_TRUE(Logged("3:\u25BA Netmail packet for 2:1/2 with size 60"));
+  EXPECT_TRUE(Logged("3:\u25BA Scaning LO-file 00010004.hlo for 2:1/4"));
 
   ClearForQueue();
   MainConfig().EmptyPacketAsPoll = true;
   Scan();
   EXPECT_EQ(Records(), (Lines{"2:1/3 C netmail /fido/out/00010003.cut 61"}));
-  EXPECT_TRUE(Logged("3:\x10 Skipped empty netmail packets"));
+  EXPECT_TRUE(Logged("3:\u25BA Skipped empty netmail packets"));
 }
 
 TEST_F(OutboundScan, BusyCallRequestAndStatusFlagsInBothForms) {
@@ -115,9 +115,9 @@ TEST_F(OutboundScan, BusyCallRequestAndStatusFlagsInBothForms) {
                            "2:1/10 b flag",
                            "2:1/10 R file /fido/out/x.2.1.10.0.request 8",
                        }));
-  EXPECT_TRUE(Logged("3:\x10 Request for 2:1/13 with size 11"));
-  EXPECT_TRUE(Logged("3:\x10 Status file for 2:1/15 skipped"));
-  EXPECT_TRUE(Logged("3:\x10 Status file for 2:1/10 skipped"));
+  EXPECT_TRUE(Logged("3:\u25BA Request for 2:1/13 with size 11"));
+  EXPECT_TRUE(Logged("3:\u25BA Status file for 2:1/15 skipped"));
+  EXPECT_TRUE(Logged("3:\u25BA Status file for 2:1/10 skipped"));
 
   ClearForQueue();
   MainConfig().SkipBusyFlag = true;
@@ -128,8 +128,8 @@ TEST_F(OutboundScan, BusyCallRequestAndStatusFlagsInBothForms) {
                            "2:1/14 R file /fido/out/0001000e.crq 3",
                            "2:1/10 R file /fido/out/x.2.1.10.0.request 8",
                        }));
-  EXPECT_TRUE(Logged("3:\x10 Busy flag for 2:1/11 skipped"));
-  EXPECT_TRUE(Logged("3:\x10 Busy flag for 2:1/10 skipped"));
+  EXPECT_TRUE(Logged("3:\u25BA Busy flag for 2:1/11 skipped"));
+  EXPECT_TRUE(Logged("3:\u25BA Busy flag for 2:1/10 skipped"));
 }
 
 TEST_F(OutboundScan, LongAndDottedNamesAndTheBadOnes) {
@@ -154,9 +154,9 @@ TEST_F(OutboundScan, LongAndDottedNamesAndTheBadOnes) {
   EXPECT_TRUE(Logged("0:The bad path /fido/out/2.1.10.0.crash.mail"));
   EXPECT_TRUE(Logged("0:The bad path /fido/out/junk"));
   EXPECT_TRUE(Logged("3:Analyse readme.txt"));
-  EXPECT_TRUE(Logged("3:\x10 Netmail packet for 2:1/10 with size 5"));
+  EXPECT_TRUE(Logged("3:\u25BA Netmail packet for 2:1/10 with size 5"));
   int skipped = 0;
-  for (const std::string& line : Log()) skipped += line == "3:\x10 This file skipped";
+  for (const std::string& line : Log()) skipped += line == "3:\u25BA This file skipped";
   EXPECT_EQ(skipped, 3) << "readme.txt, a.pkt and the bundle";
 }
 
@@ -170,7 +170,7 @@ TEST_F(OutboundScan, NamesAreClassifiedInLowerCaseButKeptAsOnDisk) {
                               "2:1/11 C file /files/readme.txt 5"}));
   EXPECT_TRUE(Logged("3:Found file: 0001000A.CUT                            , size:        3 bytes, "
                      "attribute: 20, datetime: 2026.12.07 06:05:04"));
-  EXPECT_TRUE(Logged("3:\x10 Scaning LO-file 0001000B.CLO for 2:1/11"));
+  EXPECT_TRUE(Logged("3:\u25BA Scaning LO-file 0001000B.CLO for 2:1/11"));
 }
 
 TEST_F(OutboundScan, DirectoryTraceAnnouncesWhatItFinds) {
@@ -225,10 +225,10 @@ TEST_F(OutboundScan, SizesOfTwoGigabytesAndMoreAreHandedOverWhole) {
                            "2:1/20 H file /fido/box/dvd.iso 4294967297",
                            "0:0/0 N netmail /tmail/a.pkt 3221225532",
                        }));
-  EXPECT_TRUE(Logged("3:\x10 Netmail packet for 2:1/10 with size 3221225472"));
-  EXPECT_TRUE(Logged("3:\x10 Request for 2:1/10 with size 2147483648"));
-  EXPECT_TRUE(Logged("3:\x10 Echomail for 2:1/10 with size 5368709120"));
-  EXPECT_TRUE(Logged("3:\x10 File for 2:1/10 with size 5368709121"));
+  EXPECT_TRUE(Logged("3:\u25BA Netmail packet for 2:1/10 with size 3221225472"));
+  EXPECT_TRUE(Logged("3:\u25BA Request for 2:1/10 with size 2147483648"));
+  EXPECT_TRUE(Logged("3:\u25BA Echomail for 2:1/10 with size 5368709120"));
+  EXPECT_TRUE(Logged("3:\u25BA File for 2:1/10 with size 5368709121"));
 }
 
 }  // namespace

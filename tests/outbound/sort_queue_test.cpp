@@ -7,6 +7,7 @@
 
 #include "config/domains.h"
 #include "outbound/queue_fixture.h"
+#include "support/utf8.h"
 
 namespace zeb::test {
 namespace {
@@ -130,10 +131,15 @@ TEST_F(SortQueueTest, LogsTheSortAndDumpsTheQueueFromLevelThree) {
   ASSERT_EQ(lines.size(), 9u);
   const std::string header = lines[4];
   EXPECT_EQ(header,
-            "Address           cbF\xDAI\xBF\xDA" "C\xBF\xDA" "D\xBF\xDAN\xBF\xDAH\xBF\xDAR\xBF");
-  EXPECT_EQ(header.size(), 39u);
-  EXPECT_EQ(lines[5], "2:5020/1          \xFA\xFA" "C\xFA\xFA\xFAM" + std::string(14, '\xFA'));
-  EXPECT_EQ(lines[6], "2:5020/1.7        \xFA" "b" + std::string(19, '\xFA'));
+            "Address           cbF\u250CI\u2510\u250C" "C\u2510\u250C" "D\u2510\u250CN\u2510\u250CH\u2510\u250CR\u2510");
+  EXPECT_EQ(TTextUnits(true).Length(header), 39u);
+  const auto dots = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "\u00B7";
+    return text;
+  };
+  EXPECT_EQ(lines[5], "2:5020/1          " + dots(2) + "C" + dots(3) + "M" + dots(14));
+  EXPECT_EQ(lines[6], "2:5020/1.7        " + dots(1) + "b" + dots(19));
   EXPECT_EQ(lines[7], "Sort queue for 1 report(s)");
 }
 
