@@ -66,6 +66,12 @@ def report fidonet fsxnet
   postto           file con
 end
 
+; queue.utf8.tpl is the table with Russian and German headings, written in
+; UTF-8; its report section declares that, so that @just and @center count
+; characters and readers get the CHRS line "UTF-8 4":
+;   template  %ZEB_EXAMPLES%/queue.utf8.tpl
+;   charset   UTF-8 4
+
 ; The same table posted into a JAM echo area and into a Squish echo area, as
 ; a tosser such as hpt keeps them (the base path without its extension; a
 ; missing base is created, the Squish one keeping messages 30 days). The

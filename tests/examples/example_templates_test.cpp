@@ -21,7 +21,11 @@
 namespace {
 
 const std::string kSource = ZEB_SOURCE_DIR;
-const char* const kTemplates[] = {"queue", "alert", "files", "busy", "queue.json"};
+const char* const kTemplates[] = {"queue", "alert", "files", "busy", "queue.json", "queue.utf8"};
+
+// The charset line of an example's report section: the UTF-8 template is
+// declared so, the others name none.
+std::string CharsetLine(const std::string& name) { return name == "queue.utf8" ? "charset UTF-8 4\n" : ""; }
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -84,7 +88,7 @@ TEST_F(ExampleTemplates, ReportsOfTheSampleOutboundMatchTheExpectedTexts) {
       "def log\npath " + dir_ + "/zeb.log\nend\n";
   for (const char* name : kTemplates) {
     config += "def report fidonet fsxnet\ntemplate " + kSource + "/examples/" + name + ".tpl\nsortby size address\n"
-              "postto file " + dir_ + "/" + name + ".txt\nend\n";
+              "postto file " + dir_ + "/" + name + ".txt\n" + CharsetLine(name) + "end\n";
   }
   std::ofstream(dir_ + "/zeb.ctl") << config;
   RunZebAtFixedTime(dir_ + "/zeb.ctl");
