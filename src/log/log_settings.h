@@ -12,7 +12,7 @@ struct TLogSettings {
   int Level = 1;           // 0 low .. 4 debug
   std::string DateFormat;  // empty: "DD/MM/YY"
   std::string TimeFormat;  // empty: "HH:NN:SS"
-  std::string LogFormat;   // empty: "@date @time ■ @log", the bullet mark in UTF-8
+  std::string LogFormat;   // empty: "@date @time", the bullet mark, "@log"
   bool Rewritable = false;
   int SleepTime = 1000;    // milliseconds
 
