@@ -132,6 +132,7 @@ bool FakeDisk::FindFiles(const std::string& dir, const std::string& pattern, uin
                          std::vector<TDirEntry>& entries) {
   auto d = nodes_.find(dir);
   if (d == nodes_.end() || !d->second.Directory) return false;
+  if (const Faults* f = FaultsOf(dir); f && f->FailRead) return false;
   for (const auto& [path, node] : nodes_) {
     if (ParentOf(path) != dir || path == dir) continue;
     const std::string name = path.substr(dir.size() + 1);

@@ -28,7 +28,7 @@ class FakeDisk : public DiskInterface {
                                 // beyond it stores the part that fits and fails
     int FailWriteAfterCalls = -1;  // this many more writes succeed, the next one
                                    // stores half its bytes and fails, later ones succeed
-    bool FailRead = false;
+    bool FailRead = false;      // also FindFiles of a directory
     bool FailTruncate = false;
     bool Locked = false;        // another process holds the record lock
   };

@@ -46,15 +46,15 @@ class ZebBinaryTest : public ::testing::Test {
            "def outbound fidonet\n" + Path("out") + "\nend\n"
            "def log\npath " + Path("zeb.log") + "\nlevel low\nend\n";
   }
-  // Runs one zeb process per configuration, all at once; their exit codes
-  // (-1 for a process that did not exit). Console output goes to
-  // console<i>.txt.
-  std::vector<int> RunAll(const std::vector<std::string>& configs) const {
+  // Runs one zeb process per configuration, all at once, each with the
+  // further options; their exit codes (-1 for a process that did not exit).
+  // Console output goes to console<i>.txt.
+  std::vector<int> RunAll(const std::vector<std::string>& configs, const std::string& options = "") const {
     std::string command;
     for (size_t i = 0; i < configs.size(); ++i) {
       const std::string n = std::to_string(i);
-      command += "(" + std::string(ZEB_BINARY) + " /c " + Path(configs[i]) + " >" + Path("console" + n + ".txt") +
-                 " 2>&1; echo $? >" + Path("rc" + n) + ") & ";
+      command += "(" + std::string(ZEB_BINARY) + " /c " + Path(configs[i]) + " " + options + " >" +
+                 Path("console" + n + ".txt") + " 2>&1; echo $? >" + Path("rc" + n) + ") & ";
     }
     command += "wait";
     const int status = std::system(command.c_str());
@@ -65,7 +65,7 @@ class ZebBinaryTest : public ::testing::Test {
     }
     return codes;
   }
-  int Run(const std::string& config) const { return RunAll({config})[0]; }
+  int Run(const std::string& config, const std::string& options = "") const { return RunAll({config}, options)[0]; }
   // The files of the scratch directory keyed by full path, as the strict
   // readers take them.
   TDiskImage Image() const {

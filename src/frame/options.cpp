@@ -49,6 +49,12 @@ std::string OptionValue(std::string_view aliases, std::string_view def) {
   return param + 1 < g_params.size() ? g_params[param + 1] : std::string();
 }
 
+bool ParameterGiven(std::string_view parameter) {
+  for (const std::string& p : g_params)
+    if (p == parameter) return true;
+  return false;
+}
+
 bool DirectoryTrace() { return g_directoryTrace; }
 void SetDirectoryTrace(bool on) { g_directoryTrace = on; }
 

@@ -19,6 +19,10 @@ int OptionIndex(std::string_view aliases);
 // `def` when no parameter matches.
 std::string OptionValue(std::string_view aliases, std::string_view def = {});
 
+// True when a parameter equals `parameter` exactly (the long options such as
+// "--help", which the "/" and "-" matching above does not cover).
+bool ParameterGiven(std::string_view parameter);
+
 // Set by the option "da": the outbound scanner traces every directory test.
 bool DirectoryTrace();
 void SetDirectoryTrace(bool on);

@@ -8,6 +8,7 @@
 #include "frame/banner.h"
 #include "frame/exit_steps.h"
 #include "frame/options.h"
+#include "log/console.h"
 #include "log/logger.h"
 #include "outbound/queue_manager.h"
 #include "outbound/scan.h"
@@ -20,7 +21,13 @@ namespace zeb {
 
 namespace {
 
+// The exit statuses that RunZeb returns.
+constexpr int kExitClean = 0;
+constexpr int kExitUnconfigured = 1;
+constexpr int kExitWithErrors = 2;
+
 void StartUnits() {
+  IgnoreBrokenPipe();
   InitLoggerUnit();
   InitHomeDir(ExecutablePath());
   ClearConfig();
@@ -28,14 +35,23 @@ void StartUnits() {
 }
 
 // The fixed run sequence; returns when the run is over, whatever its outcome.
-void MainSequence() {
+// `configured` is set once the configuration is loaded or none is needed.
+void MainSequence(bool& configured) {
+  if (ParameterGiven("--version")) {
+    PrintLine(std::string("zeb ") + kProgramVersion);
+    configured = true;
+    return;
+  }
+  SetQuietConsole(OptionIndex("q") != 0 || ParameterGiven("--quiet"));
   SetThousandSeparator('.');
   ShowBanner(FreeMemory());
-  if (OptionIndex("h|hlp|help|?") != 0) {
+  if (OptionIndex("h|hlp|help|?") != 0 || ParameterGiven("--help")) {
     ShowHelp();
+    configured = true;
     return;
   }
   if (!LoadConfig(ExpandPath(OptionValue("c|cfg|config")))) return;
+  configured = true;
   SetDirectoryTrace(OptionIndex("da") != 0);
   const std::string additional = ExpandPath(OptionValue("a|addcfg"));
   if (!additional.empty()) LoadConfig(additional);
@@ -50,16 +66,18 @@ void MainSequence() {
 
 int RunZeb(std::vector<std::string> params) {
   SetCommandLine(std::move(params));
+  bool configured = false;
   try {
     StartUnits();
-    MainSequence();
+    MainSequence(configured);
     ControlPoint(3);
     RunExitSteps();
   } catch (const std::exception& error) {
     ReportUnhandledException(error);
     RunExitSteps(true);
   }
-  return 0;
+  if (!configured) return kExitUnconfigured;
+  return ErrorCount() == 0 ? kExitClean : kExitWithErrors;
 }
 
 }  // namespace zeb

@@ -1,5 +1,6 @@
 #include "log/console.h"
 
+#include <atomic>
 #include <cstdlib>
 
 #include "log/log_queue.h"
@@ -134,6 +135,17 @@ std::string LogCopyOf(std::string_view text) {
   return copy.substr(first);
 }
 
+namespace {
+std::atomic<bool> g_quiet{false};
+std::atomic<int> g_errors{0};
+
+std::string ErrorText(std::string_view message) {
+  std::string text = Color(kLightRed) + " " + kArrowMark + " Error: ";
+  text += message;
+  return text;
+}
+}  // namespace
+
 void PrintLine(std::string_view text) {
   static const TConsoleStyle style = StdoutStyle();
   std::string line = RenderConsoleText(text, style);
@@ -142,20 +154,25 @@ void PrintLine(std::string_view text) {
 }
 
 void Announce(std::string_view text) {
-  PrintLine(text);
+  if (!g_quiet) PrintLine(text);
   LogLine(LogCopyOf(text), 0);
 }
 
-namespace {
-std::string ErrorText(std::string_view message) {
-  std::string text = Color(kLightRed) + " " + kArrowMark + " Error: ";
-  text += message;
-  return text;
+void SetQuietConsole(bool quiet) { g_quiet = quiet; }
+
+void PrintErrorLine(std::string_view text) {
+  ++g_errors;
+  PrintLine(text);
 }
-}  // namespace
 
-void PrintError(std::string_view message) { PrintLine(ErrorText(message)); }
+void PrintError(std::string_view message) { PrintErrorLine(ErrorText(message)); }
 
-void AnnounceError(std::string_view message) { Announce(ErrorText(message)); }
+void AnnounceError(std::string_view message) {
+  const std::string text = ErrorText(message);
+  PrintErrorLine(text);
+  LogLine(LogCopyOf(text), 0);
+}
+
+int ErrorCount() { return g_errors; }
 
 }  // namespace zeb

@@ -49,15 +49,28 @@ std::string StripColorEscapes(std::string_view text);
 // Writes the text and a line end to the console. Not logged.
 void PrintLine(std::string_view text);
 
-// Prints the text and queues its log copy (escapes and leading characters
-// other than ASCII letters removed) at level 0.
+// Prints the text, unless the console is quiet, and queues its log copy
+// (escapes and leading characters other than ASCII letters removed) at
+// level 0.
 void Announce(std::string_view text);
 
-// Console only: the arrow mark and "Error: message" in light red.
+// A quiet console shows only errors and what was asked for (the help text,
+// reports sent to it); Announce still logs what it no longer shows.
+void SetQuietConsole(bool quiet);
+
+// Prints a line that tells of an error, also on a quiet console, and counts
+// the error.
+void PrintErrorLine(std::string_view text);
+
+// Console only: the arrow mark and "Error: message" in light red, counted.
 void PrintError(std::string_view message);
 
 // As PrintError, and the log copy reads "Error: message".
 void AnnounceError(std::string_view message);
+
+// How many errors were shown so far: the exit status tells whether a run
+// met any.
+int ErrorCount();
 
 // The log copy of an announced text.
 std::string LogCopyOf(std::string_view text);

@@ -34,7 +34,7 @@ std::unique_ptr<TFile> OpenLogFile(const TLogSettings& settings) {
   const bool append = !settings.Rewritable && Disk().FileExists(settings.Path);
   std::unique_ptr<TFile> file = Disk().OpenFile(settings.Path, append ? OpenMode::ReadWrite : OpenMode::Create, error);
   if (file && append && !(file->SeekEnd() && file->Write("\n", 1))) file.reset();
-  if (!file) PrintLine(" " + Color(kLightRed) + " " + kArrowMark + " Can't open log-file!");
+  if (!file) PrintErrorLine(" " + Color(kLightRed) + " " + kArrowMark + " Can't open log-file!");
   return file;
 }
 
@@ -98,7 +98,7 @@ void ReportRuntimeError() {
   if (g_runtimeError.empty()) return;
   LogLine(g_runtimeError, 0);
   const size_t in = g_runtimeError.find(" in thread ");
-  PrintLine(Color(kLightRed) + " " + kFaultMark + " " + g_runtimeError.substr(0, in));
+  PrintErrorLine(Color(kLightRed) + " " + kFaultMark + " " + g_runtimeError.substr(0, in));
   if (in != std::string::npos) PrintLine(Color(kLightRed) + "Thread ID: " + g_runtimeError.substr(in + 11));
   g_runtimeError.clear();
 }
@@ -141,7 +141,7 @@ void LoggerExitStep() {
 
 void ReportUnhandledException(const std::exception& error) {
   WriteStdout("\n\r");
-  PrintLine(Color(kLightRed) + " " + kFaultMark + " " + error.what());
+  PrintErrorLine(Color(kLightRed) + " " + kFaultMark + " " + error.what());
   LogLine(Format("%s - %s", ExceptionTypeName(error), error.what()), 0);
   g_runtimeError = Format("Runtime error 217 in thread %d", static_cast<int>(CurrentThreadId()));
 }

@@ -9,11 +9,18 @@ namespace zeb {
 
 namespace {
 
-// FTN text ends lines with CR alone; a terminal needs LF to start a line.
-std::string ForConsole(std::string_view buf) {
-  std::string out(buf);
-  for (size_t i = 0; i < out.size(); ++i) {
-    if (out[i] == '\r' && (i + 1 == out.size() || out[i + 1] != '\n')) out[i] = '\n';
+// FTN text ends lines with CR alone; files and terminals on this system
+// expect LF. A CR LF pair becomes one LF too, so no line gets two ends.
+std::string WithLfLineEnds(std::string_view buf) {
+  std::string out;
+  out.reserve(buf.size());
+  for (size_t i = 0; i < buf.size(); ++i) {
+    if (buf[i] == '\r') {
+      if (i + 1 < buf.size() && buf[i + 1] == '\n') ++i;
+      out += '\n';
+    } else {
+      out += buf[i];
+    }
   }
   return out;
 }
@@ -28,9 +35,11 @@ bool WriteAll(TFile& file, const std::string& path, std::string_view buf) {
 }  // namespace
 
 bool PostToFile(const std::string& path, std::string_view buf) {
+  const std::string text = WithLfLineEnds(buf);
   if (SameText(path, "con")) {
-    WriteStdout(RenderOemText(ForConsole(buf), StdoutStyle().Utf8));
-    return true;
+    if (WriteStdout(RenderOemText(text, StdoutStyle().Utf8))) return true;
+    AnnounceError(Format("Can't write to file %s", path.c_str()));
+    return false;
   }
   std::string error;
   auto file = Disk().OpenFile(path, OpenMode::Create, error);
@@ -38,7 +47,7 @@ bool PostToFile(const std::string& path, std::string_view buf) {
     AnnounceError(Format("Can't create file %s", path.c_str()));
     return false;
   }
-  return WriteAll(*file, path, buf);
+  return WriteAll(*file, path, text);
 }
 
 bool PostToNewFile(const std::function<std::string(uint32_t)>& nameOf, std::string_view buf, std::string& path) {

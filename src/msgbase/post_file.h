@@ -9,9 +9,10 @@
 
 namespace zeb {
 
-// Writes the buffer to the console when `path` is "con" (any case), a CR
-// that no LF follows shown as a line break; otherwise to the file `path`,
-// replacing it. Logs "Can't create file %s" or "Can't write to file %s".
+// Writes the buffer to the console when `path` is "con" (any case),
+// otherwise to the file `path`, replacing it; either way each line end (CR,
+// CR LF or LF) is written as LF. Logs "Can't create file %s" or "Can't write
+// to file %s" (also when the console can no longer be written).
 bool PostToFile(const std::string& path, std::string_view buf);
 
 // Writes the buffer to a file that did not exist before: the names

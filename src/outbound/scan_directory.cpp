@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/records.h"
+#include "log/console.h"
 #include "log/log_queue.h"
 #include "outbound/binkd_notes.h"
 #include "outbound/classify.h"
@@ -157,7 +158,12 @@ void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const
     return;
   }
   std::vector<TDirEntry> entries;
-  ListDirectory(dir, "*", entries);
+  // A directory that is there but cannot be read would pass for an empty
+  // queue in every report.
+  if (!ListDirectory(dir, "*", entries)) {
+    AnnounceError(Format("Can't read directory %s", dir.c_str()));
+    return;
+  }
   for (const TDirEntry& entry : entries) {
     LogFoundFile(entry);
     const TFound found{dir, entry, JoinPath(dir, entry.Name)};

@@ -7,9 +7,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <cerrno>
 #include <climits>
 #include <clocale>
-#include <cstdio>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -153,11 +154,20 @@ bool LocaleIsUtf8() {
   return utf8;
 }
 
-void WriteStdout(std::string_view bytes) {
+bool WriteStdout(std::string_view bytes) {
   static std::mutex mutex;
+  static bool closed = false;
   std::lock_guard<std::mutex> lock(mutex);
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  std::fflush(stdout);
+  while (!closed && !bytes.empty()) {
+    const ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+    if (n > 0)
+      bytes.remove_prefix(static_cast<size_t>(n));
+    else if (!(n < 0 && errno == EINTR))
+      closed = true;
+  }
+  return !closed;
 }
+
+void IgnoreBrokenPipe() { std::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace zeb

@@ -46,6 +46,14 @@ uint32_t CurrentThreadId();
 // Console facts and raw output.
 bool StdoutIsTerminal();
 bool LocaleIsUtf8();
-void WriteStdout(std::string_view bytes);
+
+// Writes the bytes to standard output. Once a write fails (the reader of a
+// pipe has gone), standard output is given up: this and every later call
+// write nothing and return false, and the run goes on.
+bool WriteStdout(std::string_view bytes);
+
+// A write to a pipe whose reader has gone fails instead of ending the
+// process, so that a closed console never cuts a run short.
+void IgnoreBrokenPipe();
 
 }  // namespace zeb

@@ -34,13 +34,8 @@ std::string ReadFile(const std::string& path) {
   return s.str();
 }
 
-// A lone CR ends a line on the console as it does here.
-std::string AsShown(std::string text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) text[i] = '\n';
-  }
-  return zeb::RenderOemText(text, true);
-}
+// The report file as a UTF-8 console shows it.
+std::string AsShown(const std::string& text) { return zeb::RenderOemText(text, true); }
 
 class ExampleTemplates : public ::testing::Test {
  protected:

@@ -52,7 +52,7 @@ TEST_F(ZebRun, ConfigurationWithALogSectionWritesBannerAndExecutingTime) {
 
 TEST_F(ZebRun, BadAddressEndsTheRunThroughTheUnhandledErrorPath) {
   Write("zeb.ctl", LogSection() + "def main\naddress 2:3x/6@fidonet\nend\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl"), 0);
+  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl"), 1) << "the configuration could not be used";
   const std::string log = Read("zeb.log");
   EXPECT_NE(log.find("EConvertError - '3x' is not a valid integer value\n"), std::string::npos) << log;
   EXPECT_NE(log.find("Executing time: "), std::string::npos);
@@ -61,12 +61,12 @@ TEST_F(ZebRun, BadAddressEndsTheRunThroughTheUnhandledErrorPath) {
 
 TEST_F(ZebRun, RejectedLineAndMissingAdditionalFile) {
   Write("zeb.ctl", LogSection() + "def main\naddress 2:34/6@fidonet\nend\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl /a " + dir_ + "/missing.ctl"), 0);
+  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl /a " + dir_ + "/missing.ctl"), 2) << "went through with an error";
   EXPECT_NE(Read("console.txt").find("Configuration file not found at " + dir_ + "/missing.ctl"), std::string::npos);
   EXPECT_NE(Read("zeb.log").find("Executing time: "), std::string::npos) << "the run went on";
 
   Write("bad.ctl", LogSection() + "def main\nbogus\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/bad.ctl"), 0);
+  EXPECT_EQ(Run("/c " + dir_ + "/bad.ctl"), 1) << "a rejected line";
   const std::string log = Read("zeb.log");
   EXPECT_NE(log.find("\n\nZebrant (Win32)"), std::string::npos) << "the second run appended after an empty line";
   EXPECT_NE(log.find("Error: bad.ctl (7): bogus\nError: Bad configuration file string in section: main\n"),
@@ -135,7 +135,7 @@ TEST_F(ZebRun, LogOfARunWithErrorsIsUtf8Text) {
                    "def outbound fidonet\n" + dir_ + "/Gr\u00F6\u00DFe/out\nend\n"
                    "def report fidonet\ntemplate " + dir_ + "/empty.tpl\n"
                    "postto file " + dir_ + "/Gr\u00F6\u00DFe/missing/report.txt\nend\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl"), 0);
+  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl"), 2) << "a run with an error";
   const std::string log = Read("zeb.log");
   const std::string error = "\u25A0 Error: Can't create file " + dir_ + "/Gr\u00F6\u00DFe/missing/report.txt\n";
   EXPECT_NE(log.find(error), std::string::npos) << log;

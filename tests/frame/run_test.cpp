@@ -46,13 +46,19 @@ const char* const kHelp =
     "\n";
 
 TEST(ZebBinary, HelpShowsBannerAndKeysAndReadsNoConfiguration) {
-  for (const char* option : {"/?", "-?", "/help", "-hlp", "/h"}) {
+  for (const char* option : {"/?", "-?", "/help", "-hlp", "/h", "--help"}) {
     const RunResult r = RunZebBinary(std::string("'") + option + "' /c /nonexistent/zeb.ctl");
     EXPECT_EQ(r.ExitCode, 0);
     ASSERT_EQ(r.Output.rfind(kBanner, 0), 0u) << option << "\n" << r.Output;
     const size_t memoryEnd = r.Output.find('\n', std::string(kBanner).size());
     EXPECT_EQ(r.Output.substr(memoryEnd + 1), kHelp) << option;
   }
+}
+
+TEST(ZebBinary, VersionIsOneLineWithoutBannerOrRun) {
+  const RunResult r = RunZebBinary("--version /c /nonexistent/zeb.ctl");
+  EXPECT_EQ(r.ExitCode, 0);
+  EXPECT_EQ(r.Output, "zeb 3.05\n");
 }
 
 TEST(ZebBinary, FreeMemoryIsGroupedWithDots) {
@@ -71,7 +77,7 @@ TEST(ZebBinary, FreeMemoryIsGroupedWithDots) {
 
 TEST(ZebBinary, MissingConfigurationIsReportedWithItsFullPath) {
   RunResult r = RunZebBinary("/H");
-  EXPECT_EQ(r.ExitCode, 0);
+  EXPECT_EQ(r.ExitCode, 1);
   EXPECT_NE(r.Output.find(" \u25BA Error: Configuration file not found at " + BinaryDir() + "zeb.ctl\n"),
             std::string::npos)
       << r.Output;
@@ -85,7 +91,7 @@ TEST(ZebBinary, MissingConfigurationIsReportedWithItsFullPath) {
 
   r = RunZebBinary("/c");
   EXPECT_NE(r.Output.find("not found at " + BinaryDir() + "zeb.ctl\n"), std::string::npos) << r.Output;
-  EXPECT_EQ(r.ExitCode, 0);
+  EXPECT_EQ(r.ExitCode, 1);
 }
 
 }  // namespace

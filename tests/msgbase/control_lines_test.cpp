@@ -96,14 +96,14 @@ TEST_F(PostFileTest, FileReplacedWithTheBareText) {
   disk_.AddFile("/rep/queue.txt", "an older and longer report");
   TReport r = SampleReport(TPostKind::File, "/rep/queue.txt");
   EXPECT_TRUE(PostReport(r, "line 1\rline 2\r"));
-  EXPECT_EQ(*disk_.Contents("/rep/queue.txt"), "line 1\rline 2\r") << "nothing before or after the template text";
+  EXPECT_EQ(*disk_.Contents("/rep/queue.txt"), "line 1\nline 2\n") << "nothing before or after the template text";
   EXPECT_EQ(disk_.OpenFiles(), 0);
 }
 
 TEST_F(PostFileTest, ConsoleInAnyCaseCreatesNoFile) {
   testing::internal::CaptureStdout();
   EXPECT_TRUE(PostToFile("CoN", "a\rb\r\nc"));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "a\nb\r\nc");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "a\nb\nc");
   EXPECT_FALSE(disk_.Has("CoN"));
 }
 

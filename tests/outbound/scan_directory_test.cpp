@@ -3,6 +3,7 @@
 #include <map>
 
 #include "config/domains.h"
+#include "log/console.h"
 #include "outbound/dir_lookup.h"
 #include "outbound/scan.h"
 #include "outbound/scan_directory.h"
@@ -57,6 +58,14 @@ TEST_F(OutboundScan, AMissingOutboundIsLoggedAndSkipped) {
   ScanOutbounds();
   EXPECT_EQ(ForQueueCount(), 0u);
   EXPECT_EQ(Log(), (Lines{"2:Default zone: 2", "1:Scan directory: /fido/none", "0:Directory /fido/none not exist"}));
+
+  const int errors = ErrorCount();
+  disk_.AddFile("/fido/out/0001000a.out", "p");
+  disk_.Fault("/fido/out").FailRead = true;
+  Scan();
+  EXPECT_EQ(ForQueueCount(), 0u);
+  EXPECT_TRUE(Logged("0:Error: Can't read directory /fido/out")) << "an outbound that cannot be read is an error";
+  EXPECT_EQ(ErrorCount(), errors + 1);
 }
 
 TEST_F(OutboundScan, EveryFlavourLetterOfPacketsAndLists) {

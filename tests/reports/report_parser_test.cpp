@@ -191,8 +191,8 @@ TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
   Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut");
   MainConfig().Reports[0]->ReportNodes.emplace({&Queue()[0]});
   MakeReports();
-  EXPECT_EQ(*disk_.Contents("/r/a.txt"), "A 1 100\r");
-  EXPECT_EQ(*disk_.Contents("/r/b.txt"), "B 0\r") << "a report without a share of the queue is still made";
+  EXPECT_EQ(*disk_.Contents("/r/a.txt"), "A 1 100\n");
+  EXPECT_EQ(*disk_.Contents("/r/b.txt"), "B 0\n") << "a report without a share of the queue is still made";
 }
 
 }  // namespace

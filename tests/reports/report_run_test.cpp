@@ -112,18 +112,18 @@ TEST_F(ReportRun, QueueTableFileWalkPrepareAndAboutAcrossFileJamAndSquish) {
     return f;
   };
   const std::string expected =
-      about + "\r" +
+      about + "\n" +
       "2:5020/1|   C      |     C|" + flags('C', 6, 'M') + "|3214|1|  4.28|3| 3|!   3-04:05|" +
-      Ago(cutAge, "%d-%m-%Y") + "\r" +
-      "  139c0001.cut 3214 " + Ago(cutAge, "%Y-%m-%d %H:%M:%S") + "\r" +
+      Ago(cutAge, "%d-%m-%Y") + "\n" +
+      "  139c0001.cut 3214 " + Ago(cutAge, "%Y-%m-%d %H:%M:%S") + "\n" +
       "2:5020/100|     N    |     N|" + flags('N', 13, 'X') + "|70851|2| 94.53|1| 1|    1-02:00|" +
-      Ago(mo0Age, "%d-%m-%Y") + "\r" +
-      "  139c0064.tu1 22640 " + Ago(tu1Age, "%Y-%m-%d %H:%M:%S") + "\r" +
-      "  139c0064.mo0 48211 " + Ago(mo0Age, "%Y-%m-%d %H:%M:%S") + "\r" +
+      Ago(mo0Age, "%d-%m-%Y") + "\n" +
+      "  139c0064.tu1 22640 " + Ago(tu1Age, "%Y-%m-%d %H:%M:%S") + "\n" +
+      "  139c0064.mo0 48211 " + Ago(mo0Age, "%Y-%m-%d %H:%M:%S") + "\n" +
       "2:5020/200|      H   |     H|" + flags('H', 15, 'M') + "|880|1|  1.17|0| 0|      00:10|" +
-      Ago(hutAge, "%d-%m-%Y") + "\r" +
-      "  139c00c8.hut 880 " + Ago(hutAge, "%Y-%m-%d %H:%M:%S") + "\r" +
-      "2 2:5020/100\r";
+      Ago(hutAge, "%d-%m-%Y") + "\n" +
+      "  139c00c8.hut 880 " + Ago(hutAge, "%Y-%m-%d %H:%M:%S") + "\n" +
+      "2 2:5020/100\n";
   EXPECT_EQ(Read("report.txt"), expected) << Read("console.txt");
 
   // The JAM message: one header and index record, the text of the second
@@ -190,10 +190,10 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
   RunZeb();
 
   EXPECT_EQ(Read("report.txt"),
-            "2:5020/1|100|1|0|" + Ago(-2 * kHour, "%Y-%m-%d %H:%M:%S") + "|0/3|Connection refused|\r"
-            "2:5020/2|200|1|0||12/0||\r"
-            "2:5020/2.7|300|1|0|" + Ago(-kDay, "%Y-%m-%d %H:%M:%S") + "|1/65535|Timeout|\r"
-            "2:5020/3|400|1|0||||\r")
+            "2:5020/1|100|1|0|" + Ago(-2 * kHour, "%Y-%m-%d %H:%M:%S") + "|0/3|Connection refused|\n"
+            "2:5020/2|200|1|0||12/0||\n"
+            "2:5020/2.7|300|1|0|" + Ago(-kDay, "%Y-%m-%d %H:%M:%S") + "|1/65535|Timeout|\n"
+            "2:5020/3|400|1|0||||\n")
       << "a past hold shows nothing, malformed files are ignored, notes alone make no node; a file gets no kludge\n"
       << Read("console.txt");
   const std::string log = Read("zeb.log");

@@ -40,11 +40,11 @@ TEST_F(TextFunctionsRun, EveryFunctionAndEachErrorEndingItsReport) {
       {"@sizetolimitstr(x, 5)", "Bad type of @Integer parametr"},
       {"@just(abcdef, 4, Zebra)", "Bad type of @Format parametr"},
       {"@just(abcdef, four, L)", "Bad type of @MaxLen parametr"},
-      {"@add(@center, 1)", "Can't replace function @center\r\r"},
-      {"@sub(@len, 1)", "Can't replace function @len\r\r"},
-      {"@mul(@code, 2)", "Can't replace function @code\r\r"},
-      {"@div(@char, 2)", "Can't replace function @char\r\r"},
-      {"@mod(@time, 2)", "Can't replace function @time\r\r"},
+      {"@add(@center, 1)", "Can't replace function @center\n\n"},
+      {"@sub(@len, 1)", "Can't replace function @len\n\n"},
+      {"@mul(@code, 2)", "Can't replace function @code\n\n"},
+      {"@div(@char, 2)", "Can't replace function @char\n\n"},
+      {"@mod(@time, 2)", "Can't replace function @time\n\n"},
       {"@define(@v, @just(ab, x, L))", ""},
   };
   std::string config = ConfigHead() + Report(Path("all.tpl"), Path("all.txt"));
@@ -59,16 +59,16 @@ TEST_F(TextFunctionsRun, EveryFunctionAndEachErrorEndingItsReport) {
   Write("zeb.ctl", config);
   ASSERT_EQ(Run("zeb.ctl"), 0) << Read("console0.txt");
 
-  EXPECT_EQ(Read("all.txt"), "[  abc  | abcd  |cde|abc]\r"
-                              "[1.234.567|1M,50|2K|120K|4M]\r"
-                              "[   ab|ab   |bcde|  a, b]\r"
-                              "[Saturday 30 December 1899|00:00:00|]\r"
-                              "[AA" + std::string(1, '\0') + "|97|0|4|0]\r"
-                              "[15|12|48|9|4|0]\r");
+  EXPECT_EQ(Read("all.txt"), "[  abc  | abcd  |cde|abc]\n"
+                              "[1.234.567|1M,50|2K|120K|4M]\n"
+                              "[   ab|ab   |bcde|  a, b]\n"
+                              "[Saturday 30 December 1899|00:00:00|]\n"
+                              "[AA" + std::string(1, '\0') + "|97|0|4|0]\n"
+                              "[15|12|48|9|4|0]\n");
   for (size_t i = 0; i < errors.size(); ++i) {
-    EXPECT_EQ(Read("e" + std::to_string(i) + ".txt"), "line one\rbefore " + errors[i].second) << errors[i].first;
+    EXPECT_EQ(Read("e" + std::to_string(i) + ".txt"), "line one\nbefore " + errors[i].second) << errors[i].first;
   }
-  EXPECT_EQ(Read("last.txt"), "4\r");
+  EXPECT_EQ(Read("last.txt"), "4\n");
 }
 
 }  // namespace
