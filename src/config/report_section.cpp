@@ -128,14 +128,21 @@ bool SeenBy(const std::string& value) { return ParseBoolean(value, g_report->See
 bool PathLine(const std::string& value) { return ParseBoolean(value, g_report->Path); }
 
 // The report is registered only here: one left open at the end of the
-// configuration produces nothing.
-void ReportEnd() {
+// configuration produces nothing. Without a destination the report would
+// land in a base of no name in the current directory: the section is
+// refused instead.
+bool ReportEnd() {
   TReport& report = *g_report;
+  if (report.PostTo.Path.empty()) {
+    SetPendingMessage("No postto in the report section");
+    return false;
+  }
   const TNetAddr& main = MainConfig().Address;
   if (report.From.Name.empty()) report.From = TFTAddr{"Zebrant", main};
   if (report.To.Name.empty()) report.To = TFTAddr{"All", main};
   if (report.Subject.empty()) report.Subject = "Queue Report";
   MainConfig().Reports.push_back(std::move(g_report));
+  return true;
 }
 
 const TSectionTable kReportTable{{

@@ -16,10 +16,11 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
   return dir + "/" + name;
 }
 
-void ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries) {
+bool ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries) {
   entries.clear();
-  Disk().FindFiles(dir, pattern, kAttrSearchAll, entries);
+  const bool read = Disk().FindFiles(dir, pattern, kAttrSearchAll, entries);
   std::sort(entries.begin(), entries.end(), [](const TDirEntry& a, const TDirEntry& b) { return a.Name < b.Name; });
+  return read;
 }
 
 namespace {

@@ -17,8 +17,9 @@ inline constexpr uint8_t kAttrSearchAll = 0x37;
 std::string JoinPath(const std::string& dir, const std::string& name);
 
 // The entries of `dir` matching the wildcard, in name order, so that a scan
-// hands the same outbound over in the same order every time.
-void ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries);
+// hands the same outbound over in the same order every time. False when the
+// directory cannot be read.
+bool ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries);
 
 // Looks one path up: the entry itself, or else the first entry of its
 // directory whose name matches the last part of the path. `realPath` is the
