@@ -144,8 +144,10 @@ TEST_F(ConfigTest, FileBoxes) {
   EXPECT_FALSE(Load("def bink/+ othernet\n"));
   EXPECT_EQ(Logged().back(), "Error: Bad parameters for section \"bink/+\"");
   ResetLoader();
-  ASSERT_TRUE(Load("def domain\nfsxnet 21 22\nend\ndef bink/+ fsxnet\n4/10 /b\nend\n"));
+  ASSERT_TRUE(Load("def domain\nfsxnet 21 22\nend\ndef bink/+ fsxnet\n4/10 /b\nend\n"
+                   "def skipaddress\n4/11@fsxnet\nend\n"));
   EXPECT_EQ((*FindDomain("fsxnet")->Boxes)[0]->Addr, Addr(21, 4, 10)) << "a domain without an address: its first zone";
+  EXPECT_EQ((*FindDomain("fsxnet")->Skip)[0], Addr(21, 4, 11));
 }
 
 TEST(Flavour, ShortAndLongNamesInAnyCase) {
