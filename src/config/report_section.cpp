@@ -54,6 +54,8 @@ bool PostTo(const std::string& value) {
   if (path[0] == '"' || path[0] == '\'') path.erase(0, 1);
   if (!path.empty() && (path.back() == '"' || path.back() == '\'')) path.pop_back();
   area.Path = ExpandPath(path);
+  // A path that expands to nothing (an unset variable) names no destination.
+  if (area.Path.empty()) return false;
   int32_t keepDays = g_report->KeepDays;
   if (area.Kind == TPostKind::Pkt) {
     if (rest.empty()) return false;

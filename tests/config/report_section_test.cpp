@@ -101,7 +101,8 @@ TEST_F(ReportTest, PostToVariants) {
   EXPECT_EQ(r->PostTo.Path, "/opt/zeb/netmail");
 
   for (const char* bad : {"postto pkt /out", "postto pkt /out area pass more", "postto msg /msgbase extra",
-                          "postto squish /sq 30 more", "postto jam", "postto hudson /hmb"}) {
+                          "postto squish /sq 30 more", "postto jam", "postto hudson /hmb",
+                          "postto jam %ZEB_UNSET_EVERYWHERE%"}) {
     ResetLoader();
     EXPECT_FALSE(Load(std::string("def report\n") + bad + "\n")) << bad;
   }
