@@ -1,8 +1,8 @@
 ; zeb configuration for the bundled example node, 2:5020/9999@fidonet, a
 ; binkd node that also has a point and an fsxnet address.
 ;
-; Paths are relative to the directory of the zeb executable unless they
-; begin with "/", and %NAME% takes a path from the environment: "make run"
+; Paths are relative to the directory of this file unless they begin
+; with "/", and %NAME% takes a path from the environment: "make run"
 ; sets ZEB_EXAMPLES to this directory and ZEB_MSGBASE to build/msgbase/.
 ; On a real node write the paths themselves, such as /var/spool/ftn/outbound.
 ; A ";" or "#" outside quotes starts a comment.

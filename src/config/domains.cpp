@@ -32,6 +32,12 @@ bool AddZone(TDomain& domain, uint16_t zone) {
   return true;
 }
 
+TNetAddr DefaultAddrOf(const TDomain& domain) {
+  TNetAddr addr = domain.Aka;
+  if (addr.Zone == 0 && !domain.Zones.empty()) addr.Zone = domain.Zones.front();
+  return addr;
+}
+
 TDomainKey DomainKeyOf(std::string_view text) {
   TDomainKey key;
   const size_t at = text.find('@');

@@ -17,6 +17,11 @@ TDomain* GetOrAddDomain(std::string_view name);
 // Adds a zone to a domain unless listed; false for zone 0.
 bool AddZone(TDomain& domain, uint16_t zone);
 
+// The address that completes a short address in a domain: its own address,
+// and for a domain without one (zone 0) the first zone it lists, since mail
+// queued for zone 0 belongs to no domain and would be in no report.
+TNetAddr DefaultAddrOf(const TDomain& domain);
+
 // How an address text names its domain: by the name after "@" when one
 // follows, otherwise by the zone before ":".
 struct TDomainKey {

@@ -9,6 +9,7 @@
 #include "config/section_table.h"
 #include "log/console.h"
 #include "platform/disk.h"
+#include "support/net_addr.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -28,7 +29,7 @@ bool IsRooted(std::string_view path) { return !path.empty() && (path[0] == '/' |
 TLineResult IncludeFile(std::string name) {
   if (!name.empty() && name[0] == '"') name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string();
   if (name.empty()) return TLineResult::Rejected;
-  // A relative name is taken from HomeDir by the expansion.
+  // A relative name is taken from the including file's directory.
   const std::string path = ExpandPath(name);
   if (path.empty()) return TLineResult::Rejected;
   if (std::find(g_loading.begin(), g_loading.end(), LoopKey(path)) != g_loading.end()) {
@@ -57,6 +58,17 @@ TLineResult OpenSection(std::string rest) {
   return TLineResult::Accepted;
 }
 
+// A part of an address that is not a number rejects the line like any other
+// bad value, so the sysop learns the file and the line.
+TLineResult CallHandler(TKeywordHandler handler, const std::string& value) {
+  try {
+    return handler(value) ? TLineResult::Accepted : TLineResult::Rejected;
+  } catch (const EConvertError&) {
+    SetPendingMessage(Format("Bad address: %s", value.c_str()));
+    return TLineResult::Rejected;
+  }
+}
+
 TLineResult ProcessLine(const std::string& line) {
   bool unclosed = false;
   // Blanks before a comment are no part of the value.
@@ -71,14 +83,14 @@ TLineResult ProcessLine(const std::string& line) {
 
   const TSectionTable& table = CurrentTable();
   if (keyword == "end") {
-    if (table.EndHandler != nullptr) table.EndHandler();
+    if (table.EndHandler != nullptr && !table.EndHandler()) return TLineResult::Rejected;
     SelectTable(TopLevelTable());
     SetCurrentSection({});
     return TLineResult::Accepted;
   }
-  if (table.LineHandler != nullptr) return table.LineHandler(cleaned) ? TLineResult::Accepted : TLineResult::Rejected;
+  if (table.LineHandler != nullptr) return CallHandler(table.LineHandler, cleaned);
   const TKeywordHandler handler = table.Find(keyword);
-  return handler != nullptr && handler(TrimBlanks(rest)) ? TLineResult::Accepted : TLineResult::Rejected;
+  return handler != nullptr ? CallHandler(handler, TrimBlanks(rest)) : TLineResult::Rejected;
 }
 
 void ReportRejectedLine(const std::string& fileName, int number, const std::string& line) {
@@ -131,11 +143,12 @@ bool LoadConfig(const std::string& pathArg) {
     PrintError(Format("Can't open file %s", path.c_str()));
     return false;
   }
-  // Popped however the reading ends, also when a conversion error ends the run.
+  // Popped however the reading ends, also when an exception ends the run.
   struct TLoadingGuard {
     explicit TLoadingGuard(std::string key) { g_loading.push_back(std::move(key)); }
     ~TLoadingGuard() { g_loading.pop_back(); }
   } guard(LoopKey(path));
+  const TConfigDirScope relativePathsFromHere(path);
   return ReadLines(fileName, contents);
 }
 

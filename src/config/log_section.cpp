@@ -56,10 +56,11 @@ bool SleepTime(const std::string& value) {
 }
 
 // The command line's level wins over the configured one.
-void LogEnd() {
+bool LogEnd() {
   const int commandLineLevel = CommandLineLogLevel();
   if (commandLineLevel >= 0) g_settings.Level = commandLineLevel;
   StartLogger(g_settings);
+  return true;
 }
 
 const TSectionTable kLogTable{{

@@ -77,7 +77,7 @@ bool SkipAddressLine(const std::string& line) {
   if (at == 0 || at == std::string::npos || at + 1 >= line.size()) return false;
   TDomain* domain = FindDomain(LowerStr(line.substr(at + 1)));
   if (domain == nullptr) return false;
-  const TNetAddr addr = ParseNetAddr(line.substr(0, at), domain->Aka);
+  const TNetAddr addr = ParseNetAddr(line.substr(0, at), DefaultAddrOf(*domain));
   if (!domain->Skip) domain->Skip = std::make_unique<TNetAddrSet>();
   domain->Skip->Insert(addr);
   return true;

@@ -29,13 +29,14 @@ bool OutboundLine(const std::string& line) {
   return true;
 }
 
-void OutboundEnd() {
+bool OutboundEnd() {
   if (g_group->Domains.Empty()) {
     TDomain* domain = FindDomain(MainConfig().Domain);
     if (domain == nullptr) domain = NamedOrFirstDomain({});
     if (domain != nullptr) g_group->Domains.Insert(domain);
   }
   MainConfig().Outbounds.push_back(std::move(g_group));
+  return true;
 }
 
 // --- t-mail ---
@@ -47,7 +48,10 @@ bool TMailLine(const std::string& line) {
   return true;
 }
 
-void TMailEnd() { MainConfig().TMailOutbound = g_tmailPath; }
+bool TMailEnd() {
+  MainConfig().TMailOutbound = g_tmailPath;
+  return true;
+}
 
 // --- bink/+ ---
 
@@ -70,7 +74,7 @@ bool BoxLine(const std::string& line) {
       return false;
     }
   }
-  box->Addr = ParseNetAddr(addrText, g_boxDomain->Aka);
+  box->Addr = ParseNetAddr(addrText, DefaultAddrOf(*g_boxDomain));
   box->Path = std::move(path);
   g_boxDomain->Boxes->Insert(std::move(box));  // a second box for one address is ignored
   return true;

@@ -9,7 +9,8 @@ namespace zeb {
 
 namespace {
 std::string g_homeDir = "./";
-}
+std::string g_configDir;  // empty outside a configuration file: HomeDir
+}  // namespace
 
 const std::string& HomeDir() { return g_homeDir; }
 void SetHomeDir(std::string dir) { g_homeDir = std::move(dir); }
@@ -43,7 +44,7 @@ bool SubstituteVariables(std::string& text) {
 
 }  // namespace
 
-std::string ExpandPath(std::string_view input) {
+std::string ExpandPathFrom(std::string_view input, std::string_view baseDir) {
   std::string text(input);
   if (!text.empty() && text[0] == '"') text = text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string();
   if (LowerStr(text) == "con") return "con";
@@ -52,9 +53,10 @@ std::string ExpandPath(std::string_view input) {
   while (!text.empty() && text.back() == '/') text.pop_back();
   if (text.empty() || text[0] == '/') return text;
 
-  if (text[0] == '.' && !(text.size() > 1 && text[1] == '.')) text.erase(0, 1);
-  if (!text.empty() && text[0] == '/') text.erase(0, 1);
-  std::string base = g_homeDir;
+  // "./x" is x in the base; ".x" is a name of its own.
+  if (text == ".") text.clear();
+  while (text.rfind("./", 0) == 0) text.erase(0, text.find_first_not_of('/', 1));
+  std::string base(baseDir);
   while (!base.empty() && base.back() == '/') base.pop_back();
   if (text.rfind("../", 0) == 0) {
     text.erase(0, 3);
@@ -64,5 +66,16 @@ std::string ExpandPath(std::string_view input) {
   if (text.empty()) return base.empty() ? "/" : base;
   return base + "/" + text;
 }
+
+std::string ExpandPath(std::string_view text) {
+  return ExpandPathFrom(text, g_configDir.empty() ? g_homeDir : g_configDir);
+}
+
+TConfigDirScope::TConfigDirScope(std::string_view filePath) : saved_(std::move(g_configDir)) {
+  const size_t slash = filePath.find_last_of('/');
+  g_configDir = slash == std::string_view::npos ? g_homeDir : std::string(filePath.substr(0, slash + 1));
+}
+
+TConfigDirScope::~TConfigDirScope() { g_configDir = std::move(saved_); }
 
 }  // namespace zeb

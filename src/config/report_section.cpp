@@ -54,6 +54,8 @@ bool PostTo(const std::string& value) {
   if (path[0] == '"' || path[0] == '\'') path.erase(0, 1);
   if (!path.empty() && (path.back() == '"' || path.back() == '\'')) path.pop_back();
   area.Path = ExpandPath(path);
+  // A path that expands to nothing (an unset variable) names no destination.
+  if (area.Path.empty()) return false;
   int32_t keepDays = g_report->KeepDays;
   if (area.Kind == TPostKind::Pkt) {
     if (rest.empty()) return false;
@@ -128,14 +130,21 @@ bool SeenBy(const std::string& value) { return ParseBoolean(value, g_report->See
 bool PathLine(const std::string& value) { return ParseBoolean(value, g_report->Path); }
 
 // The report is registered only here: one left open at the end of the
-// configuration produces nothing.
-void ReportEnd() {
+// configuration produces nothing. Without a destination the report would
+// land in a base of no name in the current directory: the section is
+// refused instead.
+bool ReportEnd() {
   TReport& report = *g_report;
+  if (report.PostTo.Path.empty()) {
+    SetPendingMessage("No postto in the report section");
+    return false;
+  }
   const TNetAddr& main = MainConfig().Address;
   if (report.From.Name.empty()) report.From = TFTAddr{"Zebrant", main};
   if (report.To.Name.empty()) report.To = TFTAddr{"All", main};
   if (report.Subject.empty()) report.Subject = "Queue Report";
   MainConfig().Reports.push_back(std::move(g_report));
+  return true;
 }
 
 const TSectionTable kReportTable{{

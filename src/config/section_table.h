@@ -13,7 +13,9 @@ namespace zeb {
 // handler gets the whole cleaned line. False rejects the line.
 using TKeywordHandler = bool (*)(const std::string& value);
 using TLineHandler = bool (*)(const std::string& line);
-using TEndHandler = void (*)();
+// An end handler may refuse the section as a whole: false rejects the "end"
+// line.
+using TEndHandler = bool (*)();
 
 struct TKeyword {
   const char* Name;  // lower case

@@ -50,10 +50,12 @@ void MainSequence(bool& configured) {
     configured = true;
     return;
   }
-  if (!LoadConfig(ExpandPath(OptionValue("c|cfg|config")))) return;
+  // Paths on the command line are taken from the current directory, as
+  // every command takes its arguments.
+  if (!LoadConfig(ExpandPathFrom(OptionValue("c|cfg|config"), CurrentDirectory()))) return;
   configured = true;
   SetDirectoryTrace(OptionIndex("da") != 0);
-  const std::string additional = ExpandPath(OptionValue("a|addcfg"));
+  const std::string additional = ExpandPathFrom(OptionValue("a|addcfg"), CurrentDirectory());
   if (!additional.empty()) LoadConfig(additional);
   StartQueueManager();
   ScanOutbounds();

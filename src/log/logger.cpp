@@ -38,10 +38,15 @@ std::unique_ptr<TFile> OpenLogFile(const TLogSettings& settings) {
   return file;
 }
 
+// The log's lines go to a file, or to standard output when its path is
+// "con" (any case), the console: then no file is made.
 class TLogFileLines {
  public:
   explicit TLogFileLines(const TLogSettings& settings)
-      : level_(settings.Level), writer_(settings), file_(OpenLogFile(settings)) {}
+      : level_(settings.Level),
+        writer_(settings),
+        console_(SameText(settings.Path, "con")),
+        file_(console_ ? nullptr : OpenLogFile(settings)) {}
   ~TLogFileLines() {
     if (file_) file_->Close();
   }
@@ -49,9 +54,13 @@ class TLogFileLines {
   // Writes one record as a whole line and hands it to the system at once,
   // so a crash loses queued records but never half a line.
   void Write(const TLogRec& rec) {
-    if (!file_ || rec.Level > level_) return;
+    if ((!file_ && !console_) || rec.Level > level_) return;
     std::string line = writer_.FormatRecord(rec);
     line += '\n';
+    if (console_) {
+      WriteStdout(RenderOemText(line, StdoutStyle().Utf8));
+      return;
+    }
     file_->Write(line.data(), line.size());
     file_->Flush();
   }
@@ -59,6 +68,7 @@ class TLogFileLines {
  private:
   int level_;
   TLogWriter writer_;
+  bool console_;
   std::unique_ptr<TFile> file_;
 };
 

@@ -2,11 +2,13 @@
 
 #include <vector>
 
+#include "config/domains.h"
 #include "config/records.h"
 #include "outbound/dir_lookup.h"
 #include "outbound/name_parts.h"
 #include "outbound/scan_directory.h"
 #include "outbound/tmail.h"
+#include "support/text.h"
 
 namespace zeb {
 
@@ -34,12 +36,15 @@ void ScanOutboundZones(const std::string& configured, uint16_t defaultZone) {
   std::vector<TDirEntry> found;
   ListDirectory(parent, base + ".*", found);
   std::vector<std::string> zoneDirs;
-  for (const TDirEntry& entry : found)
-    if (entry.IsDirectory()) zoneDirs.push_back(entry.Name);
-  if (zoneDirs.empty()) {
-    ScanDirectory(path, defaultZone, TScanMode::Outbound, TNetAddr{}, 0);
-    return;
+  bool configuredFound = false;
+  for (const TDirEntry& entry : found) {
+    if (!entry.IsDirectory()) continue;
+    zoneDirs.push_back(entry.Name);
+    configuredFound = configuredFound || SameText(entry.Name, base);
   }
+  // The configured directory itself must be there, even beside zone
+  // directories of its name.
+  if (!configuredFound) ScanDirectory(path, defaultZone, TScanMode::Outbound, TNetAddr{}, 0, true);
   for (const std::string& name : zoneDirs) {
     const std::string full = slash == std::string::npos ? name : JoinPath(parent, name);
     ScanDirectory(full, ZoneOfDirectory(name, defaultZone), TScanMode::Outbound, TNetAddr{}, 0);
@@ -52,13 +57,13 @@ void ScanOutbounds() {
   for (const auto& group : config.Outbounds) {
     // A group always names a domain once its section has ended; the main
     // address stands in for one that does not.
-    const uint16_t zone = group->Domains.Empty() ? config.Address.Zone : group->Domains[0]->Aka.Zone;
+    const uint16_t zone = group->Domains.Empty() ? config.Address.Zone : DefaultAddrOf(*group->Domains[0]).Zone;
     for (const std::string& path : group->Paths) ScanOutboundZones(path, zone);
   }
   for (const auto& domain : config.Domains) {
     if (!domain->Boxes) continue;
     for (const auto& box : *domain->Boxes)
-      ScanDirectory(box->Path, box->Addr.Zone, TScanMode::Box, box->Addr, box->Flavour);
+      ScanDirectory(box->Path, box->Addr.Zone, TScanMode::Box, box->Addr, box->Flavour, true);
   }
   if (!config.TMailOutbound.empty()) ScanTMail(config.TMailOutbound);
 }

@@ -149,12 +149,17 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
 
 }  // namespace
 
-void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour) {
+void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour,
+                   bool configured) {
   LogLine(Format("Default zone: %d", zone), 2);
   LogLine(Format("Scan directory: %s", path.c_str()), 1);
   std::string dir;
   if (!FindDirectory(path, dir)) {
-    LogLine(Format("Directory %s not exist", path.c_str()), 0);
+    const std::string missing = Format("Directory %s not exist", path.c_str());
+    if (configured)
+      AnnounceError(missing);
+    else
+      LogLine(missing, 0);
     return;
   }
   std::vector<TDirEntry> entries;

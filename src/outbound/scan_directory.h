@@ -15,6 +15,10 @@ enum class TScanMode : uint8_t {
   Box,       // a file box of `addr`: every file waits with `flavour`
 };
 
-void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour);
+// A directory that cannot be read is an error. One named in the configuration
+// (`configured`) is an error when missing too; one found inside an outbound
+// may be gone by the time it is scanned, which is only logged.
+void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour,
+                   bool configured = false);
 
 }  // namespace zeb

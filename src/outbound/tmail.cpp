@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/records.h"
+#include "log/console.h"
 #include "log/log_queue.h"
 #include "outbound/dir_lookup.h"
 #include "outbound/for_queue.h"
@@ -70,16 +71,26 @@ void AnalyzeTMailPacket(uint8_t flavour, const TDirEntry& entry, const std::stri
   if (flavour == kFlavourRequest) QueueRequestBeside(addr, entry, path);
 }
 
-void ScanTMailPackets(const std::string& path, const std::string& ext, uint8_t flavour) {
+bool ScanTMailPackets(const std::string& path, const std::string& ext, uint8_t flavour) {
   std::vector<TDirEntry> entries;
-  ListDirectory(path, "*." + ext, entries);
+  if (!ListDirectory(path, "*." + ext, entries)) return false;
   for (const TDirEntry& entry : entries)
     if (!entry.IsDirectory()) AnalyzeTMailPacket(flavour, entry, path);
+  return true;
 }
 
 void ScanTMail(const std::string& path) {
   LogLine(Format("Scan T-Mail directory: %s", path.c_str()), 1);
-  ScanTMailPackets(path, "pkt", kFlavourNormal);
+  // The directory is named in the configuration: a wrong one is an error,
+  // not an empty netmail queue.
+  if (!DirExists(path)) {
+    AnnounceError(Format("Directory %s not exist", path.c_str()));
+    return;
+  }
+  if (!ScanTMailPackets(path, "pkt", kFlavourNormal)) {
+    AnnounceError(Format("Can't read directory %s", path.c_str()));
+    return;
+  }
   ScanTMailPackets(path, "pkh", kFlavourHold);
   ScanTMailPackets(path, "phr", kFlavourRequest);
 }

@@ -119,6 +119,14 @@ std::string ExecutablePath() {
   return std::string(buf, static_cast<size_t>(n));
 }
 
+std::string CurrentDirectory() {
+  char buf[4096];
+  if (::getcwd(buf, sizeof buf) == nullptr) return "./";
+  std::string dir(buf);
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
 uint64_t FreeMemory() {
   std::ifstream meminfo("/proc/meminfo");
   std::string key;

@@ -36,6 +36,10 @@ std::optional<std::string> GetEnv(std::string_view name);
 // The running executable's full path.
 std::string ExecutablePath();
 
+// The process's current directory, with a trailing "/"; "./" when it cannot
+// be read.
+std::string CurrentDirectory();
+
 // Free memory for the banner: MemAvailable + SwapFree, limited by the
 // address-space limit when one is set.
 uint64_t FreeMemory();

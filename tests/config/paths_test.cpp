@@ -22,6 +22,8 @@ class ExpandPathTest : public ::testing::Test {
 TEST_F(ExpandPathTest, RelativePathsComeFromTheProgramsDirectory) {
   EXPECT_EQ(ExpandPath("zeb.ctl"), "/opt/zeb/bin/zeb.ctl");
   EXPECT_EQ(ExpandPath("./out/"), "/opt/zeb/bin/out");
+  EXPECT_EQ(ExpandPath(".ob/out"), "/opt/zeb/bin/.ob/out") << "the dot of a name stays";
+  EXPECT_EQ(ExpandPath("."), "/opt/zeb/bin");
   EXPECT_EQ(ExpandPath("..\\box"), "/opt/zeb/box") << "\"\\\" reads as \"/\"";
   EXPECT_EQ(ExpandPath("c:/fido"), "/opt/zeb/bin/c:/fido") << "no drive letters on Linux";
   EXPECT_EQ(ExpandPath("/var/spool/ftn/"), "/var/spool/ftn");

@@ -18,9 +18,10 @@ class ReportTest : public ConfigTest {
              "def mainaka\n21:1/100@fsxnet\nend\n",
              "base.ctl"));
   }
-  // Loads one report section with the given lines and returns it.
+  // Loads one report section with a destination and the given lines and
+  // returns it.
   const TReport* Report(const std::string& lines, const std::string& def = "def report") {
-    if (!Load(def + "\n" + lines + "end\n")) return nullptr;
+    if (!Load(def + "\npostto jam base\n" + lines + "end\n")) return nullptr;
     return MainConfig().Reports.back().get();
   }
 };
@@ -55,7 +56,7 @@ TEST_F(ReportTest, DefLineNamesDomainsThatMustExist) {
 }
 
 TEST_F(ReportTest, ReportIsRegisteredOnlyAtItsEnd) {
-  ASSERT_TRUE(Load("def report\ntemplate a.tpl\n"));
+  ASSERT_TRUE(Load("def report\ntemplate a.tpl\npostto file a.txt\n"));
   EXPECT_TRUE(MainConfig().Reports.empty());
   ASSERT_TRUE(Load("end\n", "add.ctl"));
   EXPECT_EQ(MainConfig().Reports.size(), 1u);
@@ -100,7 +101,8 @@ TEST_F(ReportTest, PostToVariants) {
   EXPECT_EQ(r->PostTo.Path, "/opt/zeb/netmail");
 
   for (const char* bad : {"postto pkt /out", "postto pkt /out area pass more", "postto msg /msgbase extra",
-                          "postto squish /sq 30 more", "postto jam", "postto hudson /hmb"}) {
+                          "postto squish /sq 30 more", "postto jam", "postto hudson /hmb",
+                          "postto jam %ZEB_UNSET_EVERYWHERE%"}) {
     ResetLoader();
     EXPECT_FALSE(Load(std::string("def report\n") + bad + "\n")) << bad;
   }
@@ -126,7 +128,8 @@ TEST_F(ReportTest, FromAndToParties) {
   EXPECT_EQ(r->From.Addr, Addr(2, 34, 5)) << "a bare node number of the main net";
 
   ResetLoader();
-  EXPECT_THROW(Load("def report\nfrom Robot\n"), EConvertError) << "a name without an address ends the run";
+  EXPECT_FALSE(Load("def report\nfrom Robot\n")) << "a name without an address";
+  EXPECT_EQ(Logged().back(), "Error: Bad address: Robot");
 }
 
 TEST_F(ReportTest, TextsAndSwitches) {

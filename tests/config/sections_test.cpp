@@ -55,7 +55,8 @@ TEST_F(ConfigTest, MainRejectsBadAddressesAndEmptySysop) {
   EXPECT_TRUE(Load("def main\naddress 2:34/0@fidonet\nend\n")) << "a net's host node";
   EXPECT_FALSE(Load("def main\nsysop\n"));
   ResetLoader();
-  EXPECT_THROW(Load("def main\naddress 2:x/6@fidonet\n"), EConvertError) << "ends the run";
+  EXPECT_FALSE(Load("def main\naddress 2:x/6@fidonet\n")) << "a part that is no number";
+  EXPECT_EQ(Logged().back(), "Error: Bad address: 2:x/6@fidonet");
 }
 
 TEST_F(ConfigTest, DomainLinesListZonesOnce) {
@@ -142,6 +143,11 @@ TEST_F(ConfigTest, FileBoxes) {
   ResetLoader();
   EXPECT_FALSE(Load("def bink/+ othernet\n"));
   EXPECT_EQ(Logged().back(), "Error: Bad parameters for section \"bink/+\"");
+  ResetLoader();
+  ASSERT_TRUE(Load("def domain\nfsxnet 21 22\nend\ndef bink/+ fsxnet\n4/10 /b\nend\n"
+                   "def skipaddress\n4/11@fsxnet\nend\n"));
+  EXPECT_EQ((*FindDomain("fsxnet")->Boxes)[0]->Addr, Addr(21, 4, 10)) << "a domain without an address: its first zone";
+  EXPECT_EQ((*FindDomain("fsxnet")->Skip)[0], Addr(21, 4, 11));
 }
 
 TEST(Flavour, ShortAndLongNamesInAnyCase) {

@@ -1,7 +1,10 @@
 // Whole runs of the zeb executable with a configuration on the real disk.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,18 +22,25 @@ class ZebRun : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ + "/" + name) << text; }
+  void Write(const std::string& name, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(dir_ + "/" + name).parent_path());
+    std::ofstream(dir_ + "/" + name) << text;
+  }
   std::string Read(const std::string& name) {
     std::ifstream in(dir_ + "/" + name);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
   }
-  // Runs zeb with the parameters; its exit code.
-  int Run(const std::string& params) {
-    const int status = std::system((std::string(ZEB_BINARY) + " " + params + " >" + dir_ + "/console.txt").c_str());
+  // Runs zeb with the parameters, from the directory `cwd` when one is given
+  // and through the command `runAs` when one is given; its exit code.
+  int Run(const std::string& params, const std::string& cwd = {}, const std::string& runAs = {}) {
+    const std::string command = (cwd.empty() ? std::string() : "cd " + cwd + " && ") + runAs + ZEB_BINARY + " " +
+                                params + " >" + dir_ + "/console.txt";
+    const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(dir_ + "/" + name); }
   std::string LogSection() const { return "def log\npath " + dir_ + "/zeb.log\nlevel low\nlogformat \"@log\"\nend\n"; }
 
   std::string dir_;
@@ -50,13 +60,94 @@ TEST_F(ZebRun, ConfigurationWithALogSectionWritesBannerAndExecutingTime) {
   EXPECT_NE(log.find("] Flushed buffers and stoped\n"), std::string::npos);
 }
 
-TEST_F(ZebRun, BadAddressEndsTheRunThroughTheUnhandledErrorPath) {
-  Write("zeb.ctl", LogSection() + "def main\naddress 2:3x/6@fidonet\nend\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl"), 1) << "the configuration could not be used";
-  const std::string log = Read("zeb.log");
-  EXPECT_NE(log.find("EConvertError - '3x' is not a valid integer value\n"), std::string::npos) << log;
-  EXPECT_NE(log.find("Executing time: "), std::string::npos);
-  EXPECT_NE(Read("console.txt").find("'3x' is not a valid integer value"), std::string::npos);
+// A bad address or a report without a destination is a rejected line with
+// its file and line, and the run does not start.
+TEST_F(ZebRun, BadAddressesAndAReportWithoutDestinationAreRejectedLines) {
+  const struct {
+    std::string Lines;  // the last one is rejected
+    std::string Section, Reason;
+  } cases[] = {
+      {"def main\naddress 2:3x/6@fidonet\n", "main", "Bad address: 2:3x/6@fidonet"},
+      {"def report\nto All\n", "report", "Bad address: All"},
+      {"def bink/+ fidonet\n2:5047/999.3x /box\n", "bink/+", "Bad address: 2:5047/999.3x /box"},
+      {"def report\ntemplate empty.tpl\nend\n", "report", "No postto in the report section"},
+  };
+  Write("empty.tpl", "");
+  const std::string head = "def main\naddress 2:5020/1@fidonet\nend\n" + LogSection() +
+                           "def report\ntemplate empty.tpl\npostto file done.txt\nend\n";
+  for (const auto& c : cases) {
+    std::filesystem::remove(dir_ + "/zeb.log");
+    const std::string config = head + c.Lines;
+    Write("zeb.ctl", config);
+    EXPECT_EQ(Run("/c zeb.ctl", dir_), 1) << c.Reason;
+    const std::string lines = c.Lines.substr(0, c.Lines.size() - 1);
+    const std::string badLine = lines.substr(lines.find_last_of('\n') + 1);
+    const int number = static_cast<int>(std::count(config.begin(), config.end(), '\n'));
+    const std::string expected = "Error: zeb.ctl (" + std::to_string(number) + "): " + badLine +
+                                 "\nError: Bad configuration file string in section: " + c.Section + "\nError: " +
+                                 c.Reason + "\n";
+    const std::string log = Read("zeb.log");
+    EXPECT_NE(log.find(expected), std::string::npos) << log;
+    EXPECT_EQ(log.find("EConvertError"), std::string::npos) << log;
+    EXPECT_FALSE(Exists("done.txt")) << c.Reason << ": the run did not start";
+  }
+  EXPECT_FALSE(Exists(".jhr"));
+}
+
+// Command-line paths come from the current directory, paths inside a
+// configuration file from that file's directory; a name may begin with ".".
+TEST_F(ZebRun, RelativePathsAndZonesOfADomainWithoutAddress) {
+  Write("sub/x.ctl",
+        "def main\naddress 2:5020/1@fidonet\nend\n"
+        "def log\npath zeb.log\nlevel low\nlogformat \"@log\"\nend\n"
+        "def domain\nfidonet 2\nfsxnet 21\nend\n"
+        "def outbound fsxnet\n.ob/out\n./ob2\nmissing\nend\n"
+        "include rep.ctl\n");
+  Write("sub/rep.ctl", "def report fsxnet\ntemplate queue.tpl\npostto file report.txt\nend\n");
+  Write("sub/queue.tpl", "@foreach(@queue)\n@node\n@nextnode\n@end\n");
+  Write("sub/.ob/out/0004000a.out", "packet");
+  Write("sub/ob2/0004000b.out", "packet");
+  Write("add.ctl", "def report fsxnet\ntemplate sub/queue.tpl\npostto file add.txt\nend\n");
+  EXPECT_EQ(Run("/c sub/x.ctl /a add.ctl", dir_), 2) << "the missing outbound";
+
+  const std::string missing = "Error: Directory " + dir_ + "/sub/missing not exist\n";
+  EXPECT_NE(Read("console.txt").find(missing), std::string::npos) << Read("console.txt");
+  EXPECT_NE(Read("sub/zeb.log").find(missing), std::string::npos) << Read("sub/zeb.log");
+  for (const char* report : {"sub/report.txt", "add.txt"}) {
+    EXPECT_NE(Read(report).find("21:4/10"), std::string::npos) << report << ": " << Read(report);
+    EXPECT_NE(Read(report).find("21:4/11"), std::string::npos) << report << ": " << Read(report);
+  }
+}
+
+TEST_F(ZebRun, LogAtConIsStandardOutput) {
+  Write("zeb.ctl", "def main\naddress 2:5020/1@fidonet\nend\ndef log\npath Con\nlogformat \"@log\"\nend\n");
+  EXPECT_EQ(Run("/c zeb.ctl", dir_), 0);
+  EXPECT_NE(Read("console.txt").find("] Loger - started\n"), std::string::npos) << Read("console.txt");
+  EXPECT_NE(Read("console.txt").find("Executing time: "), std::string::npos);
+  EXPECT_FALSE(Exists("Con"));
+  EXPECT_FALSE(Exists("con"));
+}
+
+// Root reads every directory, so the run is made as nobody.
+TEST_F(ZebRun, AnOutboundItMayNotReadIsAnError) {
+  const std::string asNobody = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+  if (geteuid() != 0 || std::system((asNobody + "true 2>/dev/null").c_str()) != 0)
+    GTEST_SKIP() << "needs root and setpriv to run zeb as nobody";
+  ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
+  Write("out1/0001000a.out", "packet");
+  Write("out2/0001000b.out", "packet");
+  ASSERT_EQ(chmod((dir_ + "/out2").c_str(), 0700), 0);
+  Write("queue.tpl", "@foreach(@queue)\n@node\n@nextnode\n@end\n");
+  std::filesystem::create_directories(dir_ + "/rep");
+  ASSERT_EQ(chmod((dir_ + "/rep").c_str(), 0777), 0);
+  Write("zeb.ctl", "def main\naddress 2:5020/1@fidonet\nend\ndef log\npath con\nlevel low\nend\n"
+                   "def outbound\nout1\nout2\nend\n"
+                   "def report\ntemplate queue.tpl\npostto file rep/r.txt\nend\n");
+  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl", "", asNobody), 2);
+  EXPECT_NE(Read("console.txt").find("Error: Can't read directory " + dir_ + "/out2\n"), std::string::npos)
+      << Read("console.txt");
+  EXPECT_NE(Read("rep/r.txt").find("2:1/10"), std::string::npos) << Read("rep/r.txt");
+  EXPECT_EQ(Read("rep/r.txt").find("2:1/11"), std::string::npos);
 }
 
 TEST_F(ZebRun, RejectedLineAndMissingAdditionalFile) {

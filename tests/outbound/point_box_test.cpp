@@ -105,7 +105,7 @@ TEST_F(PointAndBoxScan, ConfiguredBoxesAndTheirToBeSentLists) {
                            "99:1/1 I netmail /boxes/o/m.pkt 1",
                        }))
       << "domains in name order, boxes in address order";
-  EXPECT_TRUE(Logged("0:Directory /boxes/gone not exist"));
+  EXPECT_TRUE(Logged("0:Error: Directory /boxes/gone not exist")) << "a configured box";
   EXPECT_TRUE(Logged("2:Default zone: 99"));
 }
 

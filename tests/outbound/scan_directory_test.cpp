@@ -52,12 +52,13 @@ TEST_F(OutboundScan, ZoneDirectoriesTakeTheirZoneFromAHexExtension) {
   EXPECT_TRUE(Logged("1:Scan directory: /fido/out.003"));
 }
 
-TEST_F(OutboundScan, AMissingOutboundIsLoggedAndSkipped) {
+TEST_F(OutboundScan, AMissingOutboundIsAnErrorAndSkipped) {
   ConfigureOutbound("/fido/none");
   disk_.AddDir("/fido");
   ScanOutbounds();
   EXPECT_EQ(ForQueueCount(), 0u);
-  EXPECT_EQ(Log(), (Lines{"2:Default zone: 2", "1:Scan directory: /fido/none", "0:Directory /fido/none not exist"}));
+  EXPECT_EQ(Log(),
+            (Lines{"2:Default zone: 2", "1:Scan directory: /fido/none", "0:Error: Directory /fido/none not exist"}));
 
   const int errors = ErrorCount();
   disk_.AddFile("/fido/out/0001000a.out", "p");

@@ -83,10 +83,10 @@ TEST_F(TMailScan, PacketsThatCannotBeReadWhole) {
                           "2:Analyze T-Mail netmail file: /tmail/cut.pkt", "1:Bad file cut.pkt"}));
 }
 
-TEST_F(TMailScan, AMissingDirectoryGivesOnlyTheFirstLine) {
+TEST_F(TMailScan, AMissingDirectoryIsAnError) {
   ScanTMail("/nowhere");
   EXPECT_EQ(ForQueueCount(), 0u);
-  EXPECT_EQ(Log(), (Lines{"1:Scan T-Mail directory: /nowhere"}));
+  EXPECT_EQ(Log(), (Lines{"1:Scan T-Mail directory: /nowhere", "0:Error: Directory /nowhere not exist"}));
 }
 
 }  // namespace
