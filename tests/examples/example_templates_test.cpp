@@ -21,7 +21,7 @@
 namespace {
 
 const std::string kSource = ZEB_SOURCE_DIR;
-const char* const kTemplates[] = {"queue", "alert", "files", "busy", "queue.json"};
+const char* const kTemplates[] = {"queue", "alert", "files", "busy", "queue.json", "queue.prom"};
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
