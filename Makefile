@@ -12,17 +12,57 @@ FUZZ_TARGETS = addr_mask classify config list_file template tmail
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all build run test asan bench fuzz install deb clean
+# The Debian packages that each target needs.
+PROGRAM_PACKAGES = g++ cmake make
+TEST_PACKAGES = $(PROGRAM_PACKAGES) libgtest-dev libgmock-dev groff-base
+DEB_PACKAGES = $(PROGRAM_PACKAGES) dpkg-dev
+BENCH_PACKAGES = $(PROGRAM_PACKAGES) libbenchmark-dev
+FUZZ_PACKAGES = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
+
+# $(call need-packages,LIST) checks that the Debian packages of LIST are
+# installed. Missing ones are installed when run as root; anyone else is told
+# the apt-get line to run. Systems without dpkg are not checked.
+define need-packages
+@missing=; \
+if command -v dpkg-query >/dev/null 2>&1; then \
+  for p in $(1); do \
+    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q ' installed$$' || missing="$$missing $$p"; \
+  done; \
+fi; \
+if [ -n "$$missing" ]; then \
+  if [ "$$(id -u)" -ne 0 ]; then \
+    echo "Missing Debian packages. Install them as root, then run make again:"; \
+    echo "  apt-get install$$missing"; \
+    exit 1; \
+  fi; \
+  echo "Installing the missing Debian packages:$$missing"; \
+  export DEBIAN_FRONTEND=noninteractive; \
+  apt-get install -y --no-install-recommends $$missing </dev/null || \
+    { apt-get update </dev/null && apt-get install -y --no-install-recommends $$missing </dev/null; } || exit 1; \
+fi
+endef
+
+CONFIGURE = $(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+.PHONY: all program build run test asan bench fuzz install deb clean
 
 all: build
 
+# The program alone.
+program:
+	$(call need-packages,$(PROGRAM_PACKAGES))
+	$(CONFIGURE)
+	$(CMAKE) --build build -j$(JOBS) --target zeb
+
+# The program and the tests.
 build:
-	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	$(call need-packages,$(TEST_PACKAGES))
+	$(CONFIGURE)
 	$(CMAKE) --build build -j$(JOBS)
 
 # The example node: a freshly generated sample outbound, reported on the
 # console and posted into a JAM and a Squish base in build/msgbase/.
-run: build
+run: program
 	examples/make_outbound.sh
 	mkdir -p build/msgbase
 	ZEB_EXAMPLES=$(CURDIR)/examples ZEB_MSGBASE=$(CURDIR)/build/msgbase build/zeb /c $(CURDIR)/examples/zeb.ctl
@@ -31,6 +71,7 @@ test: build
 	cd build && ctest --output-on-failure -j$(JOBS)
 
 asan:
+	$(call need-packages,$(TEST_PACKAGES))
 	$(CMAKE) -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZEB_SANITIZE=ON >/dev/null
 	$(CMAKE) --build build-asan -j$(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
@@ -40,12 +81,14 @@ asan:
 # run), then the micro-benchmarks.
 BENCH_SIZES ?= small hub
 bench:
+	$(call need-packages,$(BENCH_PACKAGES))
 	$(CMAKE) -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZEB_BENCH=ON >/dev/null
 	$(CMAKE) --build build-bench -j$(JOBS)
 	ZEB=$(CURDIR)/build-bench/zeb bench/run.sh $(BENCH_SIZES)
 	@if [ -x build-bench/zeb_bench ]; then build-bench/zeb_bench; fi
 
 fuzz:
+	$(call need-packages,$(FUZZ_PACKAGES))
 	$(CMAKE) -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DZEB_FUZZ=ON >/dev/null
 	$(CMAKE) --build build-fuzz -j$(JOBS)
 	for t in $(FUZZ_TARGETS); do \
@@ -58,11 +101,12 @@ fuzz:
 	  if [ $$rc -ne 0 ]; then tail -n 40 build-fuzz/$$t.log; exit 1; fi; \
 	done
 
-install: build
+install: program
 	DESTDIR="$(DESTDIR)" $(CMAKE) --install build --prefix "$(PREFIX)"
 
 # A Debian package of the same files, installed under /usr: build/zeb_*.deb.
-deb: build
+deb: program
+	$(call need-packages,$(DEB_PACKAGES))
 	cd build && $(CPACK) -G DEB
 
 clean:
