@@ -18,6 +18,10 @@ TEST_PACKAGES = $(PROGRAM_PACKAGES) libgtest-dev libgmock-dev groff-base
 DEB_PACKAGES = $(PROGRAM_PACKAGES) dpkg-dev
 BENCH_PACKAGES = $(PROGRAM_PACKAGES) libbenchmark-dev
 FUZZ_PACKAGES = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
+# The FTN programs that read zeb's output, in their 32-bit builds: Debian's
+# 64-bit jamnntpd steps through a JAM index 16 bytes at a time instead of 8
+# and so lists only half of the articles of any base.
+INTEROP_PACKAGES = $(PROGRAM_PACKAGES) crashmail:i386 jamnntpd:i386
 
 # $(call need-packages,LIST) checks that the Debian packages of LIST are
 # installed. Missing ones are installed when run as root; anyone else is told
@@ -44,7 +48,7 @@ endef
 
 CONFIGURE = $(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
-.PHONY: all program build run test asan bench fuzz install deb clean
+.PHONY: all program build run test interop asan bench fuzz install deb clean
 
 all: build
 
@@ -69,6 +73,21 @@ run: program
 
 test: build
 	cd build && ctest --output-on-failure -j$(JOBS)
+
+# zeb's packets, JAM posts and netmail read by crashmail and jamnntpd
+# (tests/interop/run.sh).
+interop: program
+	@if [ "$$(dpkg --print-architecture 2>/dev/null)" = amd64 ] && \
+	    ! dpkg --print-foreign-architectures | grep -qx i386; then \
+	  if [ "$$(id -u)" -ne 0 ]; then \
+	    echo "The 32-bit builds of crashmail and jamnntpd are needed. As root, run:"; \
+	    echo "  dpkg --add-architecture i386 && apt-get update"; \
+	    exit 1; \
+	  fi; \
+	  dpkg --add-architecture i386; \
+	fi
+	$(call need-packages,$(INTEROP_PACKAGES))
+	bash tests/interop/run.sh $(CURDIR)/build/zeb
 
 asan:
 	$(call need-packages,$(TEST_PACKAGES))
