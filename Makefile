@@ -48,7 +48,7 @@ endef
 
 CONFIGURE = $(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
-.PHONY: all program build run test interop asan bench fuzz install deb clean
+.PHONY: all program build run test interop asan bench fuzz install deb lintian clean
 
 all: build
 
@@ -127,6 +127,11 @@ install: program
 deb: program
 	$(call need-packages,$(DEB_PACKAGES))
 	cd build && $(CPACK) -G DEB
+
+# Debian's checks of the package: any error or warning fails.
+lintian: deb
+	$(call need-packages,lintian)
+	lintian --fail-on error,warning build/zeb_*.deb
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz
