@@ -12,17 +12,61 @@ FUZZ_TARGETS = addr_mask classify config list_file template tmail
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all build run test asan bench fuzz install deb clean
+# The Debian packages that each target needs.
+PROGRAM_PACKAGES = g++ cmake make
+TEST_PACKAGES = $(PROGRAM_PACKAGES) libgtest-dev libgmock-dev groff-base
+DEB_PACKAGES = $(PROGRAM_PACKAGES) dpkg-dev
+BENCH_PACKAGES = $(PROGRAM_PACKAGES) libbenchmark-dev
+FUZZ_PACKAGES = $(PROGRAM_PACKAGES) clang libclang-rt-14-dev
+# The FTN programs that read zeb's output, in their 32-bit builds: Debian's
+# 64-bit jamnntpd steps through a JAM index 16 bytes at a time instead of 8
+# and so lists only half of the articles of any base.
+INTEROP_PACKAGES = $(PROGRAM_PACKAGES) crashmail:i386 jamnntpd:i386
+
+# $(call need-packages,LIST) checks that the Debian packages of LIST are
+# installed. Missing ones are installed when run as root; anyone else is told
+# the apt-get line to run. Systems without dpkg are not checked.
+define need-packages
+@missing=; \
+if command -v dpkg-query >/dev/null 2>&1; then \
+  for p in $(1); do \
+    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q ' installed$$' || missing="$$missing $$p"; \
+  done; \
+fi; \
+if [ -n "$$missing" ]; then \
+  if [ "$$(id -u)" -ne 0 ]; then \
+    echo "Missing Debian packages. Install them as root, then run make again:"; \
+    echo "  apt-get install$$missing"; \
+    exit 1; \
+  fi; \
+  echo "Installing the missing Debian packages:$$missing"; \
+  export DEBIAN_FRONTEND=noninteractive; \
+  apt-get install -y --no-install-recommends $$missing </dev/null || \
+    { apt-get update </dev/null && apt-get install -y --no-install-recommends $$missing </dev/null; } || exit 1; \
+fi
+endef
+
+CONFIGURE = $(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+.PHONY: all program build run test interop asan bench fuzz install deb lintian clean
 
 all: build
 
+# The program alone.
+program:
+	$(call need-packages,$(PROGRAM_PACKAGES))
+	$(CONFIGURE)
+	$(CMAKE) --build build -j$(JOBS) --target zeb
+
+# The program and the tests.
 build:
-	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	$(call need-packages,$(TEST_PACKAGES))
+	$(CONFIGURE)
 	$(CMAKE) --build build -j$(JOBS)
 
 # The example node: a freshly generated sample outbound, reported on the
 # console and posted into a JAM and a Squish base in build/msgbase/.
-run: build
+run: program
 	examples/make_outbound.sh
 	mkdir -p build/msgbase
 	ZEB_EXAMPLES=$(CURDIR)/examples ZEB_MSGBASE=$(CURDIR)/build/msgbase build/zeb /c $(CURDIR)/examples/zeb.ctl
@@ -30,7 +74,23 @@ run: build
 test: build
 	cd build && ctest --output-on-failure -j$(JOBS)
 
+# zeb's packets, JAM posts and netmail read by crashmail and jamnntpd
+# (tests/interop/run.sh).
+interop: program
+	@if [ "$$(dpkg --print-architecture 2>/dev/null)" = amd64 ] && \
+	    ! dpkg --print-foreign-architectures | grep -qx i386; then \
+	  if [ "$$(id -u)" -ne 0 ]; then \
+	    echo "The 32-bit builds of crashmail and jamnntpd are needed. As root, run:"; \
+	    echo "  dpkg --add-architecture i386 && apt-get update"; \
+	    exit 1; \
+	  fi; \
+	  dpkg --add-architecture i386; \
+	fi
+	$(call need-packages,$(INTEROP_PACKAGES))
+	bash tests/interop/run.sh $(CURDIR)/build/zeb
+
 asan:
+	$(call need-packages,$(TEST_PACKAGES))
 	$(CMAKE) -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZEB_SANITIZE=ON >/dev/null
 	$(CMAKE) --build build-asan -j$(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
@@ -40,12 +100,14 @@ asan:
 # run), then the micro-benchmarks.
 BENCH_SIZES ?= small hub
 bench:
+	$(call need-packages,$(BENCH_PACKAGES))
 	$(CMAKE) -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZEB_BENCH=ON >/dev/null
 	$(CMAKE) --build build-bench -j$(JOBS)
 	ZEB=$(CURDIR)/build-bench/zeb bench/run.sh $(BENCH_SIZES)
 	@if [ -x build-bench/zeb_bench ]; then build-bench/zeb_bench; fi
 
 fuzz:
+	$(call need-packages,$(FUZZ_PACKAGES))
 	$(CMAKE) -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DZEB_FUZZ=ON >/dev/null
 	$(CMAKE) --build build-fuzz -j$(JOBS)
 	for t in $(FUZZ_TARGETS); do \
@@ -58,12 +120,18 @@ fuzz:
 	  if [ $$rc -ne 0 ]; then tail -n 40 build-fuzz/$$t.log; exit 1; fi; \
 	done
 
-install: build
+install: program
 	DESTDIR="$(DESTDIR)" $(CMAKE) --install build --prefix "$(PREFIX)"
 
 # A Debian package of the same files, installed under /usr: build/zeb_*.deb.
-deb: build
+deb: program
+	$(call need-packages,$(DEB_PACKAGES))
 	cd build && $(CPACK) -G DEB
+
+# Debian's checks of the package: any error or warning fails.
+lintian: deb
+	$(call need-packages,lintian)
+	lintian --fail-on error,warning build/zeb_*.deb
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz

@@ -21,7 +21,7 @@
 namespace {
 
 const std::string kSource = ZEB_SOURCE_DIR;
-const char* const kTemplates[] = {"queue", "alert", "files", "busy", "queue.json", "queue.utf8"};
+const char* const kTemplates[] = {"queue", "alert", "files", "busy", "queue.json", "queue.utf8", "queue.prom"};
 
 // The charset line of an example's report section: the UTF-8 template is
 // declared so, the others name none.

@@ -58,7 +58,8 @@ fi
 [ "$(wc -l <"$dest/help.out")" -eq 11 ] || fail "more than banner and help printed: $(cat "$dest/help.out")"
 
 examples=$dest/usr/share/doc/zeb/examples
-for file in queue.tpl alert.tpl files.tpl busy.tpl queue.json.tpl make_outbound.sh; do
+for file in queue.tpl alert.tpl files.tpl busy.tpl queue.json.tpl queue.prom.tpl make_outbound.sh \
+            zeb.service zeb.timer zeb.cron; do
   [ -f "$examples/$file" ] || fail "not installed: $examples/$file"
 done
 sh "$examples/make_outbound.sh" "$examples/outbound"
