@@ -47,8 +47,8 @@ TEST_F(ReportParser, ATemplateErrorIsStillFramedAndPosted) {
   report_.PostTo.Kind = TPostKind::Msg;
   report_.PostTo.Path = "/m";
   RunReport("Queue\n@mailsize(NX)\nnot reached\n");
-  EXPECT_EQ(report_.PostTo.Path, "/m/1.msg") << "the destination names the new file";
-  const std::string* msg = disk_.Contents("/m/1.msg");
+  EXPECT_EQ(report_.PostTo.Path, "/m/2.msg") << "the destination names the new file";
+  const std::string* msg = disk_.Contents("/m/2.msg");
   ASSERT_NE(msg, nullptr);
   const std::string tail = "Queue\rBad type of @Format parametr--- zeb\r * Origin: Test (2:5020/9999)\r";
   EXPECT_EQ(msg->substr(msg->size() - tail.size() - 1), tail + '\0') << *msg;
