@@ -59,8 +59,7 @@ void TReportParser::FinishMessage() {
 }
 
 void TReportParser::Post() {
-  const bool messageBase = Report.PostTo.Kind == TPostKind::Jam || Report.PostTo.Kind == TPostKind::Squish;
-  if (messageBase && !HasTemplate()) {
+  if (!HasTemplate()) {
     AnnounceError(Format("Can't open template %s", templateFileName_.c_str()));
     return;
   }

@@ -33,9 +33,8 @@ class TReportParser : public TTemplateParser {
   // StartMessage, the template, FinishMessage — the last also after an
   // error ended the template run. Without a template nothing happens.
   void Run() override;
-  // Stores the message; every failure is logged. A JAM or Squish report
-  // without a template is skipped with a logged error, as it has no message
-  // to append.
+  // Stores the message; every failure is logged. A report without a
+  // template is skipped with a logged error and stores nothing.
   void Post();
 
   // The current node of the walk (@nextnode), or null.

@@ -48,8 +48,11 @@ TTemplateParser::TTemplateParser(bool caseSensitive) : CaseSensitive(caseSensiti
 
 TTemplateParser::TTemplateParser(bool caseSensitive, const std::string& templateFileName)
     : TTemplateParser(caseSensitive) {
+  // A missing template is never created: a mistyped name must show as a
+  // missing template, not as an empty report.
   auto stream = std::make_unique<TBufStream>();
-  if (stream->Open(true, OpenMode::Read, templateFileName)) template_ = std::move(stream);
+  if (Disk().FileExists(templateFileName) && stream->Open(true, OpenMode::Read, templateFileName))
+    template_ = std::move(stream);
   RegisterBuiltins(*this);
 }
 

@@ -34,8 +34,8 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // The minimal parser: no template and no built-in statements; its owner
   // registers its own functions and expands texts with Evaluate.
   explicit TTemplateParser(bool caseSensitive);
-  // The full parser: loads the template file (a missing file is created
-  // empty; one that cannot be opened leaves the parser without a template)
+  // The full parser: loads the template file (one that is missing or cannot
+  // be opened or read leaves the parser without a template)
   // and registers the built-in statements and functions. Derived parsers
   // register their own functions afterwards, so a built-in name can never be
   // taken over.

@@ -55,18 +55,36 @@ TEST_F(ReportParser, ATemplateErrorIsStillFramedAndPosted) {
   EXPECT_EQ(msg->find("not reached"), std::string::npos);
 }
 
-TEST_F(ReportParser, WithoutATemplateNothingIsFramedAndMessageBasesAreSkipped) {
-  disk_.Fault("/t/report.tpl").FailOpen = true;
-  EXPECT_EQ(RunReport("ignored"), "");
-  EXPECT_EQ(*disk_.Contents("/r/out.txt"), "") << "a file destination gets an empty file";
-
-  for (TPostKind kind : {TPostKind::Jam, TPostKind::Squish}) {
-    log_.Reset();
-    report_.PostTo.Kind = kind;
-    report_.PostTo.Path = "/b/queue";
-    EXPECT_EQ(RunReport("ignored"), "");
-    EXPECT_EQ(log_.Texts(), std::vector<std::string>{"Error: Can't open template /t/report.tpl"});
-    for (const auto& [path, node] : disk_.Nodes()) EXPECT_NE(path.rfind("/b/", 0), 0u) << path;
+TEST_F(ReportParser, AMissingTemplateStoresNothingAndTheNextReportFollows) {
+  disk_.Fault("/t/locked.tpl").FailOpen = true;
+  disk_.AddFile("/t/locked.tpl", "text");
+  disk_.AddDir("/t/dir.tpl");
+  disk_.AddFile("/t/next.tpl", "next report\n");
+  for (TPostKind kind : {TPostKind::Jam, TPostKind::Squish, TPostKind::File, TPostKind::Msg, TPostKind::Netmail,
+                         TPostKind::Pkt}) {
+    for (const std::string name : {"/t/missing.tpl", "/t/locked.tpl", "/t/dir.tpl"}) {
+      const std::string place = std::to_string(static_cast<int>(kind)) + " " + name;
+      disk_.AddDir("/b");
+      MainConfig().Reports.clear();
+      auto failing = std::make_unique<TReport>(report_);
+      failing->Template = name;
+      failing->PostTo.Kind = kind;
+      failing->PostTo.Path = kind == TPostKind::File ? "/b/out.txt" : "/b/queue";
+      auto next = std::make_unique<TReport>(report_);
+      next->Template = "/t/next.tpl";
+      MainConfig().Reports.push_back(std::move(failing));
+      MainConfig().Reports.push_back(std::move(next));
+      log_.Reset();
+      MakeReports();
+      std::vector<std::string> errors;
+      for (const std::string& text : log_.Texts())
+        if (text.rfind("Error: ", 0) == 0) errors.push_back(text);
+      EXPECT_EQ(errors, std::vector<std::string>{"Error: Can't open template " + name}) << place;
+      EXPECT_FALSE(disk_.Has("/t/missing.tpl")) << place << ": a template is never created";
+      for (const auto& [path, node] : disk_.Nodes()) EXPECT_TRUE(path == "/b" || path.rfind("/b/", 0) != 0) << path;
+      EXPECT_EQ(*disk_.Contents("/r/out.txt"), "next report\r") << place;
+      disk_.Nodes().erase("/r/out.txt");
+    }
   }
 }
 
