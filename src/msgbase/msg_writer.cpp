@@ -77,9 +77,11 @@ void TMsgWriter::StartMessage(std::string& buf) {
   lines_.WriteChrs(buf);
   AfterIdLines(buf);
   lines_.WriteProgram(buf);
+  textStart_ = buf.size();
 }
 
 void TMsgWriter::FinishMessage(std::string& buf) {
+  EndText(buf);
   lines_.WriteTearline(buf);
   lines_.WriteOrigin(buf);
   buf += '\0';

@@ -50,9 +50,43 @@ TEST_F(ReportParser, ATemplateErrorIsStillFramedAndPosted) {
   EXPECT_EQ(report_.PostTo.Path, "/m/2.msg") << "the destination names the new file";
   const std::string* msg = disk_.Contents("/m/2.msg");
   ASSERT_NE(msg, nullptr);
-  const std::string tail = "Queue\rBad type of @Format parametr--- zeb\r * Origin: Test (2:5020/9999)\r";
+  const std::string tail = "Queue\rBad type of @Format parametr\r--- zeb\r * Origin: Test (2:5020/9999)\r";
   EXPECT_EQ(msg->substr(msg->size() - tail.size() - 1), tail + '\0') << *msg;
   EXPECT_EQ(msg->find("not reached"), std::string::npos);
+}
+
+TEST_F(ReportParser, MessageTextsEndInALineEndWithoutNulBytesOrEmptyLines) {
+  struct TCase {
+    const char* Template;
+    std::string Message;  // what every message format stores before the origin
+    std::string File;     // what a file report stores
+  };
+  const TCase cases[] = {
+      {"last line", "last line\r--- zeb\r", "last line"},
+      {"@lf(on)\r\nline\r\n", "line\r\n--- zeb\r", "line\r\n"},
+      {"a@char(0)b\n@RaiseError(x)\nnot reached", "ab\rUser raise error: x\r--- zeb\r",
+       std::string("a\0b\rUser raise error: x\r", 24)},
+  };
+  const std::pair<TPostKind, const char*> kinds[] = {{TPostKind::Jam, ".jdt"}, {TPostKind::Squish, ".sqd"},
+                                                     {TPostKind::Msg, ""},     {TPostKind::Netmail, ""},
+                                                     {TPostKind::Pkt, ""},     {TPostKind::File, ""}};
+  for (const TCase& c : cases) {
+    for (const auto& [kind, ext] : kinds) {
+      disk_.Nodes().clear();
+      disk_.AddDir("/b");
+      report_.PostTo.Kind = kind;
+      report_.PostTo.Path = kind == TPostKind::File ? "/b/out.txt" : "/b/q";
+      if (kind == TPostKind::Msg || kind == TPostKind::Netmail || kind == TPostKind::Pkt) report_.PostTo.Path = "/b";
+      RunReport(c.Template);
+      const std::string stored = *disk_.Contents(report_.PostTo.Path + ext);
+      const std::string place = std::to_string(static_cast<int>(kind)) + " " + c.Template;
+      if (kind == TPostKind::File) {
+        EXPECT_EQ(stored, c.File) << place;
+      } else {
+        EXPECT_NE(stored.find(c.Message + " * Origin"), std::string::npos) << place << "\n" << stored;
+      }
+    }
+  }
 }
 
 TEST_F(ReportParser, AMissingTemplateStoresNothingAndTheNextReportFollows) {

@@ -40,11 +40,11 @@ TEST_F(TextFunctionsRun, EveryFunctionAndEachErrorEndingItsReport) {
       {"@sizetolimitstr(x, 5)", "Bad type of @Integer parametr"},
       {"@just(abcdef, 4, Zebra)", "Bad type of @Format parametr"},
       {"@just(abcdef, four, L)", "Bad type of @MaxLen parametr"},
-      {"@add(@center, 1)", "Can't replace function @center\r\r"},
-      {"@sub(@len, 1)", "Can't replace function @len\r\r"},
-      {"@mul(@code, 2)", "Can't replace function @code\r\r"},
-      {"@div(@char, 2)", "Can't replace function @char\r\r"},
-      {"@mod(@time, 2)", "Can't replace function @time\r\r"},
+      {"@add(@center, 1)", "Can't replace function @center\r"},
+      {"@sub(@len, 1)", "Can't replace function @len\r"},
+      {"@mul(@code, 2)", "Can't replace function @code\r"},
+      {"@div(@char, 2)", "Can't replace function @char\r"},
+      {"@mod(@time, 2)", "Can't replace function @time\r"},
       {"@define(@v, @just(ab, x, L))", ""},
   };
   std::string config = ConfigHead() + Report(Path("all.tpl"), Path("all.txt"));
