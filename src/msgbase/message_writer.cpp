@@ -12,8 +12,11 @@
 
 namespace zeb {
 
+// A file report carries no MSGID and takes no serial.
 TMessageWriter::TMessageWriter(TReport& report, const TMessageTime& when)
-    : report_(report), when_(when), lines_(report, NextMsgIdSerial(when.Unix)) {}
+    : report_(report),
+      when_(when),
+      lines_(report, report.PostTo.Kind == TPostKind::File ? 0 : NextMsgIdSerial(when.Unix)) {}
 
 void TMessageWriter::StartMessage(std::string&) {}
 void TMessageWriter::FinishMessage(std::string&) {}

@@ -34,7 +34,9 @@ TReportParser::TReportParser(TReport& report, const std::string& templateFileNam
   RegisterQueueFunctions(*this);
   RegisterDriveFunctions(*this);
   RegisterNodeNoteFunctions(*this);
-  writer_ = MakeMessageWriter(Report, MessageTimeNow());
+  // Without a template nothing is stored: no file is named and no MSGID
+  // serial taken.
+  if (HasTemplate()) writer_ = MakeMessageWriter(Report, MessageTimeNow());
 }
 
 void TReportParser::Run() {

@@ -26,8 +26,9 @@ class TReportParser : public TTemplateParser {
   // Loads the template (case-insensitive names), sums the report's totals,
   // sets the line ends of FTN text (CR alone: LF dropped, or, for a template
   // without any CR, turned into CR), registers the report functions and
-  // makes the destination's writer (for msg, netmail and pkt this names the
-  // new file in the report's destination path).
+  // makes the destination's writer when there is a template (for msg,
+  // netmail and pkt this names the new file in the report's destination
+  // path).
   TReportParser(TReport& report, const std::string& templateFileName);
 
   // StartMessage, the template, FinishMessage — the last also after an

@@ -82,6 +82,17 @@ TEST_F(ConcurrentPosting, TwoRunsLoseNothingAndKeepBasesSound) {
   for (int n = 2; n <= 2 * kReportsPerRun + 1; ++n) numbered.insert(std::to_string(n) + ".msg");
   EXPECT_EQ(msgNames, numbered);
   EXPECT_EQ(pktNames.size(), 2u * kReportsPerRun);
+
+  // Both runs take their MSGID serials from the one file beside the log.
+  std::set<std::string> serials;
+  const std::regex msgId("\x01MSGID: 2:5020/9999 ([0-9a-f]{8})\r");
+  for (const TStrictRead& read : {ReadFilesStrict(image, Path("msg"), "msg"), ReadFilesStrict(image, Path("pkt"), "pkt")}) {
+    for (const std::string& text : read.Texts) {
+      std::smatch m;
+      if (std::regex_search(text, m, msgId)) serials.insert(m[1]);
+    }
+  }
+  EXPECT_EQ(serials.size(), 4u * kReportsPerRun) << "every message of both runs its own MSGID";
   for (const std::string& name : pktNames) EXPECT_TRUE(std::regex_match(name, std::regex("[0-9a-f]{8}\\.pkt"))) << name;
 }
 

@@ -2,6 +2,9 @@
 // line ends of FTN text and storing the result.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <regex>
+
 #include "outbound/for_queue.h"
 #include "report_fixture.h"
 #include "reports/make_reports.h"
@@ -233,6 +236,69 @@ TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
   MakeReports();
   EXPECT_EQ(*disk_.Contents("/r/a.txt"), "A 1 100\r");
   EXPECT_EQ(*disk_.Contents("/r/b.txt"), "B 0\r") << "a report without a share of the queue is still made";
+}
+
+TEST_F(ReportParser, TheMsgIdFileKeepsTheLastSerialAndAFileThatFailsOnlyLogs) {
+  struct TCase {
+    const char* Name;
+    std::function<void(FakeDisk&)> Setup;
+    const char* Error;  // the one error logged, or empty
+  };
+  const TCase cases[] = {
+      {"stored", [](FakeDisk& d) { d.AddFile("/s/zeb.msgid", "f8000000\n"); }, ""},
+      {"missing", [](FakeDisk&) {}, ""},
+      {"not a serial", [](FakeDisk& d) { d.AddFile("/s/zeb.msgid", "zebra"); }, ""},
+      {"directory", [](FakeDisk& d) { d.AddDir("/s/zeb.msgid"); }, "Error: Can't create file /s/zeb.msgid"},
+      {"unreadable",
+       [](FakeDisk& d) {
+         d.AddFile("/s/zeb.msgid", "7fffffff\n");
+         d.Fault("/s/zeb.msgid").FailOpen = true;
+       },
+       "Error: Can't open file /s/zeb.msgid"},
+      {"locked",
+       [](FakeDisk& d) {
+         d.AddFile("/s/zeb.msgid", "7fffffff\n");
+         d.Fault("/s/zeb.msgid").Locked = true;
+       },
+       "Error: Can't lock file /s/zeb.msgid"},
+  };
+  const std::regex msgId("\x01MSGID: \\S+ ([0-9a-f]{8})\r");
+  for (const TCase& c : cases) {
+    disk_.Nodes().clear();
+    disk_.AddDir("/s");
+    disk_.AddDir("/b");
+    disk_.AddFile("/t/a.tpl", "text\n");
+    disk_.Fault("/s/zeb.msgid") = {};
+    c.Setup(disk_);
+    MainConfig().Reports.clear();
+    MainConfig().MsgIdFile = "/s/zeb.msgid";
+    for (int i = 0; i < 2; ++i) {
+      auto report = std::make_unique<TReport>(report_);
+      report->Template = "/t/a.tpl";
+      report->PostTo.Kind = TPostKind::Msg;
+      report->PostTo.Path = "/b";
+      MainConfig().Reports.push_back(std::move(report));
+    }
+    log_.Reset();
+    MakeReports();
+    std::vector<std::string> errors, serials;
+    for (const std::string& text : log_.Texts())
+      if (text.rfind("Error: ", 0) == 0) errors.push_back(text);
+    EXPECT_EQ(errors, c.Error[0] ? std::vector<std::string>{c.Error} : std::vector<std::string>{}) << c.Name;
+    for (const char* name : {"/b/2.msg", "/b/3.msg"}) {
+      std::smatch m;
+      const std::string* msg = disk_.Contents(name);
+      ASSERT_TRUE(msg && std::regex_search(*msg, m, msgId)) << c.Name << " " << name;
+      serials.push_back(m[1]);
+    }
+    EXPECT_LT(serials[0], serials[1]) << c.Name;
+    if (c.Error[0] == 0) {
+      EXPECT_EQ(*disk_.Contents("/s/zeb.msgid"), serials[1] + "\n") << c.Name;
+    }
+    if (c.Name == std::string("stored")) {
+      EXPECT_GT(serials[0], "f8000000") << "past the stored serial, later than the clock";
+    }
+  }
 }
 
 }  // namespace
