@@ -22,10 +22,6 @@ void Line(std::string& buf, const std::string& text) {
   buf += kCr;
 }
 
-}  // namespace
-
-namespace {
-
 struct TSerials {
   std::string File;
   bool FileFailed = false;
