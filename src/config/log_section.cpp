@@ -2,6 +2,7 @@
 // the logger.
 #include "config/line_parse.h"
 #include "config/paths.h"
+#include "config/records.h"
 #include "config/section_table.h"
 #include "config/sections.h"
 #include "frame/options.h"
@@ -59,7 +60,8 @@ bool SleepTime(const std::string& value) {
 bool LogEnd() {
   const int commandLineLevel = CommandLineLogLevel();
   if (commandLineLevel >= 0) g_settings.Level = commandLineLevel;
-  StartLogger(g_settings);
+  // Only the first log section's logger runs.
+  if (StartLogger(g_settings)) MainConfig().LogPath = g_settings.Path;
   return true;
 }
 

@@ -40,6 +40,13 @@ bool MainAddress(const std::string& value) {
   return true;
 }
 
+bool MainMsgIdFile(const std::string& value) {
+  std::string path = ExpandPath(value);
+  if (path.empty()) return false;
+  MainConfig().MsgIdFile = std::move(path);
+  return true;
+}
+
 // --- domain ---
 
 // A domain name and its zones: a zone that is not a number from 1 to 65535
@@ -94,7 +101,7 @@ bool FileQueue(const std::string& value) {
   return true;
 }
 
-const TSectionTable kMainTable{{{"sysop", MainSysop}, {"address", MainAddress}}};
+const TSectionTable kMainTable{{{"sysop", MainSysop}, {"address", MainAddress}, {"msgidfile", MainMsgIdFile}}};
 const TSectionTable kDomainTable{{}, nullptr, DomainLine};
 const TSectionTable kMainAkaTable{{}, nullptr, MainAkaLine};
 const TSectionTable kScanFlagsTable{{{"skipbusyflag", SkipBusyFlag}, {"emptypacketaspoll", EmptyPacketAsPoll}}};

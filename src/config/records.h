@@ -135,6 +135,12 @@ struct TMainConfig {
   bool EmptyPacketAsPoll = false;
   bool ParseBadQueue = false;
   std::string FileQueue;
+  // The log file of the log section; empty: "zeb.log" in the current
+  // directory.
+  std::string LogPath;
+  // The file that keeps the last MSGID serial given, across runs and
+  // processes; empty: "zeb.msgid" in the directory of the log file.
+  std::string MsgIdFile;
 };
 
 // The one global configuration.

@@ -10,8 +10,16 @@ namespace zeb {
 std::unique_ptr<TFile> OpenBaseFile(const std::string& path, bool& created) {
   created = false;
   std::string error;
-  if (auto file = Disk().OpenFile(path, OpenMode::ReadWrite, error)) return file;
-  if (!Disk().FileExists(path)) {
+  // Another writer may create the file between the open and the create:
+  // the open is then tried again. Only a file that was there before the
+  // open and is there after it has really failed to open.
+  for (;;) {
+    const bool existed = Disk().FileExists(path);
+    if (auto file = Disk().OpenFile(path, OpenMode::ReadWrite, error)) return file;
+    if (existed && Disk().FileExists(path)) {
+      AnnounceError(Format("Can't open file %s", path.c_str()));
+      return nullptr;
+    }
     if (auto file = Disk().OpenFile(path, OpenMode::CreateNew, error)) {
       created = true;
       return file;
@@ -20,11 +28,7 @@ std::unique_ptr<TFile> OpenBaseFile(const std::string& path, bool& created) {
       AnnounceError(Format("Can't create file %s", path.c_str()));
       return nullptr;
     }
-    // Another program created it meanwhile: use that one.
-    if (auto file = Disk().OpenFile(path, OpenMode::ReadWrite, error)) return file;
   }
-  AnnounceError(Format("Can't open file %s", path.c_str()));
-  return nullptr;
 }
 
 bool LockBaseFile(TFile& file, const std::string& path) {

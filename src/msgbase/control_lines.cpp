@@ -1,5 +1,13 @@
 #include "msgbase/control_lines.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <memory>
+
+#include "log/console.h"
+#include "msgbase/base_update.h"
+#include "platform/disk.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -14,15 +22,59 @@ void Line(std::string& buf, const std::string& text) {
   buf += kCr;
 }
 
+struct TSerials {
+  std::string File;
+  bool FileFailed = false;
+  uint32_t Last = 0;
+  bool Any = false;
+};
+
+TSerials& Serials() {
+  static TSerials serials;
+  return serials;
+}
+
+// Raises `serial` above the one stored in the MSGID file and stores it
+// there. A file that is missing or does not hold a serial is written anew.
+// False, with the failure logged, when the file cannot be used.
+bool StoreSerial(const std::string& path, uint32_t& serial) {
+  bool created = false;
+  std::unique_ptr<TFile> file = OpenBaseFile(path, created);
+  if (!file) return false;
+  if (!LockBaseFile(*file, path)) {
+    file->Close();
+    return false;
+  }
+  char stored[8];
+  size_t got = 0;
+  uint32_t last = 0;
+  if (file->Seek(0) && file->Read(stored, sizeof stored, got) && got == sizeof stored &&
+      std::from_chars(stored, stored + sizeof stored, last, 16).ptr == stored + sizeof stored && last != UINT32_MAX)
+    serial = std::max(serial, last + 1);
+  const std::string line = Format("%.8x\n", serial);
+  const bool written = file->Seek(0) && file->Write(line.data(), line.size()) && file->Truncate() && file->Flush();
+  file->Unlock();
+  if (!(file->Close() && written)) {
+    AnnounceError(Format("Can't write to file %s", path.c_str()));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 uint32_t NextMsgIdSerial(uint32_t unixTime) {
-  static uint32_t last = 0;
-  static bool any = false;
-  if (any && unixTime <= last) unixTime = last + 1;
-  last = unixTime;
-  any = true;
-  return unixTime;
+  TSerials& s = Serials();
+  uint32_t serial = s.Any && unixTime <= s.Last ? s.Last + 1 : unixTime;
+  if (!s.File.empty() && !s.FileFailed) s.FileFailed = !StoreSerial(s.File, serial);
+  s.Last = serial;
+  s.Any = true;
+  return serial;
+}
+
+void SetMsgIdFile(const std::string& path) {
+  Serials().File = path;
+  Serials().FileFailed = false;
 }
 
 std::string MsgIdText(const TNetAddr& from, uint32_t serial) {

@@ -17,10 +17,14 @@ inline constexpr const char* kProgramVersion = "3.05";
 inline constexpr const char* kPidTag = "-W";
 
 // The MSGID serial of a message made at `unixTime`: that time, or one more
-// than the last serial handed out in this run when that is larger, so that
-// two messages made within one second never share a MSGID (dupe checkers
-// would drop the second one).
+// than the last serial handed out when that is larger, so that two messages
+// never share a MSGID (dupe checkers would drop the second one). The last
+// serial is kept in the MSGID file, under the base lock, for every run and
+// process that uses it; without that file (none set, or one that could not
+// be used: one error is logged per run) it is the last one of this run.
 uint32_t NextMsgIdSerial(uint32_t unixTime);
+// Sets the MSGID file: 8 hexadecimal digits and a line end. Empty: none.
+void SetMsgIdFile(const std::string& path);
 
 // The data of the MSGID line: "zone:net/node[.point] serial".
 std::string MsgIdText(const TNetAddr& from, uint32_t serial);

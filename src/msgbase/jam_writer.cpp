@@ -101,6 +101,7 @@ uint32_t JamCrc(std::string_view text) {
 }
 
 void TJamWriter::FinishMessage(std::string& buf) {
+  EndText(buf);
   lines_.WriteTearline(buf);
   lines_.WriteOrigin(buf);
   finished_ = true;

@@ -1,5 +1,8 @@
 #include "msgbase/message_writer.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "msgbase/file_writer.h"
 #include "msgbase/jam_writer.h"
 #include "msgbase/msg_writer.h"
@@ -9,11 +12,23 @@
 
 namespace zeb {
 
+// A file report carries no MSGID and takes no serial.
 TMessageWriter::TMessageWriter(TReport& report, const TMessageTime& when)
-    : report_(report), when_(when), lines_(report, NextMsgIdSerial(when.Unix)) {}
+    : report_(report),
+      when_(when),
+      lines_(report, report.PostTo.Kind == TPostKind::File ? 0 : NextMsgIdSerial(when.Unix)) {}
 
 void TMessageWriter::StartMessage(std::string&) {}
 void TMessageWriter::FinishMessage(std::string&) {}
+
+void TMessageWriter::EndText(std::string& buf) const {
+  const size_t start = std::min(textStart_, buf.size());
+  buf.erase(std::remove(buf.begin() + static_cast<std::ptrdiff_t>(start), buf.end(), '\0'), buf.end());
+  std::string_view text = std::string_view(buf).substr(start);
+  // With LF switched on, lines end in CR LF.
+  if (text.ends_with('\n')) text.remove_suffix(1);
+  if (!text.empty() && !text.ends_with('\r')) buf += '\r';
+}
 
 bool TFileWriter::Post(const std::string& buf) { return PostToFile(report_.PostTo.Path, buf); }
 

@@ -6,6 +6,7 @@
 // completes the frame at its start.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -33,9 +34,19 @@ class TMessageWriter {
   const TMessageTime& When() const { return when_; }
 
  protected:
+  // Readies the template text, from textStart_ to the end of `buf`, for the
+  // trailing lines: NUL bytes are dropped (readers of most formats take
+  // one for the end of the text, and in a packet for the end of the
+  // message), and a text whose last line has no line end gets a CR, so
+  // that the tearline starts a line of its own.
+  void EndText(std::string& buf) const;
+
   TReport& report_;
   TMessageTime when_;
   TControlLines lines_;
+  // Where the template text starts in the message buffer; the writers that
+  // write lines before it set it at the end of StartMessage.
+  size_t textStart_ = 0;
 };
 
 // The writer for the report's destination kind.

@@ -31,8 +31,8 @@ std::string MsgName(const std::string& dir, uint32_t number) { return Format("%s
 
 }  // namespace
 
-uint32_t NextMsgNumber(const std::string& dir) {
-  uint32_t number = 1;
+uint32_t NextMsgNumber(const std::string& dir, uint32_t lowest) {
+  uint32_t number = lowest;
   std::vector<TDirEntry> entries;
   Disk().FindFiles(dir, "*.msg", 0, entries);
   for (const TDirEntry& entry : entries) {
@@ -43,7 +43,9 @@ uint32_t NextMsgNumber(const std::string& dir) {
 }
 
 TMsgWriter::TMsgWriter(TReport& report, const TMessageTime& when)
-    : TMessageWriter(report, when), dir_(report.PostTo.Path), number_(NextMsgNumber(dir_)) {
+    : TMessageWriter(report, when),
+      dir_(report.PostTo.Path),
+      number_(NextMsgNumber(dir_, report.PostTo.Kind == TPostKind::Msg ? 2 : 1)) {
   report_.PostTo.Path = MsgName(dir_, number_);
 }
 
@@ -75,9 +77,11 @@ void TMsgWriter::StartMessage(std::string& buf) {
   lines_.WriteChrs(buf);
   AfterIdLines(buf);
   lines_.WriteProgram(buf);
+  textStart_ = buf.size();
 }
 
 void TMsgWriter::FinishMessage(std::string& buf) {
+  EndText(buf);
   lines_.WriteTearline(buf);
   lines_.WriteOrigin(buf);
   buf += '\0';

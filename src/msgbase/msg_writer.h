@@ -12,14 +12,16 @@ namespace zeb {
 
 inline constexpr size_t kMsgHeaderSize = 190;
 
-// One more than the highest number of the *.msg files in `dir`, 1 when there
-// is none (names that are not numbers count as 0).
-uint32_t NextMsgNumber(const std::string& dir);
+// One more than the highest number of the *.msg files in `dir`, at least
+// `lowest` (names that are not numbers count as 0).
+uint32_t NextMsgNumber(const std::string& dir, uint32_t lowest = 1);
 
 class TMsgWriter : public TMessageWriter {
  public:
   // Chooses the message number and replaces the report's destination path
-  // with the full name of the new file.
+  // with the full name of the new file. An empty echomail area starts at 2:
+  // tossers of *.MSG areas keep their high-water mark in 1.msg and would
+  // never export a report stored there.
   TMsgWriter(TReport& report, const TMessageTime& when);
 
   void StartMessage(std::string& buf) override;

@@ -71,9 +71,11 @@ void TPktWriter::StartMessage(std::string& buf) {
   lines_.WritePid(buf);
   lines_.WriteChrs(buf);
   lines_.WriteProgram(buf);
+  textStart_ = buf.size();
 }
 
 void TPktWriter::FinishMessage(std::string& buf) {
+  EndText(buf);
   lines_.WriteTearline(buf);
   lines_.WriteOrigin(buf);
   lines_.WriteSeenBy(buf);

@@ -103,9 +103,11 @@ void TSquishWriter::StartMessage(std::string& buf) {
   lines_.WriteProgram(buf);
   PutU32(buf, start + kFrameControlLength, static_cast<uint32_t>(buf.size() - mark));
   started_ = start == 0;
+  textStart_ = buf.size();
 }
 
 void TSquishWriter::FinishMessage(std::string& buf) {
+  EndText(buf);
   lines_.WriteTearline(buf);
   lines_.WriteOrigin(buf);
   buf += '\0';

@@ -7,6 +7,7 @@
 #include "frame/exit_steps.h"
 #include "outbound/queue.h"
 #include "log/log_queue.h"
+#include "msgbase/control_lines.h"
 #include "platform/system.h"
 #include "reports/report_parser.h"
 #include "support/text.h"
@@ -30,6 +31,16 @@ void ReserveReportSpace(std::string& storage) {
   }
 }
 
+// The MSGID file as configured, or "zeb.msgid" in the directory of the log
+// file (the current directory for the default log and the console).
+std::string MsgIdFile() {
+  const TMainConfig& config = MainConfig();
+  if (!config.MsgIdFile.empty()) return config.MsgIdFile;
+  const size_t slash = config.LogPath.find_last_of('/');
+  if (slash == std::string::npos) return "zeb.msgid";
+  return config.LogPath.substr(0, slash + 1) + "zeb.msgid";
+}
+
 }  // namespace
 
 void MakeReports() {
@@ -39,6 +50,7 @@ void MakeReports() {
   // have every page of its buffer fresh from the system again.
   std::string storage;
   ReserveReportSpace(storage);
+  SetMsgIdFile(MsgIdFile());
   for (const auto& report : MainConfig().Reports) {
     std::unique_ptr<TReportParser> parser = MakeReportParser(*report);
     if (parser == nullptr) continue;
@@ -48,6 +60,7 @@ void MakeReports() {
     parser->Post();
     storage = parser->TakeText();
   }
+  SetMsgIdFile({});
   LogLine(Format("All reports maked after %d msec", static_cast<int>(TickCount() - start)), 1);
   ControlPoint(1);
 }

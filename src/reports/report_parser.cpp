@@ -39,7 +39,9 @@ TReportParser::TReportParser(TReport& report, const std::string& templateFileNam
   RegisterQueueFunctions(*this);
   RegisterDriveFunctions(*this);
   RegisterNodeNoteFunctions(*this);
-  writer_ = MakeMessageWriter(Report, MessageTimeNow());
+  // Without a template nothing is stored: no file is named and no MSGID
+  // serial taken.
+  if (HasTemplate()) writer_ = MakeMessageWriter(Report, MessageTimeNow());
 }
 
 void TReportParser::Run() {
@@ -64,8 +66,7 @@ void TReportParser::FinishMessage() {
 }
 
 void TReportParser::Post() {
-  const bool messageBase = Report.PostTo.Kind == TPostKind::Jam || Report.PostTo.Kind == TPostKind::Squish;
-  if (messageBase && !HasTemplate()) {
+  if (!HasTemplate()) {
     AnnounceError(Format("Can't open template %s", templateFileName_.c_str()));
     return;
   }

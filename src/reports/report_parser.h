@@ -31,16 +31,16 @@ class TReportParser : public TTemplateParser {
   // Loads the template (case-insensitive names), sums the report's totals,
   // sets the line ends of FTN text (CR alone: LF dropped, or, for a template
   // without any CR, turned into CR), registers the report functions and
-  // makes the destination's writer (for msg, netmail and pkt this names the
-  // new file in the report's destination path).
+  // makes the destination's writer when there is a template (for msg,
+  // netmail and pkt this names the new file in the report's destination
+  // path).
   TReportParser(TReport& report, const std::string& templateFileName);
 
   // StartMessage, the template, FinishMessage — the last also after an
   // error ended the template run. Without a template nothing happens.
   void Run() override;
-  // Stores the message; every failure is logged. A JAM or Squish report
-  // without a template is skipped with a logged error, as it has no message
-  // to append.
+  // Stores the message; every failure is logged. A report without a
+  // template is skipped with a logged error and stores nothing.
   void Post();
 
   // The current node of the walk (@nextnode), or null.

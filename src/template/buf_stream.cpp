@@ -52,8 +52,9 @@ bool TBufStream::Open(bool load, OpenMode mode, const std::string& name) {
   position_ = 0;
   char chunk[65536];
   size_t got = 0;
-  while (file_->Read(chunk, sizeof chunk, got) && got > 0) buffer_.append(chunk, got);
-  return true;
+  bool read = true;
+  while ((read = file_->Read(chunk, sizeof chunk, got)) && got > 0) buffer_.append(chunk, got);
+  return read;
 }
 
 bool TBufStream::Flush() {

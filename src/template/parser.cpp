@@ -48,8 +48,11 @@ TTemplateParser::TTemplateParser(bool caseSensitive) : CaseSensitive(caseSensiti
 
 TTemplateParser::TTemplateParser(bool caseSensitive, const std::string& templateFileName)
     : TTemplateParser(caseSensitive) {
+  // A missing template is never created: a mistyped name must show as a
+  // missing template, not as an empty report.
   auto stream = std::make_unique<TBufStream>();
-  if (stream->Open(true, OpenMode::Read, templateFileName)) template_ = std::move(stream);
+  if (Disk().FileExists(templateFileName) && stream->Open(true, OpenMode::Read, templateFileName))
+    template_ = std::move(stream);
   RegisterBuiltins(*this);
 }
 
@@ -153,6 +156,11 @@ std::string TTemplateParser::CaptureCommand(TTemplateCommand& command, TInterpre
 }
 
 void TTemplateParser::PutChar(char c) {
+  // The pair LF CR that ends the engine's error texts is one line end: where
+  // the LF already became CR, the CR would add an empty line.
+  const bool pairedCr = c == '\r' && lfBecameCr_;
+  lfBecameCr_ = c == '\n' && LfToCr;
+  if (pairedCr) return;
   if (c == '\n' && LfToCr) c = '\r';
   if (c == '\n') {
     if (SwallowLF) {
@@ -182,7 +190,7 @@ void TTemplateParser::PutChars(std::string_view text) {
     const size_t lineEnd = FindEither(text, '\r', '\n');
     const std::string_view run = text.substr(0, lineEnd);
     if (!run.empty()) {
-      SwallowCR = SwallowLF = false;
+      SwallowCR = SwallowLF = lfBecameCr_ = false;
       if (Capturing) {
         Captured += run;
       } else if (Enabled && Active) {

@@ -34,8 +34,8 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // The minimal parser: no template and no built-in statements; its owner
   // registers its own functions and expands texts with Evaluate.
   explicit TTemplateParser(bool caseSensitive);
-  // The full parser: loads the template file (a missing file is created
-  // empty; one that cannot be opened leaves the parser without a template)
+  // The full parser: loads the template file (one that is missing or cannot
+  // be opened or read leaves the parser without a template)
   // and registers the built-in statements and functions. Derived parsers
   // register their own functions afterwards, so a built-in name can never be
   // taken over.
@@ -73,7 +73,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   void SetCommandChar(char c) { CommandChar = c; }
   char GetCommandChar() const { return CommandChar; }
 
-  // The line-end filter, in this order: LF becomes CR when LfToCr is on; an
+  // The line-end filter, in this order: a CR right after an LF that LfToCr
+  // turned into CR is dropped (the pair is one line end); LF becomes CR when
+  // LfToCr is on; an
   // LF is dropped when SwallowLF is armed (disarming both) or when CrLf or Lf
   // is off; a CR is dropped when SwallowCR is armed (disarming it; otherwise
   // SwallowLF is disarmed) or when CrLf or Cr is off; any other character
@@ -137,6 +139,7 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   std::vector<std::unique_ptr<TTemplateCommand>> retired_;
   int blockDepth_ = 0;
   int evalDepth_ = 0;
+  bool lfBecameCr_ = false;  // the last character was an LF written as CR
 };
 
 }  // namespace zeb

@@ -60,7 +60,9 @@ TEST_F(ConcurrentPosting, TwoRunsLoseNothingAndKeepBasesSound) {
   Write("a.ctl", Config('A'));
   Write("b.ctl", Config('B'));
   const std::vector<int> codes = RunAll({"a.ctl", "b.ctl"});
-  EXPECT_EQ(codes, (std::vector<int>{0, 0})) << Read("console0.txt") << Read("console1.txt");
+  SCOPED_TRACE("console of run A:\n" + Read("console0.txt") + "\nconsole of run B:\n" + Read("console1.txt") +
+               "\nlog:\n" + Read("zeb.log"));
+  EXPECT_EQ(codes, (std::vector<int>{0, 0}));
 
   const TDiskImage image = Image();
   const TStrictRead jam = ReadJamStrict(image, Path("jam/queue"));
@@ -70,15 +72,27 @@ TEST_F(ConcurrentPosting, TwoRunsLoseNothingAndKeepBasesSound) {
   ExpectAllOnce(ReadFilesStrict(image, Path("msg"), "msg"), "msg");
   ExpectAllOnce(ReadFilesStrict(image, Path("pkt"), "pkt"), "pkt");
 
-  // The *.MSG files are numbered 1 to 200 without a gap; packets are named
+  // The *.MSG files are numbered 2 to 201 without a gap (1.msg is a
+  // tosser's high-water mark); packets are named
   // by eight hexadecimal digits.
   std::set<std::string> msgNames, pktNames;
   for (const auto& entry : std::filesystem::directory_iterator(Path("msg"))) msgNames.insert(entry.path().filename());
   for (const auto& entry : std::filesystem::directory_iterator(Path("pkt"))) pktNames.insert(entry.path().filename());
   std::set<std::string> numbered;
-  for (int n = 1; n <= 2 * kReportsPerRun; ++n) numbered.insert(std::to_string(n) + ".msg");
+  for (int n = 2; n <= 2 * kReportsPerRun + 1; ++n) numbered.insert(std::to_string(n) + ".msg");
   EXPECT_EQ(msgNames, numbered);
   EXPECT_EQ(pktNames.size(), 2u * kReportsPerRun);
+
+  // Both runs take their MSGID serials from the one file beside the log.
+  std::set<std::string> serials;
+  const std::regex msgId("\x01MSGID: 2:5020/9999 ([0-9a-f]{8})\r");
+  for (const TStrictRead& read : {ReadFilesStrict(image, Path("msg"), "msg"), ReadFilesStrict(image, Path("pkt"), "pkt")}) {
+    for (const std::string& text : read.Texts) {
+      std::smatch m;
+      if (std::regex_search(text, m, msgId)) serials.insert(m[1]);
+    }
+  }
+  EXPECT_EQ(serials.size(), 4u * kReportsPerRun) << "every message of both runs its own MSGID";
   for (const std::string& name : pktNames) EXPECT_TRUE(std::regex_match(name, std::regex("[0-9a-f]{8}\\.pkt"))) << name;
 }
 

@@ -18,6 +18,11 @@ TEST_F(MsgWriterTest, NumberIsOneMoreThanTheHighest) {
   disk_.AddDir("/empty");
   EXPECT_EQ(NextMsgNumber("/empty"), 1u);
   EXPECT_EQ(NextMsgNumber("/nowhere"), 1u);
+  TReport echo = SampleReport(TPostKind::Msg, "/empty"), net = SampleReport(TPostKind::Netmail, "/empty");
+  TMsgWriter echoWriter(echo, SampleTime());
+  TNetmailWriter netWriter(net, SampleTime());
+  EXPECT_EQ(echo.PostTo.Path, "/empty/2.msg") << "tossers keep an echo area's high-water mark in 1.msg";
+  EXPECT_EQ(net.PostTo.Path, "/empty/1.msg");
   disk_.AddFile("/area/1.msg", "");
   disk_.AddFile("/area/7.MSG", "");
   disk_.AddFile("/area/readme.msg", "");
@@ -37,7 +42,7 @@ TEST_F(MsgWriterTest, EchomailStyleMessageBytes) {
   r.Subject = std::string(80, 'S');
   uint32_t serial = 0;
   ASSERT_TRUE(PostReport(r, "Queue text\r", &serial));
-  const std::string* file = disk_.Contents("/area/1.msg");
+  const std::string* file = disk_.Contents("/area/2.msg");
   ASSERT_NE(file, nullptr);
   const std::string& m = *file;
   EXPECT_EQ(Field(m, 0, 36), std::string(35, 'F')) << "from-name cut to 35 characters";
@@ -101,7 +106,7 @@ TEST_F(MsgWriterTest, TakenNumbersAreSkippedNeverOverwritten) {
 TEST_F(MsgWriterTest, MissingDirectoryFailsToCreate) {
   TReport r = SampleReport(TPostKind::Msg, "/gone");
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't create file /gone/1.msg");
+  EXPECT_EQ(LastLog(), "Error: Can't create file /gone/2.msg");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <regex>
+#include <set>
 #include <string>
 
 #include "msgbase/msg_writer.h"
@@ -76,6 +77,35 @@ TEST_F(PostingRun, MsgNetmailAndPktFilesWithValidHeaders) {
   EXPECT_EQ(U16(p, kPacketHeaderSize), 2) << "a message follows";
   EXPECT_NE(pkt.Texts[0].find("AREA:ZEB.QUEUE\r"), std::string::npos);
   EXPECT_NE(pkt.Texts[0].find("Queue is empty\r"), std::string::npos);
+}
+
+TEST_F(PostingRun, RunsOfOneSecondNeverShareAMsgId) {
+  std::filesystem::create_directories(Path("msg"));
+  std::filesystem::create_directories(Path("pkt"));
+  Write("queue.tpl", "Queue is empty\n");
+  std::string config = ConfigHead();
+  for (int i = 0; i < 3; ++i) {
+    for (const std::string& postto : {"msg " + Path("msg"), "pkt " + Path("pkt") + " ZEB.QUEUE"})
+      config += "def report fidonet\ntemplate " + Path("queue.tpl") + "\npostto " + postto + "\nend\n";
+  }
+  Write("zeb.ctl", config);
+  // The second run names the file that the first one found beside its log.
+  Write("named.ctl", config + "def main\nmsgidfile " + Path("zeb.msgid") + "\nend\n");
+  ASSERT_EQ(Run("zeb.ctl"), 0) << Read("console0.txt");
+  ASSERT_EQ(Run("named.ctl"), 0) << Read("console0.txt");
+
+  std::set<std::string> serials;
+  const std::regex msgId("\x01MSGID: 2:5020/9999 ([0-9a-f]{8})\r");
+  const TDiskImage image = Image();
+  for (const TStrictRead& read : {ReadFilesStrict(image, Path("msg"), "msg"), ReadFilesStrict(image, Path("pkt"), "pkt")}) {
+    ASSERT_EQ(read.Error, "");
+    for (const std::string& text : read.Texts) {
+      std::smatch m;
+      if (std::regex_search(text, m, msgId)) serials.insert(m[1]);
+    }
+  }
+  EXPECT_EQ(serials.size(), 12u) << "two runs of six messages each";
+  EXPECT_EQ(Read("zeb.msgid"), *serials.rbegin() + "\n") << "the last serial, beside the log";
 }
 
 }  // namespace

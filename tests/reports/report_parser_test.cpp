@@ -2,6 +2,9 @@
 // line ends of FTN text and storing the result.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <regex>
+
 #include "outbound/for_queue.h"
 #include "report_fixture.h"
 #include "reports/make_reports.h"
@@ -59,26 +62,78 @@ TEST_F(ReportParser, ATemplateErrorIsStillFramedAndPosted) {
   report_.PostTo.Kind = TPostKind::Msg;
   report_.PostTo.Path = "/m";
   RunReport("Queue\n@mailsize(NX)\nnot reached\n");
-  EXPECT_EQ(report_.PostTo.Path, "/m/1.msg") << "the destination names the new file";
-  const std::string* msg = disk_.Contents("/m/1.msg");
+  EXPECT_EQ(report_.PostTo.Path, "/m/2.msg") << "the destination names the new file";
+  const std::string* msg = disk_.Contents("/m/2.msg");
   ASSERT_NE(msg, nullptr);
-  const std::string tail = "Queue\rBad type of @Format parametr--- zeb\r * Origin: Test (2:5020/9999)\r";
+  const std::string tail = "Queue\rBad type of @Format parametr\r--- zeb\r * Origin: Test (2:5020/9999)\r";
   EXPECT_EQ(msg->substr(msg->size() - tail.size() - 1), tail + '\0') << *msg;
   EXPECT_EQ(msg->find("not reached"), std::string::npos);
 }
 
-TEST_F(ReportParser, WithoutATemplateNothingIsFramedAndMessageBasesAreSkipped) {
-  disk_.Fault("/t/report.tpl").FailOpen = true;
-  EXPECT_EQ(RunReport("ignored"), "");
-  EXPECT_EQ(*disk_.Contents("/r/out.txt"), "") << "a file destination gets an empty file";
+TEST_F(ReportParser, MessageTextsEndInALineEndWithoutNulBytesOrEmptyLines) {
+  struct TCase {
+    const char* Template;
+    std::string Message;  // what every message format stores before the origin
+    std::string File;     // what a file report stores
+  };
+  const TCase cases[] = {
+      {"last line", "last line\r--- zeb\r", "last line"},
+      {"@lf(on)\r\nline\r\n", "line\r\n--- zeb\r", "line\r\n"},
+      {"a@char(0)b\n@RaiseError(x)\nnot reached", "ab\rUser raise error: x\r--- zeb\r",
+       std::string("a\0b\rUser raise error: x\r", 24)},
+  };
+  const std::pair<TPostKind, const char*> kinds[] = {{TPostKind::Jam, ".jdt"}, {TPostKind::Squish, ".sqd"},
+                                                     {TPostKind::Msg, ""},     {TPostKind::Netmail, ""},
+                                                     {TPostKind::Pkt, ""},     {TPostKind::File, ""}};
+  for (const TCase& c : cases) {
+    for (const auto& [kind, ext] : kinds) {
+      disk_.Nodes().clear();
+      disk_.AddDir("/b");
+      report_.PostTo.Kind = kind;
+      report_.PostTo.Path = kind == TPostKind::File ? "/b/out.txt" : "/b/q";
+      if (kind == TPostKind::Msg || kind == TPostKind::Netmail || kind == TPostKind::Pkt) report_.PostTo.Path = "/b";
+      RunReport(c.Template);
+      const std::string stored = *disk_.Contents(report_.PostTo.Path + ext);
+      const std::string place = std::to_string(static_cast<int>(kind)) + " " + c.Template;
+      if (kind == TPostKind::File) {
+        EXPECT_EQ(stored, c.File) << place;
+      } else {
+        EXPECT_NE(stored.find(c.Message + " * Origin"), std::string::npos) << place << "\n" << stored;
+      }
+    }
+  }
+}
 
-  for (TPostKind kind : {TPostKind::Jam, TPostKind::Squish}) {
-    log_.Reset();
-    report_.PostTo.Kind = kind;
-    report_.PostTo.Path = "/b/queue";
-    EXPECT_EQ(RunReport("ignored"), "");
-    EXPECT_EQ(log_.Texts(), std::vector<std::string>{"Error: Can't open template /t/report.tpl"});
-    for (const auto& [path, node] : disk_.Nodes()) EXPECT_NE(path.rfind("/b/", 0), 0u) << path;
+TEST_F(ReportParser, AMissingTemplateStoresNothingAndTheNextReportFollows) {
+  disk_.Fault("/t/locked.tpl").FailOpen = true;
+  disk_.AddFile("/t/locked.tpl", "text");
+  disk_.AddDir("/t/dir.tpl");
+  disk_.AddFile("/t/next.tpl", "next report\n");
+  for (TPostKind kind : {TPostKind::Jam, TPostKind::Squish, TPostKind::File, TPostKind::Msg, TPostKind::Netmail,
+                         TPostKind::Pkt}) {
+    for (const std::string name : {"/t/missing.tpl", "/t/locked.tpl", "/t/dir.tpl"}) {
+      const std::string place = std::to_string(static_cast<int>(kind)) + " " + name;
+      disk_.AddDir("/b");
+      MainConfig().Reports.clear();
+      auto failing = std::make_unique<TReport>(report_);
+      failing->Template = name;
+      failing->PostTo.Kind = kind;
+      failing->PostTo.Path = kind == TPostKind::File ? "/b/out.txt" : "/b/queue";
+      auto next = std::make_unique<TReport>(report_);
+      next->Template = "/t/next.tpl";
+      MainConfig().Reports.push_back(std::move(failing));
+      MainConfig().Reports.push_back(std::move(next));
+      log_.Reset();
+      MakeReports();
+      std::vector<std::string> errors;
+      for (const std::string& text : log_.Texts())
+        if (text.rfind("Error: ", 0) == 0) errors.push_back(text);
+      EXPECT_EQ(errors, std::vector<std::string>{"Error: Can't open template " + name}) << place;
+      EXPECT_FALSE(disk_.Has("/t/missing.tpl")) << place << ": a template is never created";
+      for (const auto& [path, node] : disk_.Nodes()) EXPECT_TRUE(path == "/b" || path.rfind("/b/", 0) != 0) << path;
+      EXPECT_EQ(*disk_.Contents("/r/out.txt"), "next report\r") << place;
+      disk_.Nodes().erase("/r/out.txt");
+    }
   }
 }
 
@@ -193,6 +248,69 @@ TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
   MakeReports();
   EXPECT_EQ(*disk_.Contents("/r/a.txt"), "A 1 100\n");
   EXPECT_EQ(*disk_.Contents("/r/b.txt"), "B 0\n") << "a report without a share of the queue is still made";
+}
+
+TEST_F(ReportParser, TheMsgIdFileKeepsTheLastSerialAndAFileThatFailsOnlyLogs) {
+  struct TCase {
+    const char* Name;
+    std::function<void(FakeDisk&)> Setup;
+    const char* Error;  // the one error logged, or empty
+  };
+  const TCase cases[] = {
+      {"stored", [](FakeDisk& d) { d.AddFile("/s/zeb.msgid", "f8000000\n"); }, ""},
+      {"missing", [](FakeDisk&) {}, ""},
+      {"not a serial", [](FakeDisk& d) { d.AddFile("/s/zeb.msgid", "zebra"); }, ""},
+      {"directory", [](FakeDisk& d) { d.AddDir("/s/zeb.msgid"); }, "Error: Can't create file /s/zeb.msgid"},
+      {"unreadable",
+       [](FakeDisk& d) {
+         d.AddFile("/s/zeb.msgid", "7fffffff\n");
+         d.Fault("/s/zeb.msgid").FailOpen = true;
+       },
+       "Error: Can't open file /s/zeb.msgid"},
+      {"locked",
+       [](FakeDisk& d) {
+         d.AddFile("/s/zeb.msgid", "7fffffff\n");
+         d.Fault("/s/zeb.msgid").Locked = true;
+       },
+       "Error: Can't lock file /s/zeb.msgid"},
+  };
+  const std::regex msgId("\x01MSGID: \\S+ ([0-9a-f]{8})\r");
+  for (const TCase& c : cases) {
+    disk_.Nodes().clear();
+    disk_.AddDir("/s");
+    disk_.AddDir("/b");
+    disk_.AddFile("/t/a.tpl", "text\n");
+    disk_.Fault("/s/zeb.msgid") = {};
+    c.Setup(disk_);
+    MainConfig().Reports.clear();
+    MainConfig().MsgIdFile = "/s/zeb.msgid";
+    for (int i = 0; i < 2; ++i) {
+      auto report = std::make_unique<TReport>(report_);
+      report->Template = "/t/a.tpl";
+      report->PostTo.Kind = TPostKind::Msg;
+      report->PostTo.Path = "/b";
+      MainConfig().Reports.push_back(std::move(report));
+    }
+    log_.Reset();
+    MakeReports();
+    std::vector<std::string> errors, serials;
+    for (const std::string& text : log_.Texts())
+      if (text.rfind("Error: ", 0) == 0) errors.push_back(text);
+    EXPECT_EQ(errors, c.Error[0] ? std::vector<std::string>{c.Error} : std::vector<std::string>{}) << c.Name;
+    for (const char* name : {"/b/2.msg", "/b/3.msg"}) {
+      std::smatch m;
+      const std::string* msg = disk_.Contents(name);
+      ASSERT_TRUE(msg && std::regex_search(*msg, m, msgId)) << c.Name << " " << name;
+      serials.push_back(m[1]);
+    }
+    EXPECT_LT(serials[0], serials[1]) << c.Name;
+    if (c.Error[0] == 0) {
+      EXPECT_EQ(*disk_.Contents("/s/zeb.msgid"), serials[1] + "\n") << c.Name;
+    }
+    if (c.Name == std::string("stored")) {
+      EXPECT_GT(serials[0], "f8000000") << "past the stored serial, later than the clock";
+    }
+  }
 }
 
 }  // namespace

@@ -200,7 +200,7 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
   EXPECT_NE(log.find("Bad hold-until file " + dir_ + "/out/139c0003.hld ignored"), std::string::npos) << log;
   EXPECT_NE(log.find("Bad try file " + dir_ + "/out/139c0003.try ignored"), std::string::npos);
 
-  const std::string withCharset = Read("msg/1.msg"), without = Read("msg/2.msg");
+  const std::string withCharset = Read("msg/2.msg"), without = Read("msg/3.msg");
   EXPECT_NE(withCharset.find("\x01PID: ZEB-W 3.05\r\x01" "CHRS: CP866 2\r\x01Program: "), std::string::npos);
   EXPECT_NE(without.find("\x01PID: ZEB-W 3.05\r\x01Program: "), std::string::npos);
   EXPECT_EQ(without.find("CHRS"), std::string::npos);

@@ -40,11 +40,11 @@ TEST_F(TextFunctionsRun, EveryFunctionAndEachErrorEndingItsReport) {
       {"@sizetolimitstr(x, 5)", "Bad type of @Integer parametr"},
       {"@just(abcdef, 4, Zebra)", "Bad type of @Format parametr"},
       {"@just(abcdef, four, L)", "Bad type of @MaxLen parametr"},
-      {"@add(@center, 1)", "Can't replace function @center\n\n"},
-      {"@sub(@len, 1)", "Can't replace function @len\n\n"},
-      {"@mul(@code, 2)", "Can't replace function @code\n\n"},
-      {"@div(@char, 2)", "Can't replace function @char\n\n"},
-      {"@mod(@time, 2)", "Can't replace function @time\n\n"},
+      {"@add(@center, 1)", "Can't replace function @center\n"},
+      {"@sub(@len, 1)", "Can't replace function @len\n"},
+      {"@mul(@code, 2)", "Can't replace function @code\n"},
+      {"@div(@char, 2)", "Can't replace function @char\n"},
+      {"@mod(@time, 2)", "Can't replace function @time\n"},
       {"@define(@v, @just(ab, x, L))", ""},
   };
   std::string config = ConfigHead() + Report(Path("all.tpl"), Path("all.txt"));
