@@ -74,13 +74,13 @@ TEST_F(ReportParser, MessageTextsEndInALineEndWithoutNulBytesOrEmptyLines) {
   struct TCase {
     const char* Template;
     std::string Message;  // what every message format stores before the origin
-    std::string File;     // what a file report stores
+    std::string File;     // what a file report stores (its line ends as LF)
   };
   const TCase cases[] = {
       {"last line", "last line\r--- zeb\r", "last line"},
-      {"@lf(on)\r\nline\r\n", "line\r\n--- zeb\r", "line\r\n"},
+      {"@lf(on)\r\nline\r\n", "line\r\n--- zeb\r", "line\n"},
       {"a@char(0)b\n@RaiseError(x)\nnot reached", "ab\rUser raise error: x\r--- zeb\r",
-       std::string("a\0b\rUser raise error: x\r", 24)},
+       std::string("a\0b\nUser raise error: x\n", 24)},
   };
   const std::pair<TPostKind, const char*> kinds[] = {{TPostKind::Jam, ".jdt"}, {TPostKind::Squish, ".sqd"},
                                                      {TPostKind::Msg, ""},     {TPostKind::Netmail, ""},
@@ -131,7 +131,7 @@ TEST_F(ReportParser, AMissingTemplateStoresNothingAndTheNextReportFollows) {
       EXPECT_EQ(errors, std::vector<std::string>{"Error: Can't open template " + name}) << place;
       EXPECT_FALSE(disk_.Has("/t/missing.tpl")) << place << ": a template is never created";
       for (const auto& [path, node] : disk_.Nodes()) EXPECT_TRUE(path == "/b" || path.rfind("/b/", 0) != 0) << path;
-      EXPECT_EQ(*disk_.Contents("/r/out.txt"), "next report\r") << place;
+      EXPECT_EQ(*disk_.Contents("/r/out.txt"), "next report\n") << place;
       disk_.Nodes().erase("/r/out.txt");
     }
   }
