@@ -141,6 +141,8 @@ void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& calle
   command.Execute(caller, enabled, active, params);
   --command.busy_;
   ReleaseIfRetired(command);
+  // A block statement whose operand ended the run writes no result.
+  if (!UnshownError.empty()) PutErrorText(std::exchange(UnshownError, {}));
 }
 
 std::string TTemplateParser::CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
@@ -196,6 +198,7 @@ void TTemplateParser::PutChars(std::string_view text) {
 }
 
 void TTemplateParser::PutErrorText(std::string_view text) {
+  if (Capturing) UnshownError = text;
   const bool savedEnabled = Enabled, savedActive = Active;
   Enabled = Active = true;
   PutChars(text);

@@ -104,12 +104,16 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   bool ElseSeen = false;
   bool BreakSeen = false;
   bool Stopped = false;
+  // The message of the error that ended the run inside an evaluated text,
+  // until the call that stands in the template has written it.
+  std::string UnshownError;
 
  protected:
   void PutErrorText(std::string_view text) override;
 
  private:
   friend class TBlockCommand;
+  friend class TTemplateCommand;
 
   // Interprets `input` on behalf of `self`: the root's main loop when
   // `block` is null, else the body of that block statement.
