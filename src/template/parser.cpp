@@ -135,8 +135,19 @@ void TTemplateParser::ReleaseIfRetired(TTemplateCommand& command) {
   if (it != retired_.end()) retired_.erase(it);
 }
 
+bool TTemplateParser::TakeStep() {
+  if (StepBudget < 0) return true;
+  if (StepBudget == 0) {
+    ReportError("Too many steps\n\r");
+    return false;
+  }
+  --StepBudget;
+  return true;
+}
+
 void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
                                   TBufStream& params) {
+  if (!TakeStep()) return;
   ++command.busy_;
   command.Execute(caller, enabled, active, params);
   --command.busy_;
@@ -147,6 +158,7 @@ void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& calle
 
 std::string TTemplateParser::CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
                                             TBufStream& params) {
+  if (!TakeStep()) return {};
   ++command.busy_;
   std::string result = command.Capture(caller, enabled, params);
   --command.busy_;

@@ -9,6 +9,7 @@
 // whose result was empty.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -107,6 +108,10 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // The message of the error that ended the run inside an evaluated text,
   // until the call that stands in the template has written it.
   std::string UnshownError;
+  // Command calls and block passes the run may still take before it ends
+  // with "Too many steps\n\r"; negative (as in every ordinary run): no
+  // limit. A fuzzer sets it, so that a template that loops ends at once.
+  int64_t StepBudget = -1;
 
  protected:
   void PutErrorText(std::string_view text) override;
@@ -135,6 +140,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   std::string CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
                              TBufStream& params);
   void ReleaseIfRetired(TTemplateCommand& command);
+  // Counts one step against StepBudget; false, with the run ended, when
+  // none is left.
+  bool TakeStep();
 
   std::unique_ptr<TBufStream> template_;
   TCommandTable commands_;
