@@ -135,19 +135,20 @@ void TTemplateParser::ReleaseIfRetired(TTemplateCommand& command) {
   if (it != retired_.end()) retired_.erase(it);
 }
 
-bool TTemplateParser::TakeStep() {
-  if (StepBudget < 0) return true;
-  if (StepBudget == 0) {
+bool TTemplateParser::TakeSteps(int64_t count) {
+  if (StepBudget < 0 || count == 0) return true;
+  if (StepBudget < count) {
+    StepBudget = 0;
     ReportError("Too many steps\n\r");
     return false;
   }
-  --StepBudget;
+  StepBudget -= count;
   return true;
 }
 
 void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
                                   TBufStream& params) {
-  if (!TakeStep()) return;
+  if (!TakeSteps()) return;
   ++command.busy_;
   command.Execute(caller, enabled, active, params);
   --command.busy_;
@@ -158,7 +159,7 @@ void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& calle
 
 std::string TTemplateParser::CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
                                             TBufStream& params) {
-  if (!TakeStep()) return {};
+  if (!TakeSteps()) return {};
   ++command.busy_;
   std::string result = command.Capture(caller, enabled, params);
   --command.busy_;
@@ -229,6 +230,7 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
       } else {
         self.PutChars(run);
       }
+      if (!TakeSteps(static_cast<int64_t>(run.size() / kBytesPerStep))) return false;
     }
     if (stop == std::string_view::npos) {
       input.Skip(run.size());

@@ -112,6 +112,10 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // with "Too many steps\n\r"; negative (as in every ordinary run): no
   // limit. A fuzzer sets it, so that a template that loops ends at once.
   int64_t StepBudget = -1;
+  // Every so many bytes of text that a call produces or a pass copies cost
+  // a step too, so that a value that doubles on every pass ends the run
+  // before memory runs out.
+  static constexpr size_t kBytesPerStep = 1024;
 
  protected:
   void PutErrorText(std::string_view text) override;
@@ -140,9 +144,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   std::string CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
                              TBufStream& params);
   void ReleaseIfRetired(TTemplateCommand& command);
-  // Counts one step against StepBudget; false, with the run ended, when
-  // none is left.
-  bool TakeStep();
+  // Counts steps against StepBudget; false, with the run ended, when not
+  // enough are left.
+  bool TakeSteps(int64_t count = 1);
 
   std::unique_ptr<TBufStream> template_;
   TCommandTable commands_;
