@@ -95,8 +95,8 @@ class TQueue {
   // walked.
   const std::vector<TQueueNode*>& Ordered() const;
 
-  std::unordered_map<int64_t, TQueueNode> nodes_;
-  std::unordered_map<int64_t, TNodeNotes> unclaimedNotes_;
+  std::unordered_map<uint64_t, TQueueNode> nodes_;
+  std::unordered_map<uint64_t, TNodeNotes> unclaimedNotes_;
   mutable std::vector<TQueueNode*> ordered_;
   mutable bool orderedStale_ = false;
 };

@@ -19,9 +19,6 @@ int Order(T a, T b) {
   return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-// Each field as an unsigned number, zone first.
-uint64_t AddressKey(const TNetAddr& a) { return static_cast<uint64_t>(a.Key()); }
-
 // 1-based place of the node's delivery flavour in "HNDCI"; 0 for none or R.
 int FlavourRank(const TQueueNode& node) {
   static constexpr char kRanks[] = "HNDCI";
@@ -34,7 +31,7 @@ int64_t TotalSize(const TQueueNode& n) { return n.NetmailSize + n.EchomailSize +
 int CompareByKey(uint8_t key, const TQueueNode& a, const TQueueNode& b) {
   switch (key) {
     case kSortSize: return Order(TotalSize(b), TotalSize(a));
-    case kSortAddress: return Order(AddressKey(a.Addr), AddressKey(b.Addr));
+    case kSortAddress: return Order(a.Addr.Key(), b.Addr.Key());
     case kSortDays: return Order(b.Oldest, a.Oldest);
     case kSortNetmailSize: return Order(b.NetmailSize, a.NetmailSize);
     case kSortEchomailSize: return Order(b.EchomailSize, a.EchomailSize);
@@ -84,9 +81,9 @@ bool InReport(const TReport& report, const TQueueNode& node, bool& covered) {
 }
 
 // The report's share: the nodes met in address order, put in key order.
-// A stable sort followed by keeping the first of each run of equal nodes
-// gives what inserting them one by one, dropping any node equal to one
-// already listed, would give, without moving the list on every insertion.
+// The sort is stable, so nodes that tie on every key keep address order:
+// a tie never leaves a node out, which would shrink the report's totals
+// without a sign.
 void GroupReport(TReport& report, const TQueue& queue) {
   report.ReportNodes.reset();
   bool covered = false;
@@ -99,11 +96,7 @@ void GroupReport(TReport& report, const TQueue& queue) {
     const auto less = [&report](const TQueueNode* a, const TQueueNode* b) {
       return CompareReportNodes(report, *a, *b) < 0;
     };
-    const auto equal = [&report](const TQueueNode* a, const TQueueNode* b) {
-      return CompareReportNodes(report, *a, *b) == 0;
-    };
     std::stable_sort(nodes.begin(), nodes.end(), less);
-    nodes.erase(std::unique(nodes.begin(), nodes.end(), equal), nodes.end());
   }
   report.ReportNodes = std::move(nodes);
 }

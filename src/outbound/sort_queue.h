@@ -10,9 +10,9 @@ namespace zeb {
 
 // Stops the queue manager, logs the queue (all of it at level 3 and up), then
 // gives every report its share of the queue: the nodes of its domains' zones
-// that those domains do not skip, in the order of its sort keys. Of nodes
-// that compare equal under the keys only the first met (the lowest address)
-// is kept; a report without keys lists its nodes in address order.
+// that those domains do not skip, in the order of its sort keys. Nodes that
+// tie on every key, and all nodes of a report without keys, are listed in
+// address order.
 void SortQueue();
 
 // Whether the zone is one of the domain's zones.

@@ -6,8 +6,8 @@
 namespace zeb {
 
 std::string CharFunction(TEvaluatedFunction& self, const std::string& evaluated) {
-  const int32_t code = TextToInt(ExpandQuotes(evaluated, self.CommandChar));
-  return std::string(1, static_cast<char>(static_cast<uint32_t>(code) & 0xFF));
+  const int64_t code = TextToInt(ExpandQuotes(evaluated, self.CommandChar));
+  return std::string(1, static_cast<char>(static_cast<uint64_t>(code) & 0xFF));
 }
 
 std::string CodeFunction(TEvaluatedFunction& self, const std::string& evaluated) {

@@ -11,8 +11,7 @@ std::string TEvaluatedFunction::InvokeText(TInterpreter&, const std::string& tex
 }
 
 std::string TEvaluatedFunction::BadParameter(const char* argument) {
-  PutText(FormatMessage("Bad type of @%s parametr", {argument}));
-  Abort();
+  ReportError("Bad type of @%s parametr", {argument});
   return {};
 }
 

@@ -8,9 +8,11 @@ namespace zeb {
 
 namespace {
 
-// A width written as a number; one that wraps below zero counts as 0.
+// A width written as a number, read in 32 bits as it always was (a wider
+// reading would ask for gigabytes of blanks); one that wraps below zero
+// counts as 0.
 size_t WidthOf(const std::string& number) {
-  const int32_t width = TextToInt(number);
+  const auto width = static_cast<int32_t>(TextToInt(number));
   return width < 0 ? 0 : static_cast<size_t>(width);
 }
 

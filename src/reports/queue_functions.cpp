@@ -38,11 +38,16 @@ class TQueueFunction : public TTemplateCommand {
   TQueueFunction(const char* name, bool hasParams, TReportParser& parser, TQueueFn fn)
       : TTemplateCommand(name, hasParams, hasParams), parser_(parser), fn_(fn) {}
 
+  // Where output is off (a branch that is not taken, a loop body that does
+  // not run) a queue function does nothing: the walks, @prepare and @about
+  // keep their state, and a rejected argument ends nothing.
   std::string Invoke(TInterpreter&, TBufStream&) override {
+    if (!Enabled || !Active) return {};
     TQueueCall call{parser_, *this, {}};
     return fn_(call);
   }
   std::string InvokeText(TInterpreter&, const std::string& text) override {
+    if (!Enabled || !Active) return {};
     std::string arg = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(text)), CommandChar);
     if (IsStopped()) return {};
     TQueueCall call{parser_, *this, std::move(arg)};

@@ -59,7 +59,7 @@ std::string SizeToLimitStrFunction(TEvaluatedFunction& self, const std::string& 
   const TLastCommaCut cut = CutAtLastComma(evaluated);
   if (ClassifyNumber(cut.After) != 1) return self.BadParameter("MaxLen");
   if (ClassifyNumber(cut.Before) != 1) return self.BadParameter("Integer");
-  const int32_t width = TextToInt(cut.After);
+  const auto width = static_cast<int32_t>(TextToInt(cut.After));  // 32 bits, as @just reads widths
   return FormatSizeLimited(width < 0 ? 0 : static_cast<size_t>(width), DigitsToInt64(cut.Before));
 }
 

@@ -5,7 +5,7 @@
 namespace zeb {
 
 int CompareNetAddr(const TNetAddr& a, const TNetAddr& b) {
-  const int64_t ka = a.Key(), kb = b.Key();
+  const uint64_t ka = a.Key(), kb = b.Key();
   return ka < kb ? -1 : (ka > kb ? 1 : 0);
 }
 

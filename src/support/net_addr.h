@@ -22,17 +22,19 @@ struct TNetAddr {
   uint16_t Net = 0;
   uint16_t Zone = 0;
 
-  // The four numbers read as one number, zone most significant.
-  int64_t Key() const {
-    return static_cast<int64_t>((static_cast<uint64_t>(Zone) << 48) | (static_cast<uint64_t>(Net) << 32) |
-                                (static_cast<uint64_t>(Node) << 16) | Point);
+  // The four numbers read as one unsigned number, zone most significant:
+  // the order of addresses everywhere, so that zones from 32768 up sort
+  // after zone 1 in the queue as in every report.
+  uint64_t Key() const {
+    return (static_cast<uint64_t>(Zone) << 48) | (static_cast<uint64_t>(Net) << 32) |
+           (static_cast<uint64_t>(Node) << 16) | Point;
   }
   bool IsEmpty() const { return Key() == 0; }
   friend bool operator==(const TNetAddr& a, const TNetAddr& b) { return a.Key() == b.Key(); }
   friend auto operator<=>(const TNetAddr& a, const TNetAddr& b) { return a.Key() <=> b.Key(); }
 };
 
-// Compares two addresses as signed 64-bit numbers: negative, zero or positive.
+// Compares two addresses by Key: negative, zero or positive.
 int CompareNetAddr(const TNetAddr& a, const TNetAddr& b);
 
 // A message party: a name and its address.

@@ -15,6 +15,7 @@ void TBlockCommand::ExecuteBlock(TInterpreter& caller, bool enabled, bool active
     ReportError("Nesting too deep\n\r");
     return;
   }
+  if (!root.TakeSteps()) return;
   // Saved and restored: the same statement may be nested inside itself.
   const bool savedEnabled = Enabled, savedActive = Active;
   TBufStream* savedInput = Input;

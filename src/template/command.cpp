@@ -12,7 +12,17 @@ void TTemplateCommand::Execute(TInterpreter& caller, bool enabled, bool active, 
   const bool savedEnabled = Enabled, savedActive = Active;
   Enabled = enabled;
   Active = active;
-  const std::string result = RawParams ? InvokeText(caller, ReadAll(params)) : Invoke(caller, params);
+  std::string result = RawParams ? InvokeText(caller, ReadAll(params)) : Invoke(caller, params);
+  if (!Owner->TakeSteps(static_cast<int64_t>(result.size() / TTemplateParser::kBytesPerStep))) result.clear();
+  if (!Owner->Capturing && !Owner->UnshownError.empty()) {
+    // An error inside the arguments ended the run: its message takes the
+    // place of a result made from them, unless the result already shows it.
+    const std::string message = std::exchange(Owner->UnshownError, {});
+    if (!(Enabled && Active && result.ends_with(message))) {
+      PutErrorText(message);
+      result.clear();
+    }
+  }
   if (result.empty()) {
     SwallowLineEnd();
   } else {
@@ -60,14 +70,6 @@ bool TTemplateCommand::IsStopped() const { return Owner->Stopped; }
 
 void TTemplateCommand::Abort() { Owner->Stopped = true; }
 
-void TTemplateCommand::PutErrorText(std::string_view text) {
-  const bool savedCapturing = Capturing, savedEnabled = Enabled, savedActive = Active;
-  Capturing = false;
-  Enabled = Active = true;
-  PutText(text);
-  Capturing = savedCapturing;
-  Enabled = savedEnabled;
-  Active = savedActive;
-}
+void TTemplateCommand::PutErrorText(std::string_view text) { Owner->PutErrorText(text); }
 
 }  // namespace zeb

@@ -11,8 +11,9 @@
 // end that follows. A function therefore only computes and returns its
 // text; to get argument values it uses TrimSpaces, FindSeparator or a plain
 // comma search, Owner->Evaluate and ExpandQuotes, and checks numbers with
-// ClassifyNumber and TextToInt. To reject an argument it writes its message
-// with PutText and calls Abort; engine errors use ReportError.
+// ClassifyNumber and TextToInt. To reject an argument it calls ReportError,
+// and where output is off (Enabled or Active clear) a function with an
+// effect does nothing at all.
 //
 // A function of another unit, for example:
 //

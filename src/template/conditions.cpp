@@ -51,12 +51,14 @@ bool TIfCommand::Test(TInterpreter& caller, bool enabled, bool active, const std
     op = TrimSpaces(std::string_view(p).substr(first + 1, second - first - 1));
     rightPart = std::string_view(p).substr(second + 1);
   }
-  const std::string left = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(p.substr(0, first))), CommandChar);
-  const std::string right = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(rightPart)), CommandChar);
+  // In a branch that is not taken the operands are read with output off, so
+  // that the functions in them change nothing.
+  const bool output = enabled && active;
+  const std::string left = ExpandQuotes(Owner->Evaluate(output, TrimmedSpaces(p.substr(0, first))), CommandChar);
+  const std::string right = ExpandQuotes(Owner->Evaluate(output, TrimmedSpaces(rightPart)), CommandChar);
   int c;
   if (ClassifyNumber(left) == 1 && ClassifyNumber(right) == 1) {
-    const int32_t l = TextToInt(left), r = TextToInt(right);
-    c = l < r ? -1 : (l > r ? 1 : 0);
+    c = CompareDigits(left, right);
   } else {
     c = CompareBytes(left, right);
   }

@@ -28,6 +28,9 @@ void TInterpreter::PutText(std::string_view text) {
 }
 
 void TInterpreter::ReportError(const char* format, std::initializer_list<TErrorArg> args) {
+  // The first error ends the run; a call whose argument held it says
+  // nothing more.
+  if (IsStopped()) return;
   PutErrorText(FormatMessage(format, args));
   Abort();
 }

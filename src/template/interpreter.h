@@ -60,8 +60,11 @@ class TInterpreter {
   virtual void Abort() = 0;
 
   // Writes the message into the output at this point — even in a branch
-  // that is not taken; inside an evaluated text it lands in that text — and
-  // ends the run. `format` is always a fixed text of the program.
+  // that is not taken; inside an evaluated text it lands in that text, and
+  // the call that stands in the template writes it in place of its result
+  // — and ends the run. Once the run has ended it does nothing, so the
+  // message shown is that of the innermost call. `format` is always a fixed
+  // text of the program.
   void ReportError(const char* format, std::initializer_list<TErrorArg> args = {});
 
  protected:

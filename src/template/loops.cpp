@@ -10,7 +10,9 @@
 namespace zeb {
 
 void TForeachCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufStream& params) {
-  const std::string count = Owner->Evaluate(true, TrimmedSpaces(ReadAll(params)));
+  // Read with output off in a branch that is not taken, where the body is
+  // only skipped: the functions in the count then change nothing.
+  const std::string count = Owner->Evaluate(enabled && active, TrimmedSpaces(ReadAll(params)));
   int64_t n = TextToInt(count);
   if (count != "0" && !count.empty() && n == 0 && count[0] != CommandChar) {
     n = static_cast<int64_t>(TrimSpaces(count).size());
@@ -48,23 +50,21 @@ void TForCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufS
     return;
   }
   root.RemoveCommand(name);
-  const std::string bounds = root.Evaluate(true, ExpandQuotes(TrimSpaces(p.substr(comma + 1)), CommandChar));
+  // In a branch that is not taken the body is only skipped once, with the
+  // counter holding the limit; the bounds are then read with output off,
+  // so that the functions in them change nothing, and not checked.
+  const bool skip = !enabled || !active;
+  const std::string bounds = root.Evaluate(!skip, ExpandQuotes(TrimSpaces(p.substr(comma + 1)), CommandChar));
   const size_t split = bounds.find(',');
   const std::string from = TrimSpaces(std::string_view(bounds).substr(0, split));
   const std::string to = split == std::string::npos ? std::string() : TrimSpaces(bounds.substr(split + 1));
-  if (ClassifyNumber(from) != 1 || ClassifyNumber(to) != 1) {
+  if (!skip && (ClassifyNumber(from) != 1 || ClassifyNumber(to) != 1)) {
     ReportError("Bad parameters for operator @%s (%s)\n\r", {Name, p});
     ExecuteBlock(caller, false, false, true);
     return;
   }
-  int32_t current = TextToInt(from);
-  const int32_t limit = TextToInt(to);
-  // In a branch that is not taken the body is only skipped once. The
-  // counter then holds the limit itself: the limit plus a step could be -1
-  // (a fordown to 0), which the check after the pass would take for a
-  // counter changed to a non-number.
-  const bool skip = !enabled || !active;
-  if (skip) current = limit;
+  const int64_t limit = TextToInt(to);
+  int64_t current = skip ? limit : TextToInt(from);
   root.AddCommand(std::make_unique<TValueCommand>(name, std::to_string(current)));
 
   TBufStream& input = *caller.Input;
@@ -85,9 +85,12 @@ void TForCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufS
       ReportError("The changed type for value %s", {name});
       break;
     }
-    current = Step(TextToInt(value->Value));
-    value->Value = std::to_string(current);
-    more = !skip && InRange(current, limit) && !root.BreakSeen && active && !root.Stopped;
+    current = TextToInt(value->Value);
+    more = !skip && StepsBefore(current, limit) && !root.BreakSeen && active && !root.Stopped;
+    if (more) {
+      current = Step(current);
+      value->Value = std::to_string(current);
+    }
   } while (more);
   root.RemoveCommand(name);
   root.BreakSeen = false;

@@ -25,11 +25,11 @@ class TForCommand : public TBlockCommand {
 
  protected:
   explicit TForCommand(std::string name) : TBlockCommand(std::move(name), false, true) {}
-  virtual bool InRange(int32_t current, int32_t limit) const { return current <= limit; }
-  // One step in the loop's direction; counters wrap like 32-bit integers.
-  virtual int32_t Step(int32_t current) const {
-    return static_cast<int32_t>(static_cast<uint32_t>(current) + 1u);
-  }
+  virtual bool InRange(int64_t current, int64_t limit) const { return current <= limit; }
+  // Whether a step from `current` stays within `limit`; a counter at the
+  // limit takes no step, so it never leaves the 64-bit range.
+  virtual bool StepsBefore(int64_t current, int64_t limit) const { return current < limit; }
+  virtual int64_t Step(int64_t current) const { return current + 1; }
 };
 
 // @fordown(@name, from, to) ... @end: counts down.
@@ -38,8 +38,9 @@ class TFordownCommand : public TForCommand {
   TFordownCommand() : TForCommand("fordown") {}
 
  protected:
-  bool InRange(int32_t current, int32_t limit) const override { return current >= limit; }
-  int32_t Step(int32_t current) const override { return static_cast<int32_t>(static_cast<uint32_t>(current) - 1u); }
+  bool InRange(int64_t current, int64_t limit) const override { return current >= limit; }
+  bool StepsBefore(int64_t current, int64_t limit) const override { return current > limit; }
+  int64_t Step(int64_t current) const override { return current - 1; }
 };
 
 }  // namespace zeb

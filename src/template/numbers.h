@@ -13,10 +13,14 @@ namespace zeb {
 // else); 2: anything else ("-5", "1.5", " 1", "$1F").
 int ClassifyNumber(std::string_view text);
 
-// A signed 32-bit value: "$" selects hexadecimal, otherwise decimal. Any
-// other character makes the result 0, as does the empty text; values beyond
-// 32 bits wrap. Never fails.
-int32_t TextToInt(std::string_view text);
+// A signed 64-bit value: "$" selects hexadecimal (wrapping beyond 64 bits),
+// otherwise decimal (beyond the largest value, the largest value). Any
+// other character makes the result 0, as does the empty text. Never fails.
+int64_t TextToInt(std::string_view text);
+
+// Orders two texts of decimal digits (ClassifyNumber 1) by their value,
+// whatever their length: negative, zero or positive.
+int CompareDigits(std::string_view a, std::string_view b);
 
 // The value of a text of decimal digits; 0 when any character is not a digit
 // and for the empty text.

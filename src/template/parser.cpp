@@ -138,16 +138,31 @@ void TTemplateParser::ReleaseIfRetired(TTemplateCommand& command) {
   if (it != retired_.end()) retired_.erase(it);
 }
 
+bool TTemplateParser::TakeSteps(int64_t count) {
+  if (StepBudget < 0 || count == 0) return true;
+  if (StepBudget < count) {
+    StepBudget = 0;
+    ReportError("Too many steps\n\r");
+    return false;
+  }
+  StepBudget -= count;
+  return true;
+}
+
 void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
                                   TBufStream& params) {
+  if (!TakeSteps()) return;
   ++command.busy_;
   command.Execute(caller, enabled, active, params);
   --command.busy_;
   ReleaseIfRetired(command);
+  // A block statement whose operand ended the run writes no result.
+  if (!UnshownError.empty()) PutErrorText(std::exchange(UnshownError, {}));
 }
 
 std::string TTemplateParser::CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
                                             TBufStream& params) {
+  if (!TakeSteps()) return {};
   ++command.busy_;
   std::string result = command.Capture(caller, enabled, params);
   --command.busy_;
@@ -204,6 +219,7 @@ void TTemplateParser::PutChars(std::string_view text) {
 }
 
 void TTemplateParser::PutErrorText(std::string_view text) {
+  if (Capturing) UnshownError = text;
   const bool savedEnabled = Enabled, savedActive = Active;
   Enabled = Active = true;
   PutChars(text);
@@ -222,6 +238,7 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
       } else {
         self.PutChars(run);
       }
+      if (!TakeSteps(static_cast<int64_t>(run.size() / kBytesPerStep))) return false;
     }
     if (stop == std::string_view::npos) {
       input.Skip(run.size());

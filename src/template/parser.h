@@ -9,6 +9,7 @@
 // whose result was empty.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -106,12 +107,24 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   bool ElseSeen = false;
   bool BreakSeen = false;
   bool Stopped = false;
+  // The message of the error that ended the run inside an evaluated text,
+  // until the call that stands in the template has written it.
+  std::string UnshownError;
+  // Command calls and block passes the run may still take before it ends
+  // with "Too many steps\n\r"; negative (as in every ordinary run): no
+  // limit. A fuzzer sets it, so that a template that loops ends at once.
+  int64_t StepBudget = -1;
+  // Every so many bytes of text that a call produces or a pass copies cost
+  // a step too, so that a value that doubles on every pass ends the run
+  // before memory runs out.
+  static constexpr size_t kBytesPerStep = 1024;
 
  protected:
   void PutErrorText(std::string_view text) override;
 
  private:
   friend class TBlockCommand;
+  friend class TTemplateCommand;
 
   // Interprets `input` on behalf of `self`: the root's main loop when
   // `block` is null, else the body of that block statement.
@@ -133,6 +146,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   std::string CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
                              TBufStream& params);
   void ReleaseIfRetired(TTemplateCommand& command);
+  // Counts steps against StepBudget; false, with the run ended, when not
+  // enough are left.
+  bool TakeSteps(int64_t count = 1);
 
   std::unique_ptr<TBufStream> template_;
   TCommandTable commands_;

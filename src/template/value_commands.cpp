@@ -29,7 +29,7 @@ bool FreeValueName(TTemplateCommand& statement, const std::string& name) {
 
 std::string TValueCommand::Invoke(TInterpreter&, TBufStream&) { return Value; }
 
-std::string TAliasCommand::Invoke(TInterpreter&, TBufStream&) { return Owner->Evaluate(true, Value); }
+std::string TAliasCommand::Invoke(TInterpreter&, TBufStream&) { return Owner->Evaluate(Enabled && Active, Value); }
 
 std::string TDefineCommand::InvokeText(TInterpreter&, const std::string& text) {
   std::string name, rest;

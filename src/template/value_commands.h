@@ -20,7 +20,8 @@ class TValueCommand : public TTemplateCommand {
   std::string Invoke(TInterpreter& caller, TBufStream& params) override;
 };
 
-// An alias: @name produces its body, evaluated anew at every use.
+// An alias: @name produces its body, evaluated anew at every use (with
+// output off where output is off, so that its functions change nothing).
 class TAliasCommand : public TValueCommand {
  public:
   using TValueCommand::TValueCommand;

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "config/domains.h"
 #include "outbound/queue_fixture.h"
@@ -40,7 +42,7 @@ class SortQueueTest : public QueueTest {
   using Names = std::vector<std::string>;
 };
 
-TEST_F(SortQueueTest, SizeThenAddressAndSizeAloneDroppingEqualNodes) {
+TEST_F(SortQueueTest, SizeThenAddressAndSizeAloneKeepingTiesInAddressOrder) {
   TDomain& fido = Domain("fidonet", {2});
   TReport& sizeAddress = Report({&fido}, {kSortSize, kSortAddress});
   TReport& sizeOnly = Report({&fido}, {kSortSize});
@@ -52,7 +54,7 @@ TEST_F(SortQueueTest, SizeThenAddressAndSizeAloneDroppingEqualNodes) {
   Merge(Addr(2, 1, 4), kFlavourNormal, kKindFile, 60);
   SortQueue();
   EXPECT_EQ(Listed(sizeAddress), (Names{"2:1/2", "2:1/1", "2:1/3", "2:1/4"}));
-  EXPECT_EQ(Listed(sizeOnly), (Names{"2:1/2", "2:1/1"}));
+  EXPECT_EQ(Listed(sizeOnly), (Names{"2:1/2", "2:1/1", "2:1/3", "2:1/4"}));
   EXPECT_EQ(Listed(addressLast), (Names{"2:1/2", "2:1/3", "2:1/1", "2:1/4"}));
 }
 
@@ -86,6 +88,22 @@ TEST_F(SortQueueTest, WithoutSortKeysEveryNodeInAddressOrder) {
   for (uint16_t node : {7, 3, 5}) Merge(Addr(2, 1, node), kFlavourNormal, kKindNetmail, 10);
   SortQueue();
   EXPECT_EQ(Listed(report), (Names{"2:1/3", "2:1/5", "2:1/7"}));
+}
+
+TEST_F(SortQueueTest, TiesAndZonesFrom32768KeepAddressOrderUnderEveryKey) {
+  TDomain& fido = Domain("fidonet", {1, 40000});
+  const std::vector<std::vector<uint8_t>> keyLists = {{}, {kSortAddress}, {kSortSize}, {kSortDays}, {kSortSize, kSortDays}};
+  std::vector<TReport*> reports;
+  for (const auto& keys : keyLists) {
+    reports.push_back(&Report({&fido}, {}));
+    std::copy(keys.begin(), keys.end(), reports.back()->SortBy.begin());
+  }
+  for (const TNetAddr& a : {Addr(40000, 1, 1), Addr(1, 2, 1), Addr(1, 1, 1, 5), Addr(1, 1, 1)})
+    Merge(a, kFlavourNormal, kKindNetmail, 1000, "m", Dos(2026, 1, 5));
+  SortQueue();
+  const Names inAddressOrder{"1:1/1", "1:1/1.5", "1:2/1", "40000:1/1"};
+  EXPECT_EQ(FormatNetAddr(Queue()[3].Addr), "40000:1/1");
+  for (size_t i = 0; i < reports.size(); ++i) EXPECT_EQ(Listed(*reports[i]), inAddressOrder) << "key list " << i;
 }
 
 TEST_F(SortQueueTest, DomainsZonesAndSkipSets) {

@@ -1,6 +1,8 @@
 // @center and @just: texts laid out in columns, and their argument errors.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "run_functions.h"
 
 namespace zeb::test {
@@ -76,7 +78,19 @@ TEST(JustFunction, RejectsModeThenWidth) {
   EXPECT_EQ(RunFunctions("x@just(abcdef, -4, L)y"), "xBad type of @MaxLen parametr");
   EXPECT_EQ(RunFunctions("x@just(abcdef)y"), "xBad type of @Format parametr") << "the whole text is the mode";
   EXPECT_EQ(RunFunctions("x@just(L)y"), "xBad type of @MaxLen parametr");
-  EXPECT_EQ(RunFunctions("@define(@v, @just(ab, x, L))after"), "") << "an error inside a value ends the run";
+  EXPECT_EQ(RunFunctions("@define(@v, @just(ab, x, L))after"), "Bad type of @MaxLen parametr")
+      << "an error inside a value ends the run and shows";
+}
+
+TEST(ArgumentErrors, TheInnermostMessageShowsWhereTheOutermostCallStood) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a @just(@sizetype(x,K),5,L) b", "a Bad type of @Integer parametr"},
+      {"a @len(@just(a,x,L)) b", "a Bad type of @MaxLen parametr"},
+      {"a @define(@v,@just(a,x,L))[@v] b", "a Bad type of @MaxLen parametr"},
+      {"a @if(@len(@just(a,x,L)), >, 1)y@end b", "a Bad type of @MaxLen parametr"},
+      {"a @alias(@v, \"x@just(a,x,L)\")@v b", "a xBad type of @MaxLen parametr"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(RunFunctions(text), expected) << text;
 }
 
 TEST(JustFunction, DoesNothingWhereOutputIsOff) {

@@ -206,4 +206,22 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
   EXPECT_EQ(without.find("CHRS"), std::string::npos);
 }
 
+TEST_F(ReportRun, AHubOfMoreThanFourGibibytesComparesAndCountsIn64Bits) {
+  const uint64_t bytes = (uint64_t{4} << 30) + 5;  // sparse: no disk space taken
+  File("out/139c0001.cut", 0, kHour);
+  std::filesystem::resize_file(dir_ + "/out/139c0001.cut", bytes);
+  Text("big.tpl",
+       "@mailsize(NEFT) @if(@mailsize(NEFT), >, 2147483647)big@else small@end "
+       "@if(@mailsize(n), =, 5)wrapped@else whole@end @for(@i, @mailsize(NEFT), 4294967301)@i;@end\n",
+       0);
+  Text("zeb.ctl",
+       "def main\naddress 2:5020/9999@fidonet\nend\n"
+       "def domain\nfidonet 2\nend\n"
+       "def outbound fidonet\n" + dir_ + "/out\nend\n"
+       "def report fidonet\ntemplate " + dir_ + "/big.tpl\npostto file " + dir_ + "/report.txt\nend\n",
+       0);
+  RunZeb();
+  EXPECT_EQ(Read("report.txt"), "4294967301 big  whole 4294967301;") << Read("console.txt");
+}
+
 }  // namespace

@@ -31,7 +31,8 @@ TEST_F(TextFunctionsRun, EveryFunctionAndEachErrorEndingItsReport) {
 
   // Each error comes after some output and before more. The arithmetic
   // errors end in a line break whose LF becomes a CR like every line end of
-  // a template without CRs; an error inside a value ends the run silently.
+  // a template without CRs; an error inside a value shows where the value's
+  // call stood.
   const std::vector<std::pair<std::string, std::string>> errors = {
       {"@sizetostr(12a)", "Bad type of @Integer parametr"},
       {"@sizetype(2048, ZZ)", "Bad type of @Format parametr"},
@@ -45,7 +46,7 @@ TEST_F(TextFunctionsRun, EveryFunctionAndEachErrorEndingItsReport) {
       {"@mul(@code, 2)", "Can't replace function @code\n"},
       {"@div(@char, 2)", "Can't replace function @char\n"},
       {"@mod(@time, 2)", "Can't replace function @time\n"},
-      {"@define(@v, @just(ab, x, L))", ""},
+      {"@define(@v, @just(ab, x, L))", "Bad type of @MaxLen parametr"},
   };
   std::string config = ConfigHead() + Report(Path("all.tpl"), Path("all.txt"));
   for (size_t i = 0; i < errors.size(); ++i) {

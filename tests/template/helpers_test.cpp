@@ -23,8 +23,9 @@ TEST(Numbers, TextToIntAndDigitsToInt64) {
   EXPECT_EQ(TextToInt("12x"), 0);
   EXPECT_EQ(TextToInt(""), 0);
   EXPECT_EQ(TextToInt("-5"), 0);
-  EXPECT_EQ(TextToInt("4294967297"), 1) << "wraps modulo 2^32";
-  EXPECT_EQ(TextToInt("4294967295"), -1);
+  EXPECT_EQ(TextToInt("4294967297"), 4294967297);
+  EXPECT_EQ(TextToInt("$FFFFFFFFFFFFFFFF"), -1) << "hexadecimal wraps modulo 2^64";
+  EXPECT_EQ(TextToInt("99999999999999999999"), INT64_MAX) << "decimal stops at the largest value";
   EXPECT_EQ(DigitsToInt64("9876543210123"), 9876543210123);
   EXPECT_EQ(DigitsToInt64("12 "), 0);
   EXPECT_EQ(DigitsToInt64(""), 0);

@@ -43,6 +43,8 @@ TEST(If, ComparisonsNumericOrText) {
       {"007, =, 7", true},   {"1, ==, 1", false},  {"1, 1", false},       {"10, >, 9", true},
       {"10, <, 9a", true},   {"2; <>; 3", true},   {"3, <=, 3", true},    {"2, >=, 3", false},
       {"\"a,b\", =, \"a,b\"", true}, {"(1,2), =, (1,2)", true},
+      {"3000000000, >, 1000000000", true}, {"4294967297, =, 1", false},
+      {"99999999999999999999, >, 99999999999999999998", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RunTemplate(std::string("@if(") + c.condition + ")T@else F@end"), c.expected ? "T" : " F")
@@ -88,6 +90,10 @@ TEST(For, CountsAndRemovesItsCounter) {
   EXPECT_EQ(RunTemplate("@for(@i, 5, 1)@i,@end."), ".");
   EXPECT_EQ(RunTemplate("@define(@n, 2)@for(@i, 1, @n)@i@end"), "12");
   EXPECT_EQ(RunTemplate("@define(@i, old)@for(@i, 1, 1)@i@end@i"), "1@i");
+  EXPECT_EQ(RunTemplate("@for(@i, 4294967295, 4294967296)@i,@end"), "4294967295,4294967296,");
+  EXPECT_EQ(RunTemplate("@for(@i, 9223372036854775806, 9223372036854775807)@i,@end."),
+            "9223372036854775806,9223372036854775807,.") << "the last counter takes no step past the range";
+  EXPECT_EQ(RunTemplate("@fordown(@i, 1, 0)@i,@end."), "1,0,.");
 }
 
 TEST(For, BodyMayChangeTheCounter) {
@@ -140,10 +146,11 @@ TEST(Nesting, TooDeepEndsTheRun) {
   for (int i = 0; i < 999; ++i) both += "@if(1)";
   EXPECT_EQ(RunTemplate(both + "@a"), std::string(1000, 'x') + "Nesting too deep\n\r");
   // Parameters nested past the limit: the message lands in the value being
-  // defined, like every error inside an evaluated text, and the run ends.
+  // defined, like every error inside an evaluated text, the run ends and
+  // the outermost define shows it.
   std::string params;
   for (int i = 0; i < 1100; ++i) params += "@define(@d, ";
-  EXPECT_EQ(RunTemplate(params + std::string(1100, ')') + "after"), "");
+  EXPECT_EQ(RunTemplate(params + std::string(1100, ')') + "after"), "Nesting too deep\n\r");
 }
 
 TEST(Alias, EvaluatedAtEveryUse) {
