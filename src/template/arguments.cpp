@@ -5,12 +5,6 @@
 
 namespace zeb {
 
-namespace {
-
-bool IsQuote(char c) { return c == '"' || c == '\''; }
-
-}  // namespace
-
 size_t FindParamListEnd(std::string_view text, size_t i) {
   int depth = 1;
   while (i < text.size()) {

@@ -12,29 +12,17 @@ namespace zeb {
 
 namespace {
 
-constexpr const char* kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                         "July",    "August",   "September", "October", "November", "December"};
-constexpr const char* kDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr std::string_view kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                              "July",    "August",   "September", "October", "November", "December"};
+constexpr std::string_view kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                           "Thursday", "Friday", "Saturday"};
 
 // The longest decimal int, sign included.
 constexpr size_t kMaxIntLength = 11;
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
-enum class TField : uint8_t { Day, Month, ShortYear, Hour, Minute, Second };
-enum class TKind : uint8_t { Literal, Number, TwoDigits, DayName, MonthName, FullYear };
-
-int FieldValue(const TDateTime& moment, TField field) {
-  switch (field) {
-    case TField::Day: return moment.Day;
-    case TField::Month: return moment.Month;
-    case TField::ShortYear: return moment.Year % 100;
-    case TField::Hour: return moment.Hour;
-    case TField::Minute: return moment.Minute;
-    case TField::Second: return moment.Second;
-  }
-  return 0;
-}
+enum class TKind : uint8_t { Literal, Number, TwoDigits, ShortYear, FullYear, DayName, MonthName };
 
 // A pattern taken apart once into the pieces it writes: reports format the
 // same few patterns for every file they list.
@@ -46,13 +34,13 @@ class TDatePattern {
  private:
   struct TPiece {
     TKind Kind;
-    TField Field = TField::Day;
+    int TDateTime::*Field = nullptr;  // Number, TwoDigits
     size_t Start = 0;   // Literal: where its text starts in literals_
     size_t Length = 0;  // Literal: its length; names: the letters written
   };
 
   void AddLiteral(std::string_view text);
-  void Add(TKind kind, TField field = TField::Day, size_t length = 0);
+  void Add(TKind kind, int TDateTime::*field = nullptr, size_t length = 0);
   char* Write(char* out, const TDateTime& moment) const;
 
   std::vector<TPiece> pieces_;
@@ -89,20 +77,19 @@ TDatePattern::TDatePattern(std::string_view pattern) {
     const size_t nameLength = count == 3 ? 3 : std::string_view::npos;
     switch (token) {
       case 'D':
-        if (count <= 2) Add(numberKind, TField::Day);
-        else Add(TKind::DayName, TField::Day, nameLength);
+        if (count <= 2) Add(numberKind, &TDateTime::Day);
+        else Add(TKind::DayName, nullptr, nameLength);
         break;
       case 'M':
-        if (count <= 2) Add(numberKind, TField::Month);
-        else Add(TKind::MonthName, TField::Month, nameLength);
+        if (count <= 2) Add(numberKind, &TDateTime::Month);
+        else Add(TKind::MonthName, nullptr, nameLength);
         break;
       case 'Y':
-        if (count <= 2) Add(TKind::TwoDigits, TField::ShortYear);
-        else Add(TKind::FullYear);
+        Add(count <= 2 ? TKind::ShortYear : TKind::FullYear);
         break;
-      case 'H': Add(numberKind, TField::Hour); break;
-      case 'N': Add(numberKind, TField::Minute); break;
-      case 'S': Add(numberKind, TField::Second); break;
+      case 'H': Add(numberKind, &TDateTime::Hour); break;
+      case 'N': Add(numberKind, &TDateTime::Minute); break;
+      case 'S': Add(numberKind, &TDateTime::Second); break;
       default: AddLiteral(pattern.substr(i, count)); break;
     }
     i += count;
@@ -115,15 +102,16 @@ void TDatePattern::AddLiteral(std::string_view text) {
   if (!pieces_.empty() && pieces_.back().Kind == TKind::Literal) {
     pieces_.back().Length += text.size();
   } else {
-    pieces_.push_back({TKind::Literal, TField::Day, literals_.size(), text.size()});
+    pieces_.push_back({TKind::Literal, nullptr, literals_.size(), text.size()});
   }
   literals_ += text;
 }
 
-void TDatePattern::Add(TKind kind, TField field, size_t length) {
+void TDatePattern::Add(TKind kind, int TDateTime::*field, size_t length) {
   pieces_.push_back({kind, field, 0, length});
   switch (kind) {
-    case TKind::TwoDigits: maxLength_ += 2; break;
+    case TKind::TwoDigits:
+    case TKind::ShortYear: maxLength_ += 2; break;
     case TKind::DayName:
     case TKind::MonthName: maxLength_ += std::string_view("September").size(); break;
     default: maxLength_ += kMaxIntLength; break;
@@ -131,27 +119,34 @@ void TDatePattern::Add(TKind kind, TField field, size_t length) {
 }
 
 // Names of a moment that did not come from UnixToDate may be out of range.
-char* WriteName(char* out, const char* const* names, int count, int index, size_t length) {
+char* WriteName(char* out, const std::string_view* names, int count, int index, size_t length) {
   if (index < 0 || index >= count) return out;
-  const std::string_view name = std::string_view(names[index]).substr(0, length);
+  const std::string_view name = names[index].substr(0, length);
   return std::copy(name.begin(), name.end(), out);
+}
+
+char* WriteTwoDigits(char* out, int value) {
+  *out++ = static_cast<char>('0' + value / 10 % 10);
+  *out++ = static_cast<char>('0' + value % 10);
+  return out;
 }
 
 char* TDatePattern::Write(char* out, const TDateTime& moment) const {
   for (const TPiece& piece : pieces_) {
     switch (piece.Kind) {
       case TKind::Literal:
-        out = std::copy_n(literals_.data() + piece.Start, piece.Length, out);
+        // mostly a single separator, not worth a library copy
+        for (size_t k = 0; k < piece.Length; ++k) *out++ = literals_[piece.Start + k];
         break;
       case TKind::Number:
-        out = std::to_chars(out, out + kMaxIntLength, FieldValue(moment, piece.Field)).ptr;
+        out = std::to_chars(out, out + kMaxIntLength, moment.*piece.Field).ptr;
         break;
-      case TKind::TwoDigits: {
-        const int value = FieldValue(moment, piece.Field);
-        *out++ = static_cast<char>('0' + value / 10 % 10);
-        *out++ = static_cast<char>('0' + value % 10);
+      case TKind::TwoDigits:
+        out = WriteTwoDigits(out, moment.*piece.Field);
         break;
-      }
+      case TKind::ShortYear:
+        out = WriteTwoDigits(out, moment.Year % 100);
+        break;
       case TKind::DayName:
         out = WriteName(out, kDayNames, 7, moment.DayOfWeek, piece.Length);
         break;
