@@ -47,11 +47,6 @@ size_t FindSeparator(std::string_view text, size_t start) {
   return std::string_view::npos;
 }
 
-std::string ExpandQuotes(std::string&& text, char commandChar) {
-  if (text.empty() || !IsQuote(text[0])) return std::move(text);
-  return ExpandQuotes(std::string_view(text), commandChar);
-}
-
 std::string ExpandQuotes(std::string_view text, char commandChar) {
   if (text.empty() || !IsQuote(text[0])) return std::string(text);
   const char q = text[0];
