@@ -17,6 +17,8 @@ now_ns() { date +%s%N; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ms() { awk -v ns="$1" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+# spread <NS: the fastest and the slowest of the runs, in ms.
+spread() { sort -n | awk '{ v[NR] = $1 } END { printf "%.1f-%.1f", v[1] / 1e6, v[NR] / 1e6 }'; }
 
 # time_ns COMMAND...: the wall time of one run in nanoseconds.
 time_ns() {
@@ -25,9 +27,13 @@ time_ns() {
   echo $(($(now_ns) - t0))
 }
 
+# The machine and how busy it is: figures of a shared machine are only
+# comparable with the load they were taken under.
+load() { cut -d' ' -f1-3 /proc/loadavg; }
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr)"
-echo "runs: $runs (medians)"
-printf '%-6s %8s %9s %9s %7s %9s %10s %9s\n' size nodes files find_ms zeb_ms ratio peak_kb bytes/file
+echo "program: $zeb"
+echo "runs: $runs (medians), load average at the start: $(load)"
+printf '%-6s %8s %9s %9s %7s %13s %7s %9s %10s\n' size nodes files find_ms zeb_ms zeb_min-max ratio peak_kb bytes/file
 for size in "$@"; do
   tree=$trees/$size
   [ -f "$tree/zeb.ctl" ] || "$here/gen_outbound" "$size" "$tree" >/dev/null
@@ -46,8 +52,8 @@ for size in "$@"; do
   peak=$(/usr/bin/time -v "$zeb" /c "$tree/zeb.ctl" 2>&1 >/dev/null | awk -F: '/Maximum resident/ { print $2 + 0 }')
   nodes=$(grep -a -m1 -o 'Outbound queue: [0-9]*' "$tree/report.txt" | grep -o '[0-9]*$' || echo ?)
   f=$(median <"$tree/find.ns"); z=$(median <"$tree/zeb.ns")
-  printf '%-6s %8s %9s %9s %7s %9s %10s %9s\n' "$size" "$nodes" "$files" "$(ms "$f")" "$(ms "$z")" \
-    "$(ratio "$z" "$f")" "$peak" "$(awk -v k="$peak" -v n="$files" 'BEGIN { printf "%.0f", k * 1024 / n }')"
+  printf '%-6s %8s %9s %9s %7s %13s %7s %9s %10s\n' "$size" "$nodes" "$files" "$(ms "$f")" "$(ms "$z")" \
+    "$(spread <"$tree/zeb.ns")" "$(ratio "$z" "$f")" "$peak" "$(awk -v k="$peak" -v n="$files" 'BEGIN { printf "%.0f", k * 1024 / n }')"
   eval "zeb_$size=$z"
 done
 if [ -n "${zeb_hub:-}" ] && [ -n "${zeb_huge:-}" ]; then
@@ -65,3 +71,4 @@ while [ $i -lt $((runs * 4)) ]; do
 done
 e=$(median <"$tree/empty.ns"); h=$(median <"$tree/help.ns")
 echo "empty run: $(ms "$e") ms, zeb /?: $(ms "$h") ms, ratio $(ratio "$e" "$h")"
+echo "load average at the end: $(load)"

@@ -26,7 +26,7 @@ constexpr const char* kAuthor = "the zeb developers";
 struct TQueueCall {
   TReportParser& Parser;
   TTemplateCommand& Self;
-  std::string Arg;
+  std::string_view Arg;
 
   TQueueNode* Node() const { return Parser.CurrentNode(); }
 };
@@ -48,9 +48,16 @@ class TQueueFunction : public TTemplateCommand {
   }
   std::string InvokeText(TInterpreter&, const std::string& text) override {
     if (!Enabled || !Active) return {};
-    std::string arg = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(text)), CommandChar);
-    if (IsStopped()) return {};
-    TQueueCall call{parser_, *this, std::move(arg)};
+    // A plain argument (the usual case) is used where it stands, uncopied.
+    const std::string_view trimmed = TrimmedSpaces(text);
+    std::string evaluated;
+    std::string_view arg = trimmed;
+    if (!Owner->EvaluatesToItself(trimmed) || (!trimmed.empty() && IsQuote(trimmed[0]))) {
+      evaluated = ExpandQuotes(Owner->Evaluate(true, trimmed), CommandChar);
+      if (IsStopped()) return {};
+      arg = evaluated;
+    }
+    TQueueCall call{parser_, *this, arg};
     return fn_(call);
   }
 

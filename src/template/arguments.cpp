@@ -5,12 +5,6 @@
 
 namespace zeb {
 
-namespace {
-
-bool IsQuote(char c) { return c == '"' || c == '\''; }
-
-}  // namespace
-
 size_t FindParamListEnd(std::string_view text, size_t i) {
   int depth = 1;
   while (i < text.size()) {
@@ -51,11 +45,6 @@ size_t FindSeparator(std::string_view text, size_t start) {
     }
   }
   return std::string_view::npos;
-}
-
-std::string ExpandQuotes(std::string&& text, char commandChar) {
-  if (text.empty() || !IsQuote(text[0])) return std::move(text);
-  return ExpandQuotes(std::string_view(text), commandChar);
 }
 
 std::string ExpandQuotes(std::string_view text, char commandChar) {

@@ -42,9 +42,14 @@ size_t FindParamListEnd(std::string_view text, size_t i);
 // followed by a name character drops the one character after it. A text not
 // beginning with a quote is returned unchanged.
 std::string ExpandQuotes(std::string_view text, char commandChar = '@');
+// The quote characters that open a text ExpandQuotes changes.
+inline bool IsQuote(char c) { return c == '"' || c == '\''; }
 // The same for a text the caller gives away: an unquoted one comes back
-// without being copied.
-std::string ExpandQuotes(std::string&& text, char commandChar = '@');
+// without being copied (inline: most texts are unquoted).
+inline std::string ExpandQuotes(std::string&& text, char commandChar = '@') {
+  if (text.empty() || !IsQuote(text[0])) return std::move(text);
+  return ExpandQuotes(std::string_view(text), commandChar);
+}
 inline std::string ExpandQuotes(const char* text, char commandChar = '@') {
   return ExpandQuotes(std::string_view(text), commandChar);
 }

@@ -70,10 +70,12 @@ void TTemplateParser::Run() {
   Input = savedInput;
 }
 
+bool TTemplateParser::EvaluatesToItself(std::string_view text) const {
+  return !Stopped && evalDepth_ < kMaxNesting && FindEither(text, CommandChar, '\0') == std::string_view::npos;
+}
+
 std::string TTemplateParser::Evaluate(bool enabled, std::string_view text) {
-  // A text without commands (or NULs) evaluates to itself.
-  if (!Stopped && evalDepth_ < kMaxNesting && FindEither(text, CommandChar, '\0') == std::string_view::npos)
-    return std::string(text);
+  if (EvaluatesToItself(text)) return std::string(text);
   TBufStream stream = StreamFromText(std::string(text));
   return Evaluate(enabled, stream);
 }

@@ -59,6 +59,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // stopped; a block statement in it is an error.
   std::string Evaluate(bool enabled, TBufStream& stream);
   std::string Evaluate(bool enabled, std::string_view text);
+  // True when Evaluate would give `text` back unchanged: it holds no
+  // command character and no NUL, and the run goes on.
+  bool EvaluatesToItself(std::string_view text) const;
 
   // Registers a command under its GetName. False when the name is taken:
   // the offered command is then released and the existing one stays.

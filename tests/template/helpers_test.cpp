@@ -71,6 +71,28 @@ TEST(Dates, FormatDatePattern) {
   EXPECT_EQ(FormatDatePattern("hh 'h' mm", t), "07 h 08") << "m after an hour is the minute";
 }
 
+// Patterns are taken apart once and kept: a kept pattern must still follow
+// the moment it is given, long results must come out whole, and a run that
+// meets many patterns must not mix them up.
+TEST(Dates, FormatDatePatternKeptPatterns) {
+  TDateTime odd;  // not from UnixToDate: out-of-range names, a short year
+  odd.Year = 7;
+  odd.Month = 13;
+  odd.DayOfWeek = 9;
+  odd.Day = 123;
+  const TDateTime t = UnixToDate(DateToUnix(9, 8, 7, 5, 3, 2002));
+  EXPECT_EQ(FormatDatePattern("yyyy yy mmm ddd d", odd), "0007 07   123");
+  EXPECT_EQ(FormatDatePattern("yyyy yy mmm ddd d", t), "2002 02 Mar Tue 5");
+  std::string longPattern, longResult;
+  for (int i = 0; i < 40; ++i) longPattern += "mmmm yyyy ", longResult += "March 2002 ";
+  EXPECT_EQ(FormatDatePattern(longPattern, t), longResult);
+  for (int i = 0; i < 200; ++i) {
+    const std::string n = std::to_string(i);
+    ASSERT_EQ(FormatDatePattern("'" + n + "' dd", t), n + " 05") << i;
+  }
+  EXPECT_EQ(FormatDatePattern("'0' dd", odd), "0 23");
+}
+
 TEST(Arguments, TrimSpacesOnlyBlanks) {
   EXPECT_EQ(TrimSpaces("  a b  "), "a b");
   EXPECT_EQ(TrimSpaces("\ta\t"), "\ta\t");
