@@ -52,11 +52,12 @@ void MainSequence(bool& configured) {
   }
   // Paths on the command line are taken from the current directory, as
   // every command takes its arguments.
-  if (!LoadConfig(ExpandPathFrom(OptionValue("c|cfg|config"), CurrentDirectory()))) return;
+  TLoadContext loading(MainConfig(), StartLogger, CommandLineLogLevel());
+  if (!LoadConfig(loading, ExpandPathFrom(OptionValue("c|cfg|config"), CurrentDirectory()))) return;
   configured = true;
   SetDirectoryTrace(OptionIndex("da") != 0);
   const std::string additional = ExpandPathFrom(OptionValue("a|addcfg"), CurrentDirectory());
-  if (!additional.empty()) LoadConfig(additional);
+  if (!additional.empty()) LoadConfig(loading, additional);
   StartQueueManager();
   ScanOutbounds();
   SortQueue();
