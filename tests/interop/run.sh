@@ -9,7 +9,10 @@
 #     tosses the packet of a third zeb run into it, and jamnntpd serves
 #     every article of the base, each with the text of its report;
 #  3. the netmail that zeb writes into the netmail *.MSG directory is
-#     exported by crashmail's scan into the outbound for the link.
+#     exported by crashmail's scan into the outbound for the link;
+#  4. the two reports that zeb posts into an empty *.MSG echo area are both
+#     exported by crashmail's scan (the tosser's high-water mark, 1.msg, is
+#     never a report).
 # Usage: run.sh ZEB   ("make interop" installs crashmail and jamnntpd)
 set -euo pipefail
 zeb=$1
@@ -27,7 +30,7 @@ fail() {
   exit 1
 }
 cd "$dir"
-mkdir -p local inbound outbound tmp echo netmail bad queue
+mkdir -p local inbound outbound tmp echo netmail bad queue posted
 
 # The node 2:5020/9999 and its link 2:5020/1, which gets both echo areas.
 cat >crashmail.prefs <<PREFS
@@ -52,6 +55,8 @@ AREA "BAD" 2:5020/9999.0 MSG "$dir/bad"
 AREA "ZEB.QUEUE" 2:5020/9999.0 JAM "$dir/queue/zebqueue"
 EXPORT 2:5020/1.0
 AREA "ZEB.ECHO" 2:5020/9999.0 MSG "$dir/echo"
+EXPORT 2:5020/1.0
+AREA "ZEB.POSTED" 2:5020/9999.0 MSG "$dir/posted"
 EXPORT 2:5020/1.0
 PREFS
 
@@ -105,13 +110,11 @@ grep -q 'Area ZEB.ECHO -- 1 messages' toss.out || fail "no message in the *.MSG 
 grep -l -a 'Report of run 1: 4 links waiting' echo/*.msg >/dev/null || fail "the *.MSG area lacks the report"
 
 # 2. A report into the JAM base that the toss created, then a packet of a
-# third run tossed into it. (zeb's MSGID serial counts seconds: a run within
-# the same second as the first would repeat its MSGID, and the tosser would
-# rightly take the message for a duplicate.)
+# third run, started at once, tossed into it: its MSGID must not repeat the
+# second run's, or the tosser would take it for a duplicate.
 [ -f queue/zebqueue.jhr ] || fail "crashmail created no JAM base"
 zeb_config run2.ctl 2 "jam $dir/queue/zebqueue"
 run_zeb run2.ctl
-sleep 1
 zeb_config run3.ctl 3 "pkt $dir/local ZEB.QUEUE"
 run_zeb run3.ctl
 toss "the packet of the third run"
@@ -164,4 +167,10 @@ crashmail SETTINGS "$dir/crashmail.prefs" SCANAREA NETMAIL >scan.out 2>&1 || fai
 grep -q '^1 message exported' scan.out || fail "crashmail did not export the netmail: $(cat scan.out)"
 grep -l -a 'Report of run 4: 4 links waiting' outbound/139c0001.out >/dev/null ||
   fail "no netmail packet for 2:5020/1 with the report: $(ls outbound)"
-echo "interop: crashmail tossed zeb's packets into a JAM and a *.MSG area, jamnntpd served all 3 articles of the JAM base, crashmail exported zeb's netmail"
+# 4. Two reports into the empty echo area, both exported.
+zeb_config run5.ctl 5 "msg $dir/posted" "msg $dir/posted"
+run_zeb run5.ctl
+rm -f outbound/*
+crashmail SETTINGS "$dir/crashmail.prefs" SCANAREA ZEB.POSTED >scan.out 2>&1 || fail "crashmail could not scan: $(cat scan.out)"
+grep -q '^2 messages exported' scan.out || fail "crashmail did not export both reports: $(ls posted) $(cat scan.out)"
+echo "interop: crashmail tossed zeb's packets into a JAM and a *.MSG area, jamnntpd served all 3 articles of the JAM base, crashmail exported zeb's netmail and both reports of an echo area"
