@@ -39,7 +39,7 @@ struct TSectionTable {
   TKeywordHandler Find(std::string_view keyword) const;
 };
 
-// The eleven sections that "def" opens.
+// The twelve sections that "def" opens.
 const TSectionTable& TopLevelTable();
 
 // Told the settings of a log section at its end, after the command line's
