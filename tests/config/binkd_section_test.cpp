@@ -4,6 +4,7 @@
 
 #include "config_fixture.h"
 #include "support/net_addr.h"
+#include "zeb_binary.h"
 
 namespace zeb::test {
 namespace {
@@ -102,6 +103,46 @@ TEST_F(ConfigTest, UnreadableBinkdFileRejectsTheLine) {
     EXPECT_EQ(Logged(), (Lines{std::string("Error: zeb.ctl (2): ") + file, "Error: Bad configuration file string in section: binkd",
                                message}));
   }
+}
+
+using BinkdRun = ZebBinaryTest;
+
+// An outbound and file boxes laid out as binkd keeps them, reported once
+// through binkd's configuration and once through the same setup written
+// out in zeb.ctl.
+TEST_F(BinkdRun, ReportsAsTheHandWrittenConfiguration) {
+  Write("binkd/binkd.cfg",
+        "domain fidonet ../outbound 2 # zone 2 in outbound, others in outbound.xxx\n"
+        "domain fido alias-for fidonet\n"
+        "address 2:5020/9999@fido\n"
+        "sysop \"Test Sysop\"\n"
+        "include links.cfg\n");
+  Write("binkd/links.cfg",
+        "node 5020/1 host.example pw c ../boxes/1\n"
+        "node 2:5020/2 - - h \"../boxes/two\"\n"
+        "node 2:5020/3 host - i -\n"
+        "node 2:5020/4 - - - C:/boxes/4\n"
+        "node 1:2/3@fidonet host\n");
+  Write("outbound/139c0003.cut", "netmail");
+  Write("outbound.001/00020003.out", "echomail packet");
+  Write("boxes/1/file.zip", "file");
+  Write("boxes/two/00000001.pkt", "packet");
+  Write("queue.tpl", "@foreach(@queue)\n@node @pflags @mailsize(N) @mailsize(E) @mailsize(F)\n@nextnode\n@end\n");
+  const auto config = [&](const std::string& setup, const std::string& name) {
+    Write(name + ".ctl", setup + "def log\npath " + Path(name + ".log") + "\nlevel normal\nend\n" +
+                             "def report\ntemplate " + Path("queue.tpl") + "\npostto file " + Path(name + ".txt") +
+                             "\nend\n");
+  };
+  config("def binkd\nbinkd/binkd.cfg\nend\n", "binkd");
+  config("def main\naddress 2:5020/9999@fidonet\nsysop Test Sysop\nend\ndef domain\nfidonet 2 1\nend\n"
+         "def outbound fidonet\n" + Path("outbound") + "\nend\n"
+         "def bink/+ fidonet\n5020/1 " + Path("boxes/1") + " crash\n5020/2 " + Path("boxes/two") + " hold\nend\n",
+         "hand");
+  EXPECT_EQ(RunAll({"binkd.ctl", "hand.ctl"}), (std::vector<int>{0, 0})) << Read("console0.txt");
+  EXPECT_EQ(Read("hand.txt"), "1:2/3      N 15 0 0\n2:5020/1      C 0 0 4\n2:5020/2      H 6 0 0\n2:5020/3      C 7 0 0\n");
+  EXPECT_EQ(Read("binkd.txt"), Read("hand.txt"));
+  EXPECT_NE(Read("binkd.log").find("links.cfg (4): File box not usable here: C:/boxes/4, skipped"), std::string::npos)
+      << Read("binkd.log");
 }
 
 }  // namespace
