@@ -4,6 +4,8 @@
 // always do, so zeb.ctl's own main, domain, outbound and bink/+ sections are
 // best written before it and the reports after it.
 #include <algorithm>
+#include <memory>
+#include <string_view>
 
 #include "config/binkd_config.h"
 #include "config/domains.h"
@@ -18,19 +20,12 @@ namespace zeb {
 
 namespace {
 
-std::string AddressText(const TBinkdAddress& address) {
-  return FormatNetAddr(address.Addr) + "@" + address.Domain;
-}
+std::string AddressText(const TBinkdAddress& address) { return FormatNetAddr(address.Addr) + "@" + address.Domain; }
 
-// binkd's flavour letter as a flavour code.
+// binkd's flavour letter as a flavour code: i, c, d, "-" and h are 3 to 7.
 uint8_t FlavourOf(char letter) {
-  switch (letter) {
-    case 'i': return 3;
-    case 'c': return 4;
-    case 'd': return 5;
-    case 'h': return 7;
-    default: return 6;
-  }
+  const size_t at = std::string_view("icd-h").find(letter);
+  return static_cast<uint8_t>(at == std::string_view::npos ? 6 : at + 3);
 }
 
 bool CoveredByOutbound(const TMainConfig& config, const TDomain* domain) {
@@ -48,10 +43,10 @@ class TBinkdMerge {
   void Apply() {
     for (const TBinkdNote& note : binkd_.Notes)
       LogLine(Format("binkd %s (%d): %s, skipped", note.File.c_str(), note.Line, note.Text.c_str()), 1);
-    // Outbound groups come after every domain, so that a domain's zones are
-    // complete before its directory is scanned by them.
-    for (const TBinkdDomain& domain : binkd_.Domains) AddDomain(domain);
-    for (const TBinkdDomain& domain : binkd_.Domains) AddOutbound(domain);
+    for (const TBinkdDomain& domain : binkd_.Domains) {
+      AddDomain(domain);
+      AddOutbound(domain);
+    }
     AddAddresses();
     if (config_.Sysop.empty() && !binkd_.Sysop.empty()) {
       config_.Sysop = binkd_.Sysop;
