@@ -38,6 +38,14 @@ def bink/+ fidonet
   2:5020/9999.1   %ZEB_EXAMPLES%/outbound/boxes/point1   hold
 end
 
+; Instead of the main, domain, mainaka, outbound and bink/+ sections above,
+; zeb can take the domains with their outbounds, the addresses, the sysop
+; and the obox of every node from binkd's configuration. What this file
+; sets before def binkd wins.
+;def binkd
+;  /etc/binkd/binkd.cfg
+;end
+
 def scanflags
   skipbusyflag       no
   emptypacketaspoll  yes

@@ -11,18 +11,18 @@ TMainConfig& MainConfig() {
 
 void ClearConfig() { MainConfig() = TMainConfig{}; }
 
-TDomain* FindDomain(std::string_view name) {
+TDomain* FindDomain(TMainConfig& config, std::string_view name) {
   size_t index = 0;
-  TDomainList& domains = MainConfig().Domains;
+  TDomainList& domains = config.Domains;
   return domains.Search(std::string(name), index) ? domains[index].get() : nullptr;
 }
 
-TDomain* GetOrAddDomain(std::string_view name) {
-  if (TDomain* existing = FindDomain(name)) return existing;
+TDomain* GetOrAddDomain(TMainConfig& config, std::string_view name) {
+  if (TDomain* existing = FindDomain(config, name)) return existing;
   auto domain = std::make_unique<TDomain>();
   domain->Name = std::string(name);
   TDomain* raw = domain.get();
-  MainConfig().Domains.Insert(std::move(domain));
+  config.Domains.Insert(std::move(domain));
   return raw;
 }
 

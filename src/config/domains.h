@@ -9,10 +9,10 @@
 namespace zeb {
 
 // The domain named `name` (ignoring case), or null.
-TDomain* FindDomain(std::string_view name);
+TDomain* FindDomain(TMainConfig& config, std::string_view name);
 
 // The existing domain or a new empty one inserted into the configuration.
-TDomain* GetOrAddDomain(std::string_view name);
+TDomain* GetOrAddDomain(TMainConfig& config, std::string_view name);
 
 // Adds a zone to a domain unless listed; false for zone 0.
 bool AddZone(TDomain& domain, uint16_t zone);

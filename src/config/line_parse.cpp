@@ -42,7 +42,7 @@ std::string FirstWord(std::string& text) {
   return word;
 }
 
-bool ParseBoolean(std::string_view value, bool& result) {
+bool ParseBoolean(TLoadContext& context, std::string_view value, bool& result) {
   static const char* const kWords[] = {"false", "true", "no", "yes", "0", "1"};
   const std::string word = LowerStr(TrimBlanks(value));
   for (size_t i = 0; i < 6; ++i) {
@@ -51,7 +51,7 @@ bool ParseBoolean(std::string_view value, bool& result) {
       return true;
     }
   }
-  SetPendingMessage(Format("Unknown parameter: %s", std::string(value).c_str()));
+  context.PendingMessage = Format("Unknown parameter: %s", std::string(value).c_str());
   return false;
 }
 

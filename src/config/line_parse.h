@@ -8,6 +8,8 @@
 
 namespace zeb {
 
+struct TLoadContext;
+
 // Cuts the line at the first ";" or "#" outside a quoted run (a run opened
 // by " or ' ends at the next occurrence of the same character). `error` is
 // set when a quoted run is not closed by the end of the line.
@@ -19,7 +21,7 @@ std::string FirstWord(std::string& text);
 
 // A boolean value: "false", "true", "no", "yes", "0" or "1" in any case.
 // Other values fail with the extra text "Unknown parameter: %s".
-bool ParseBoolean(std::string_view value, bool& result);
+bool ParseBoolean(TLoadContext& context, std::string_view value, bool& result);
 
 // A decimal number, or `fallback` when the text is not one (or does not fit).
 int64_t TextToInt(std::string_view text, int64_t fallback);

@@ -18,41 +18,36 @@ namespace {
 
 enum class TLineResult { Accepted, Rejected, IncludeFailed };
 
-// The files being read, outermost first, so that an include cycle is caught
-// instead of recursing until the stack runs out.
-std::vector<std::string> g_loading;
-
 std::string LoopKey(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
 
 bool IsRooted(std::string_view path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
 
-TLineResult IncludeFile(std::string name) {
+TLineResult IncludeFile(TLoadContext& context, std::string name) {
   if (!name.empty() && name[0] == '"') name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string();
   if (name.empty()) return TLineResult::Rejected;
   // A relative name is taken from the including file's directory.
   const std::string path = ExpandPath(name);
   if (path.empty()) return TLineResult::Rejected;
-  if (std::find(g_loading.begin(), g_loading.end(), LoopKey(path)) != g_loading.end()) {
-    SetPendingMessage(Format("Include loop: %s", path.c_str()));
+  if (std::find(context.Loading.begin(), context.Loading.end(), LoopKey(path)) != context.Loading.end()) {
+    context.PendingMessage = Format("Include loop: %s", path.c_str());
     return TLineResult::Rejected;
   }
-  return LoadConfig(path) ? TLineResult::Accepted : TLineResult::IncludeFailed;
+  return LoadConfig(context, path) ? TLineResult::Accepted : TLineResult::IncludeFailed;
 }
 
-TLineResult OpenSection(std::string rest) {
+TLineResult OpenSection(TLoadContext& context, std::string rest) {
   std::string name = FirstWord(rest);
-  SetCurrentSection(name);
+  context.Section = name;
   if (name.empty()) return TLineResult::Rejected;
   const TKeywordHandler open = TopLevelTable().Find(LowerStr(name));
   if (open == nullptr) {
-    SetPendingMessage(Format("Unknown section \"%s\"", name.c_str()));
-    SetCurrentSection({});
+    context.PendingMessage = Format("Unknown section \"%s\"", name.c_str());
+    context.Section.clear();
     return TLineResult::Rejected;
   }
-  if (!open(TrimBlanks(rest))) {
-    SetPendingMessage(Format("Bad parameters for section \"%s\"", name.c_str()));
-    SetCurrentSection({});
-    SelectTable(TopLevelTable());
+  if (!open(context, TrimBlanks(rest))) {
+    context.PendingMessage = Format("Bad parameters for section \"%s\"", name.c_str());
+    context.CloseSection();
     return TLineResult::Rejected;
   }
   return TLineResult::Accepted;
@@ -60,16 +55,16 @@ TLineResult OpenSection(std::string rest) {
 
 // A part of an address that is not a number rejects the line like any other
 // bad value, so the sysop learns the file and the line.
-TLineResult CallHandler(TKeywordHandler handler, const std::string& value) {
+TLineResult CallHandler(TLoadContext& context, TKeywordHandler handler, const std::string& value) {
   try {
-    return handler(value) ? TLineResult::Accepted : TLineResult::Rejected;
+    return handler(context, value) ? TLineResult::Accepted : TLineResult::Rejected;
   } catch (const EConvertError&) {
-    SetPendingMessage(Format("Bad address: %s", value.c_str()));
+    context.PendingMessage = Format("Bad address: %s", value.c_str());
     return TLineResult::Rejected;
   }
 }
 
-TLineResult ProcessLine(const std::string& line) {
+TLineResult ProcessLine(TLoadContext& context, const std::string& line) {
   bool unclosed = false;
   // Blanks before a comment are no part of the value.
   const std::string cleaned = TrimBlanks(StripComment(TrimBlanks(line), unclosed));
@@ -78,32 +73,31 @@ TLineResult ProcessLine(const std::string& line) {
   std::string rest = cleaned;
   const std::string keyword = LowerStr(FirstWord(rest));
 
-  if (keyword == "include") return IncludeFile(rest);
-  if (AtTopLevel()) return keyword == "def" ? OpenSection(rest) : TLineResult::Rejected;
+  if (keyword == "include") return IncludeFile(context, rest);
+  if (context.AtTopLevel()) return keyword == "def" ? OpenSection(context, rest) : TLineResult::Rejected;
 
-  const TSectionTable& table = CurrentTable();
+  const TSectionTable& table = context.CurrentTable();
   if (keyword == "end") {
-    if (table.EndHandler != nullptr && !table.EndHandler()) return TLineResult::Rejected;
-    SelectTable(TopLevelTable());
-    SetCurrentSection({});
+    if (table.EndHandler != nullptr && !table.EndHandler(context)) return TLineResult::Rejected;
+    context.CloseSection();
     return TLineResult::Accepted;
   }
-  if (table.LineHandler != nullptr) return CallHandler(table.LineHandler, cleaned);
+  if (table.LineHandler != nullptr) return CallHandler(context, table.LineHandler, cleaned);
   const TKeywordHandler handler = table.Find(keyword);
-  return handler != nullptr ? CallHandler(handler, TrimBlanks(rest)) : TLineResult::Rejected;
+  return handler != nullptr ? CallHandler(context, handler, TrimBlanks(rest)) : TLineResult::Rejected;
 }
 
-void ReportRejectedLine(const std::string& fileName, int number, const std::string& line) {
+void ReportRejectedLine(TLoadContext& context, const std::string& fileName, int number, const std::string& line) {
   AnnounceError(Format("%s (%d): %s", fileName.c_str(), number, line.c_str()));
-  if (!CurrentSection().empty())
-    AnnounceError(Format("Bad configuration file string in section: %s", CurrentSection().c_str()));
+  if (!context.Section.empty())
+    AnnounceError(Format("Bad configuration file string in section: %s", context.Section.c_str()));
   // Reported once: a later rejected line must not repeat an old reason.
-  if (!PendingMessage().empty()) AnnounceError(PendingMessage());
-  SetPendingMessage({});
+  if (!context.PendingMessage.empty()) AnnounceError(context.PendingMessage);
+  context.PendingMessage.clear();
 }
 
 // Reads the lines until the end or the first line that is not accepted.
-bool ReadLines(const std::string& fileName, const std::string& contents) {
+bool ReadLines(TLoadContext& context, const std::string& fileName, const std::string& contents) {
   size_t start = 0;
   int number = 0;
   while (start < contents.size()) {
@@ -113,10 +107,10 @@ bool ReadLines(const std::string& fileName, const std::string& contents) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     start = end + 1;
     ++number;
-    const TLineResult result = ProcessLine(line);
+    const TLineResult result = ProcessLine(context, line);
     if (result == TLineResult::IncludeFailed) return false;
     if (result == TLineResult::Rejected) {
-      ReportRejectedLine(fileName, number, line);
+      ReportRejectedLine(context, fileName, number, line);
       return false;
     }
   }
@@ -125,7 +119,7 @@ bool ReadLines(const std::string& fileName, const std::string& contents) {
 
 }  // namespace
 
-bool LoadConfig(const std::string& pathArg) {
+bool LoadConfig(TLoadContext& context, const std::string& pathArg) {
   std::string path = pathArg;
   if (path.empty())
     path = HomeDir() + "zeb.ctl";
@@ -145,11 +139,14 @@ bool LoadConfig(const std::string& pathArg) {
   }
   // Popped however the reading ends, also when an exception ends the run.
   struct TLoadingGuard {
-    explicit TLoadingGuard(std::string key) { g_loading.push_back(std::move(key)); }
-    ~TLoadingGuard() { g_loading.pop_back(); }
-  } guard(LoopKey(path));
+    TLoadingGuard(std::vector<std::string>& loading, std::string key) : Loading(loading) {
+      Loading.push_back(std::move(key));
+    }
+    ~TLoadingGuard() { Loading.pop_back(); }
+    std::vector<std::string>& Loading;
+  } guard(context.Loading, LoopKey(path));
   const TConfigDirScope relativePathsFromHere(path);
-  return ReadLines(fileName, contents);
+  return ReadLines(context, fileName, contents);
 }
 
 }  // namespace zeb

@@ -1,33 +1,29 @@
-// The log section: the log file, its level and line layout; its end starts
-// the logger.
+// The log section: the log file, its level and line layout; its end hands
+// the settings to whoever starts the logger.
 #include "config/line_parse.h"
 #include "config/paths.h"
 #include "config/records.h"
 #include "config/section_table.h"
 #include "config/sections.h"
-#include "frame/options.h"
-#include "log/logger.h"
 #include "support/text.h"
 
 namespace zeb {
 
 namespace {
 
-TLogSettings g_settings;  // the settings of the open section
-
-bool Path(const std::string& value) {
+bool Path(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value);
   if (path.empty()) return false;
-  g_settings.Path = std::move(path);
+  context.LogSettings.Path = std::move(path);
   return true;
 }
 
-bool Level(const std::string& value) {
+bool Level(TLoadContext& context, const std::string& value) {
   static const char* const kLevels[] = {"low", "normal", "high", "detail", "debug"};
   const std::string word = LowerStr(value);
   for (int level = 0; level < 5; ++level) {
     if (word == kLevels[level]) {
-      g_settings.Level = level;
+      context.LogSettings.Level = level;
       return true;
     }
   }
@@ -41,27 +37,26 @@ bool QuotedFormat(const std::string& value, std::string& format) {
   return true;
 }
 
-bool DateFormat(const std::string& value) { return QuotedFormat(value, g_settings.DateFormat); }
-bool TimeFormat(const std::string& value) { return QuotedFormat(value, g_settings.TimeFormat); }
-bool LogFormat(const std::string& value) { return QuotedFormat(value, g_settings.LogFormat); }
-bool Rewritable(const std::string& value) { return ParseBoolean(value, g_settings.Rewritable); }
+bool DateFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(value, context.LogSettings.DateFormat); }
+bool TimeFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(value, context.LogSettings.TimeFormat); }
+bool LogFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(value, context.LogSettings.LogFormat); }
+bool Rewritable(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.LogSettings.Rewritable); }
 
-bool SleepTime(const std::string& value) {
+bool SleepTime(TLoadContext& context, const std::string& value) {
   const int64_t ms = TextToInt(value, -1);
   if (ms < 1 || ms > 10000) {
-    SetPendingMessage(Format("Out of range: min %d - max %d", 1, 10000));
+    context.PendingMessage = Format("Out of range: min %d - max %d", 1, 10000);
     return false;
   }
-  g_settings.SleepTime = static_cast<int>(ms);
+  context.LogSettings.SleepTime = static_cast<int>(ms);
   return true;
 }
 
 // The command line's level wins over the configured one.
-bool LogEnd() {
-  const int commandLineLevel = CommandLineLogLevel();
-  if (commandLineLevel >= 0) g_settings.Level = commandLineLevel;
-  // Only the first log section's logger runs.
-  if (StartLogger(g_settings)) MainConfig().LogPath = g_settings.Path;
+bool LogEnd(TLoadContext& context) {
+  if (context.CommandLineLogLevel >= 0) context.LogSettings.Level = context.CommandLineLogLevel;
+  if (context.LogSectionEnded && context.LogSectionEnded(context.LogSettings))
+    context.Config.LogPath = context.LogSettings.Path;
   return true;
 }
 
@@ -78,9 +73,9 @@ const TSectionTable kLogTable{{
 
 }  // namespace
 
-bool OpenLogSection(const std::string& rest) {
-  g_settings = TLogSettings{};
-  return OpenPlainSection(rest, kLogTable);
+bool OpenLogSection(TLoadContext& context, const std::string& rest) {
+  context.LogSettings = TLogSettings{};
+  return OpenPlainSection(context, rest, kLogTable);
 }
 
 }  // namespace zeb

@@ -11,39 +11,39 @@ namespace zeb {
 
 namespace {
 
-bool BadAddress(const std::string& text) {
-  SetPendingMessage(Format("Bad address: %s", text.c_str()));
+bool BadAddress(TLoadContext& context, const std::string& text) {
+  context.PendingMessage = Format("Bad address: %s", text.c_str());
   return false;
 }
 
 // --- main ---
 
-bool MainSysop(const std::string& value) {
+bool MainSysop(TLoadContext& context, const std::string& value) {
   if (value.empty()) return false;
-  MainConfig().Sysop = value;
+  context.Config.Sysop = value;
   return true;
 }
 
-bool MainAddress(const std::string& value) {
+bool MainAddress(TLoadContext& context, const std::string& value) {
   std::string rest = value;
   const std::string word = FirstWord(rest);
-  if (!rest.empty()) return BadAddress(value);
+  if (!rest.empty()) return BadAddress(context, value);
   const TAddrDomain parsed = ParseAddrDomain(word, TNetAddr{});
   const TNetAddr& a = parsed.Addr;
-  if (a.Zone == 0 || a.Net == 0 || (a.Node == 0 && a.Point != 0) || parsed.Domain.empty()) return BadAddress(value);
-  TMainConfig& config = MainConfig();
+  if (a.Zone == 0 || a.Net == 0 || (a.Node == 0 && a.Point != 0) || parsed.Domain.empty()) return BadAddress(context, value);
+  TMainConfig& config = context.Config;
   config.Address = a;
   config.Domain = parsed.Domain;
-  TDomain* domain = GetOrAddDomain(parsed.Domain);
+  TDomain* domain = GetOrAddDomain(config, parsed.Domain);
   AddZone(*domain, a.Zone);
   domain->Aka = a;
   return true;
 }
 
-bool MainMsgIdFile(const std::string& value) {
+bool MainMsgIdFile(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value);
   if (path.empty()) return false;
-  MainConfig().MsgIdFile = std::move(path);
+  context.Config.MsgIdFile = std::move(path);
   return true;
 }
 
@@ -51,9 +51,9 @@ bool MainMsgIdFile(const std::string& value) {
 
 // A domain name and its zones: a zone that is not a number from 1 to 65535
 // rejects the line, the zones before it stay added.
-bool DomainLine(const std::string& line) {
+bool DomainLine(TLoadContext& context, const std::string& line) {
   std::string rest = line;
-  TDomain* domain = GetOrAddDomain(FirstWord(rest));
+  TDomain* domain = GetOrAddDomain(context.Config, FirstWord(rest));
   while (!rest.empty()) {
     const int64_t zone = TextToInt(FirstWord(rest), 0);
     if (zone < 1 || zone > 0xFFFF || !AddZone(*domain, static_cast<uint16_t>(zone))) return false;
@@ -63,26 +63,26 @@ bool DomainLine(const std::string& line) {
 
 // --- mainaka ---
 
-bool MainAkaLine(const std::string& line) {
-  const TAddrDomain parsed = ParseAddrDomain(line, MainConfig().Address);
-  if (parsed.Domain.empty() || parsed.Addr.Zone == 0 || parsed.Addr.Net == 0) return BadAddress(line);
-  TDomain* domain = FindDomain(parsed.Domain);
-  if (domain == nullptr) return DomainNotDefined(line);
+bool MainAkaLine(TLoadContext& context, const std::string& line) {
+  const TAddrDomain parsed = ParseAddrDomain(line, context.Config.Address);
+  if (parsed.Domain.empty() || parsed.Addr.Zone == 0 || parsed.Addr.Net == 0) return BadAddress(context, line);
+  TDomain* domain = FindDomain(context.Config, parsed.Domain);
+  if (domain == nullptr) return DomainNotDefined(context, line);
   domain->Aka = parsed.Addr;
   return true;
 }
 
 // --- scanflags ---
 
-bool SkipBusyFlag(const std::string& value) { return ParseBoolean(value, MainConfig().SkipBusyFlag); }
-bool EmptyPacketAsPoll(const std::string& value) { return ParseBoolean(value, MainConfig().EmptyPacketAsPoll); }
+bool SkipBusyFlag(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.Config.SkipBusyFlag); }
+bool EmptyPacketAsPoll(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.Config.EmptyPacketAsPoll); }
 
 // --- skipaddress ---
 
-bool SkipAddressLine(const std::string& line) {
+bool SkipAddressLine(TLoadContext& context, const std::string& line) {
   const size_t at = line.find('@');
   if (at == 0 || at == std::string::npos || at + 1 >= line.size()) return false;
-  TDomain* domain = FindDomain(LowerStr(line.substr(at + 1)));
+  TDomain* domain = FindDomain(context.Config, LowerStr(line.substr(at + 1)));
   if (domain == nullptr) return false;
   const TNetAddr addr = ParseNetAddr(line.substr(0, at), DefaultAddrOf(*domain));
   if (!domain->Skip) domain->Skip = std::make_unique<TNetAddrSet>();
@@ -92,12 +92,12 @@ bool SkipAddressLine(const std::string& line) {
 
 // --- queue ---
 
-bool ParseBadQueue(const std::string& value) { return ParseBoolean(value, MainConfig().ParseBadQueue); }
+bool ParseBadQueue(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.Config.ParseBadQueue); }
 
-bool FileQueue(const std::string& value) {
+bool FileQueue(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value);
   if (path.empty()) return false;
-  MainConfig().FileQueue = std::move(path);
+  context.Config.FileQueue = std::move(path);
   return true;
 }
 
@@ -110,11 +110,11 @@ const TSectionTable kQueueTable{{{"parsebadqueue", ParseBadQueue}, {"filequeue",
 
 }  // namespace
 
-bool OpenMainSection(const std::string& rest) { return OpenPlainSection(rest, kMainTable); }
-bool OpenDomainSection(const std::string& rest) { return OpenPlainSection(rest, kDomainTable); }
-bool OpenMainAkaSection(const std::string& rest) { return OpenPlainSection(rest, kMainAkaTable); }
-bool OpenScanFlagsSection(const std::string& rest) { return OpenPlainSection(rest, kScanFlagsTable); }
-bool OpenSkipAddressSection(const std::string& rest) { return OpenPlainSection(rest, kSkipAddressTable); }
-bool OpenQueueSection(const std::string& rest) { return OpenPlainSection(rest, kQueueTable); }
+bool OpenMainSection(TLoadContext& context, const std::string& rest) { return OpenPlainSection(context, rest, kMainTable); }
+bool OpenDomainSection(TLoadContext& context, const std::string& rest) { return OpenPlainSection(context, rest, kDomainTable); }
+bool OpenMainAkaSection(TLoadContext& context, const std::string& rest) { return OpenPlainSection(context, rest, kMainAkaTable); }
+bool OpenScanFlagsSection(TLoadContext& context, const std::string& rest) { return OpenPlainSection(context, rest, kScanFlagsTable); }
+bool OpenSkipAddressSection(TLoadContext& context, const std::string& rest) { return OpenPlainSection(context, rest, kSkipAddressTable); }
+bool OpenQueueSection(TLoadContext& context, const std::string& rest) { return OpenPlainSection(context, rest, kQueueTable); }
 
 }  // namespace zeb

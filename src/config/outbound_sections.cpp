@@ -12,53 +12,47 @@ namespace zeb {
 namespace {
 
 // The domain named `name`, or with no name the first domain in name order.
-TDomain* NamedOrFirstDomain(const std::string& name) {
-  if (!name.empty()) return FindDomain(name);
-  TDomainList& domains = MainConfig().Domains;
+TDomain* NamedOrFirstDomain(TMainConfig& config, const std::string& name) {
+  if (!name.empty()) return FindDomain(config, name);
+  TDomainList& domains = config.Domains;
   return domains.Empty() ? nullptr : domains[0].get();
 }
 
 // --- outbound ---
 
-std::unique_ptr<TOutboundGroup> g_group;  // the group of the open section
-
-bool OutboundLine(const std::string& line) {
+bool OutboundLine(TLoadContext& context, const std::string& line) {
   // An expansion that comes out empty (an unset variable) names no directory.
   std::string path = ExpandPath(line);
-  if (!path.empty()) g_group->Paths.Insert(std::move(path));
+  if (!path.empty()) context.Group->Paths.Insert(std::move(path));
   return true;
 }
 
-bool OutboundEnd() {
-  if (g_group->Domains.Empty()) {
-    TDomain* domain = FindDomain(MainConfig().Domain);
-    if (domain == nullptr) domain = NamedOrFirstDomain({});
-    if (domain != nullptr) g_group->Domains.Insert(domain);
+bool OutboundEnd(TLoadContext& context) {
+  if (context.Group->Domains.Empty()) {
+    TDomain* domain = FindDomain(context.Config, context.Config.Domain);
+    if (domain == nullptr) domain = NamedOrFirstDomain(context.Config, {});
+    if (domain != nullptr) context.Group->Domains.Insert(domain);
   }
-  MainConfig().Outbounds.push_back(std::move(g_group));
+  context.Config.Outbounds.push_back(std::move(context.Group));
   return true;
 }
 
 // --- t-mail ---
 
-std::string g_tmailPath;
-
-bool TMailLine(const std::string& line) {
-  g_tmailPath = ExpandPath(line);
+bool TMailLine(TLoadContext& context, const std::string& line) {
+  context.TMailPath = ExpandPath(line);
   return true;
 }
 
-bool TMailEnd() {
-  MainConfig().TMailOutbound = g_tmailPath;
+bool TMailEnd(TLoadContext& context) {
+  context.Config.TMailOutbound = context.TMailPath;
   return true;
 }
 
 // --- bink/+ ---
 
-TDomain* g_boxDomain = nullptr;  // the domain of the open section
-
 // address, blank, path (quotes allowed), and optionally blank and flavour.
-bool BoxLine(const std::string& line) {
+bool BoxLine(TLoadContext& context, const std::string& line) {
   std::string rest = line;
   const std::string addrText = LowerStr(FirstWord(rest));
   std::string path = FirstWord(rest);
@@ -70,13 +64,13 @@ bool BoxLine(const std::string& line) {
   if (!rest.empty()) {
     box->Flavour = ParseFlavour(rest);
     if (box->Flavour == 0) {
-      SetPendingMessage(Format("Unknown flavour %s", rest.c_str()));
+      context.PendingMessage = Format("Unknown flavour %s", rest.c_str());
       return false;
     }
   }
-  box->Addr = ParseNetAddr(addrText, DefaultAddrOf(*g_boxDomain));
+  box->Addr = ParseNetAddr(addrText, DefaultAddrOf(*context.BoxDomain));
   box->Path = std::move(path);
-  g_boxDomain->Boxes->Insert(std::move(box));  // a second box for one address is ignored
+  context.BoxDomain->Boxes->Insert(std::move(box));  // a second box for one address is ignored
   return true;
 }
 
@@ -86,31 +80,31 @@ const TSectionTable kBoxTable{{}, nullptr, BoxLine};
 
 }  // namespace
 
-bool OpenOutboundSection(const std::string& rest) {
+bool OpenOutboundSection(TLoadContext& context, const std::string& rest) {
   auto group = std::make_unique<TOutboundGroup>();
   std::string names = rest;
   while (!names.empty()) {
     const std::string name = FirstWord(names);
-    TDomain* domain = FindDomain(name);
-    if (domain == nullptr) return DomainNotDefined(name);
+    TDomain* domain = FindDomain(context.Config, name);
+    if (domain == nullptr) return DomainNotDefined(context, name);
     group->Domains.Insert(domain);
   }
-  g_group = std::move(group);
-  SelectTable(kOutboundTable);
+  context.Group = std::move(group);
+  context.SelectTable(kOutboundTable);
   return true;
 }
 
-bool OpenTMailSection(const std::string& rest) {
-  g_tmailPath.clear();
-  return OpenPlainSection(rest, kTMailTable);
+bool OpenTMailSection(TLoadContext& context, const std::string& rest) {
+  context.TMailPath.clear();
+  return OpenPlainSection(context, rest, kTMailTable);
 }
 
-bool OpenBinkBoxSection(const std::string& rest) {
-  TDomain* domain = NamedOrFirstDomain(rest);
-  if (domain == nullptr) return rest.empty() ? false : DomainNotDefined(rest);
+bool OpenBinkBoxSection(TLoadContext& context, const std::string& rest) {
+  TDomain* domain = NamedOrFirstDomain(context.Config, rest);
+  if (domain == nullptr) return rest.empty() ? false : DomainNotDefined(context, rest);
   domain->Boxes = std::make_unique<TBoxeList>();
-  g_boxDomain = domain;
-  SelectTable(kBoxTable);
+  context.BoxDomain = domain;
+  context.SelectTable(kBoxTable);
   return true;
 }
 

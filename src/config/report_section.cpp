@@ -12,34 +12,32 @@ namespace zeb {
 
 namespace {
 
-std::unique_ptr<TReport> g_report;  // the report of the open section
-
-bool Template(const std::string& value) {
+bool Template(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value);
   if (path.empty()) return false;
-  g_report->Template = std::move(path);
+  context.Report->Template = std::move(path);
   return true;
 }
 
-bool SortBy(const std::string& value) {
+bool SortBy(TLoadContext& context, const std::string& value) {
   static const char* const kKeys[] = {"size",         "address",          "days",   "netmailsize",
                                       "echomailsize", "fileechomailsize", "flavour"};
   if (value.empty()) return false;
   std::string rest = value;
-  for (size_t position = 0; position < g_report->SortBy.size() && !rest.empty(); ++position) {
+  for (size_t position = 0; position < context.Report->SortBy.size() && !rest.empty(); ++position) {
     const std::string word = LowerStr(FirstWord(rest));
     uint8_t code = 0;
     for (uint8_t k = 0; k < 7 && code == 0; ++k)
       if (word == kKeys[k]) code = static_cast<uint8_t>(k + 1);
     if (code == 0) return false;
-    g_report->SortBy[position] = code;
+    context.Report->SortBy[position] = code;
   }
   return true;
 }
 
 // kind, path, and for pkt the area tag and an optional password, for squish
 // an optional keeping period in days.
-bool PostTo(const std::string& value) {
+bool PostTo(TLoadContext& context, const std::string& value) {
   static const char* const kKinds[] = {"jam", "squish", "file", "msg", "pkt", "netmail"};
   std::string rest = value;
   const std::string kindWord = LowerStr(FirstWord(rest));
@@ -56,7 +54,7 @@ bool PostTo(const std::string& value) {
   area.Path = ExpandPath(path);
   // A path that expands to nothing (an unset variable) names no destination.
   if (area.Path.empty()) return false;
-  int32_t keepDays = g_report->KeepDays;
+  int32_t keepDays = context.Report->KeepDays;
   if (area.Kind == TPostKind::Pkt) {
     if (rest.empty()) return false;
     area.Area = FirstWord(rest);
@@ -65,8 +63,8 @@ bool PostTo(const std::string& value) {
     keepDays = static_cast<int32_t>(TextToInt(FirstWord(rest), 0));
   }
   if (!rest.empty()) return false;
-  g_report->PostTo = std::move(area);
-  g_report->KeepDays = keepDays;
+  context.Report->PostTo = std::move(area);
+  context.Report->KeepDays = keepDays;
   return true;
 }
 
@@ -74,7 +72,7 @@ bool PostTo(const std::string& value) {
 // unless the value ends with a double quote. A missing address part comes
 // from the own address of the report's domain the address names, or from
 // the main address.
-TFTAddr Party(const std::string& value, const std::string& defaultName) {
+TFTAddr Party(const TLoadContext& context, const std::string& value, const std::string& defaultName) {
   const std::string text = TrimBlanks(value);
   std::string name, addrText;
   if (!text.empty() && text.back() == '"') {
@@ -89,61 +87,61 @@ TFTAddr Party(const std::string& value, const std::string& defaultName) {
   if (party.Name.empty()) party.Name = defaultName;
   size_t index = 0;
   const TNetAddr def =
-      FindDomainFor(g_report->Domains, addrText, index) ? g_report->Domains[index]->Aka : MainConfig().Address;
+      FindDomainFor(context.Report->Domains, addrText, index) ? context.Report->Domains[index]->Aka : context.Config.Address;
   party.Addr = ParseNetAddr(addrText.substr(0, addrText.find('@')), def);
   return party;
 }
 
-bool From(const std::string& value) {
-  g_report->From = Party(value, Format("ZEB %s", kProgramVersion));
+bool From(TLoadContext& context, const std::string& value) {
+  context.Report->From = Party(context, value, Format("ZEB %s", kProgramVersion));
   return true;
 }
 
-bool To(const std::string& value) {
-  g_report->To = Party(value, "All");
+bool To(TLoadContext& context, const std::string& value) {
+  context.Report->To = Party(context, value, "All");
   return true;
 }
 
-bool Subject(const std::string& value) {
-  g_report->Subject = UnquoteText(value);
-  if (g_report->Subject.empty()) g_report->Subject = "Queue Report";
+bool Subject(TLoadContext& context, const std::string& value) {
+  context.Report->Subject = UnquoteText(value);
+  if (context.Report->Subject.empty()) context.Report->Subject = "Queue Report";
   return true;
 }
 
-bool Origin(const std::string& value) {
-  g_report->Origin = UnquoteText(value);
+bool Origin(TLoadContext& context, const std::string& value) {
+  context.Report->Origin = UnquoteText(value);
   return true;
 }
 
-bool Tearline(const std::string& value) {
-  g_report->Tearline = UnquoteText(value);
+bool Tearline(TLoadContext& context, const std::string& value) {
+  context.Report->Tearline = UnquoteText(value);
   return true;
 }
 
-bool Charset(const std::string& value) {
-  g_report->Charset = UnquoteText(value);
+bool Charset(TLoadContext& context, const std::string& value) {
+  context.Report->Charset = UnquoteText(value);
   return true;
 }
 
-bool ShowLeftKludges(const std::string& value) { return ParseBoolean(value, g_report->ShowLeftKludges); }
-bool SeenBy(const std::string& value) { return ParseBoolean(value, g_report->SeenBy); }
-bool PathLine(const std::string& value) { return ParseBoolean(value, g_report->Path); }
+bool ShowLeftKludges(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.Report->ShowLeftKludges); }
+bool SeenBy(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.Report->SeenBy); }
+bool PathLine(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.Report->Path); }
 
 // The report is registered only here: one left open at the end of the
 // configuration produces nothing. Without a destination the report would
 // land in a base of no name in the current directory: the section is
 // refused instead.
-bool ReportEnd() {
-  TReport& report = *g_report;
+bool ReportEnd(TLoadContext& context) {
+  TReport& report = *context.Report;
   if (report.PostTo.Path.empty()) {
-    SetPendingMessage("No postto in the report section");
+    context.PendingMessage = "No postto in the report section";
     return false;
   }
-  const TNetAddr& main = MainConfig().Address;
+  const TNetAddr& main = context.Config.Address;
   if (report.From.Name.empty()) report.From = TFTAddr{"Zebrant", main};
   if (report.To.Name.empty()) report.To = TFTAddr{"All", main};
   if (report.Subject.empty()) report.Subject = "Queue Report";
-  MainConfig().Reports.push_back(std::move(g_report));
+  context.Config.Reports.push_back(std::move(context.Report));
   return true;
 }
 
@@ -166,20 +164,20 @@ const TSectionTable kReportTable{{
 
 }  // namespace
 
-bool OpenReportSection(const std::string& rest) {
+bool OpenReportSection(TLoadContext& context, const std::string& rest) {
   auto report = std::make_unique<TReport>();
   if (rest.empty()) {
-    for (const auto& domain : MainConfig().Domains) report->Domains.Insert(domain.get());
+    for (const auto& domain : context.Config.Domains) report->Domains.Insert(domain.get());
   }
   std::string names = rest;
   while (!names.empty()) {
     const std::string name = FirstWord(names);
-    TDomain* domain = FindDomain(name);
-    if (domain == nullptr) return DomainNotDefined(name);
+    TDomain* domain = FindDomain(context.Config, name);
+    if (domain == nullptr) return DomainNotDefined(context, name);
     report->Domains.Insert(domain);
   }
-  g_report = std::move(report);
-  SelectTable(kReportTable);
+  context.Report = std::move(report);
+  context.SelectTable(kReportTable);
   return true;
 }
 

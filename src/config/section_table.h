@@ -1,21 +1,29 @@
-// The loader's state: the section table it dispatches to, the section being
-// read and the extra message of a rejected line. It lives for the whole run,
-// across included files and the additional file.
+// The loader's state: the configuration being built, the section table it
+// dispatches to, the open section and what it has gathered so far, and the
+// extra message of a rejected line. One lives for the whole loading, across
+// included files and the additional file.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/records.h"
+#include "log/log_settings.h"
+
 namespace zeb {
+
+struct TLoadContext;
 
 // A keyword handler gets the rest of the line with blanks trimmed; a line
 // handler gets the whole cleaned line. False rejects the line.
-using TKeywordHandler = bool (*)(const std::string& value);
-using TLineHandler = bool (*)(const std::string& line);
+using TKeywordHandler = bool (*)(TLoadContext& context, const std::string& value);
+using TLineHandler = bool (*)(TLoadContext& context, const std::string& line);
 // An end handler may refuse the section as a whole: false rejects the "end"
 // line.
-using TEndHandler = bool (*)();
+using TEndHandler = bool (*)(TLoadContext& context);
 
 struct TKeyword {
   const char* Name;  // lower case
@@ -31,30 +39,56 @@ struct TSectionTable {
   TKeywordHandler Find(std::string_view keyword) const;
 };
 
-// The eleven sections that "def" opens.
+// The twelve sections that "def" opens.
 const TSectionTable& TopLevelTable();
 
-const TSectionTable& CurrentTable();
-// Installs a section's table; a section handler calls it when it opens.
-void SelectTable(const TSectionTable& table);
-bool AtTopLevel();
+// Told the settings of a log section at its end, after the command line's
+// level is put in; true when a logger started with them. Only the first log
+// section's logger runs.
+using TLogSectionEnded = std::function<bool(const TLogSettings& settings)>;
 
-// The section name as written on its "def" line; empty at top level.
-const std::string& CurrentSection();
-void SetCurrentSection(std::string name);
+struct TLoadContext {
+  explicit TLoadContext(TMainConfig& config, TLogSectionEnded logSectionEnded = {}, int commandLineLogLevel = -1)
+      : Config(config), LogSectionEnded(std::move(logSectionEnded)), CommandLineLogLevel(commandLineLogLevel) {}
 
-// An extra error text a handler leaves just before it fails.
-const std::string& PendingMessage();
-void SetPendingMessage(std::string text);
+  TMainConfig& Config;
+  TLogSectionEnded LogSectionEnded;
+  // The log level the command line asks for, which wins over the
+  // configured one; -1 for none.
+  int CommandLineLogLevel;
+
+  const TSectionTable* Table = nullptr;  // null: the top-level table
+  // The section name as written on its "def" line; empty at top level.
+  std::string Section;
+  // An extra error text a handler leaves just before it fails.
+  std::string PendingMessage;
+  // The files being read, outermost first, so that an include cycle is
+  // caught instead of recursing until the stack runs out.
+  std::vector<std::string> Loading;
+
+  // What the open section has gathered; registered at its end.
+  std::unique_ptr<TReport> Report;
+  std::unique_ptr<TOutboundGroup> Group;
+  TDomain* BoxDomain = nullptr;
+  std::string TMailPath;
+  TLogSettings LogSettings;
+
+  const TSectionTable& CurrentTable() const { return Table != nullptr ? *Table : TopLevelTable(); }
+  bool AtTopLevel() const { return &CurrentTable() == &TopLevelTable(); }
+  // Installs a section's table; a section handler calls it when it opens.
+  void SelectTable(const TSectionTable& table) { Table = &table; }
+  // Back to the top-level table with no section.
+  void CloseSection() {
+    Table = nullptr;
+    Section.clear();
+  }
+};
 
 // Installs `table` when the "def" line carries nothing after the section
 // name; false otherwise.
-bool OpenPlainSection(const std::string& rest, const TSectionTable& table);
+bool OpenPlainSection(TLoadContext& context, const std::string& rest, const TSectionTable& table);
 
 // Fails with the extra text "Domain name "%s" is not defined".
-bool DomainNotDefined(std::string_view name);
-
-// Back to the top-level table with no section and no message.
-void ResetLoader();
+bool DomainNotDefined(TLoadContext& context, std::string_view name);
 
 }  // namespace zeb

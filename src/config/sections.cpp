@@ -12,6 +12,7 @@ const TSectionTable& TopLevelTable() {
       {"outbound", OpenOutboundSection},
       {"t-mail", OpenTMailSection},
       {"bink/+", OpenBinkBoxSection},
+      {"binkd", OpenBinkdSection},
       {"mainaka", OpenMainAkaSection},
       {"scanflags", OpenScanFlagsSection},
       {"skipaddress", OpenSkipAddressSection},

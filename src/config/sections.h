@@ -7,19 +7,22 @@
 #include <string>
 #include <string_view>
 
+#include "config/section_table.h"
+
 namespace zeb {
 
-bool OpenMainSection(const std::string& rest);
-bool OpenLogSection(const std::string& rest);
-bool OpenDomainSection(const std::string& rest);
-bool OpenOutboundSection(const std::string& rest);
-bool OpenTMailSection(const std::string& rest);
-bool OpenBinkBoxSection(const std::string& rest);
-bool OpenMainAkaSection(const std::string& rest);
-bool OpenScanFlagsSection(const std::string& rest);
-bool OpenSkipAddressSection(const std::string& rest);
-bool OpenReportSection(const std::string& rest);
-bool OpenQueueSection(const std::string& rest);
+bool OpenMainSection(TLoadContext& context, const std::string& rest);
+bool OpenLogSection(TLoadContext& context, const std::string& rest);
+bool OpenDomainSection(TLoadContext& context, const std::string& rest);
+bool OpenOutboundSection(TLoadContext& context, const std::string& rest);
+bool OpenTMailSection(TLoadContext& context, const std::string& rest);
+bool OpenBinkBoxSection(TLoadContext& context, const std::string& rest);
+bool OpenBinkdSection(TLoadContext& context, const std::string& rest);
+bool OpenMainAkaSection(TLoadContext& context, const std::string& rest);
+bool OpenScanFlagsSection(TLoadContext& context, const std::string& rest);
+bool OpenSkipAddressSection(TLoadContext& context, const std::string& rest);
+bool OpenReportSection(TLoadContext& context, const std::string& rest);
+bool OpenQueueSection(TLoadContext& context, const std::string& rest);
 
 // A flavour word ("imm", "crash", "dir", "norm", "hold" or the long names
 // "immediate", "direct", "normal") in any case: its code 3..7, or 0.

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "log/log_queue.h"
-#include "support/text.h"
 
 namespace zeb {
 
@@ -19,7 +17,5 @@ void RunExitSteps(bool onlyFirst) {
   if (onlyFirst && steps.size() > 1) steps.resize(1);
   for (auto it = steps.rbegin(); it != steps.rend(); ++it) (*it)();
 }
-
-void ControlPoint(int n) { LogLine(Format("Control point - %d", n), 4); }
 
 }  // namespace zeb

@@ -12,7 +12,4 @@ void AddExitStep(std::function<void()> step);
 // unhandled error only the first installed step (the logger's) runs.
 void RunExitSteps(bool onlyFirst = false);
 
-// Logs "Control point - %d" at the debug level: a trace of the run's progress.
-void ControlPoint(int n);
-
 }  // namespace zeb

@@ -5,7 +5,6 @@ namespace zeb {
 namespace {
 
 std::vector<std::string> g_params;
-bool g_directoryTrace = false;
 
 // Finds the first parameter that is an option equal to one alternative:
 // its parameter index and the alternative's 1-based position.
@@ -54,9 +53,6 @@ bool ParameterGiven(std::string_view parameter) {
     if (p == parameter) return true;
   return false;
 }
-
-bool DirectoryTrace() { return g_directoryTrace; }
-void SetDirectoryTrace(bool on) { g_directoryTrace = on; }
 
 int CommandLineLogLevel() {
   if (OptionIndex("d") != 0) return 4;

@@ -23,10 +23,6 @@ std::string OptionValue(std::string_view aliases, std::string_view def = {});
 // "--help", which the "/" and "-" matching above does not cover).
 bool ParameterGiven(std::string_view parameter);
 
-// Set by the option "da": the outbound scanner traces every directory test.
-bool DirectoryTrace();
-void SetDirectoryTrace(bool on);
-
 // The log level the command line asks for (/l0../l4, /d wins), or -1.
 int CommandLineLogLevel();
 

@@ -9,7 +9,9 @@
 #include "frame/exit_steps.h"
 #include "frame/options.h"
 #include "log/console.h"
+#include "log/log_queue.h"
 #include "log/logger.h"
+#include "outbound/dir_lookup.h"
 #include "outbound/queue_manager.h"
 #include "outbound/scan.h"
 #include "outbound/sort_queue.h"
@@ -29,6 +31,7 @@ constexpr int kExitWithErrors = 2;
 void StartUnits() {
   IgnoreBrokenPipe();
   InitLoggerUnit();
+  AddExitStep(LoggerExitStep);
   InitHomeDir(ExecutablePath());
   ClearConfig();
   AddExitStep(ClearConfig);
@@ -52,12 +55,14 @@ void MainSequence(bool& configured) {
   }
   // Paths on the command line are taken from the current directory, as
   // every command takes its arguments.
-  if (!LoadConfig(ExpandPathFrom(OptionValue("c|cfg|config"), CurrentDirectory()))) return;
+  TLoadContext loading(MainConfig(), StartLogger, CommandLineLogLevel());
+  if (!LoadConfig(loading, ExpandPathFrom(OptionValue("c|cfg|config"), CurrentDirectory()))) return;
   configured = true;
   SetDirectoryTrace(OptionIndex("da") != 0);
   const std::string additional = ExpandPathFrom(OptionValue("a|addcfg"), CurrentDirectory());
-  if (!additional.empty()) LoadConfig(additional);
+  if (!additional.empty()) LoadConfig(loading, additional);
   StartQueueManager();
+  AddExitStep(QueueManagerExitStep);
   ScanOutbounds();
   SortQueue();
   MakeReports();

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/system.h"
+#include "support/text.h"
 
 namespace zeb {
 
@@ -16,6 +17,8 @@ std::atomic<int> g_level{1};
 std::atomic<bool> g_filter{false};
 
 }  // namespace
+
+void ControlPoint(int n) { LogLine(Format("Control point - %d", n), 4); }
 
 bool LogWanted(int level) { return !g_filter.load(std::memory_order_relaxed) || level <= LogLevel(); }
 

@@ -28,6 +28,9 @@ void LogLine(std::string_view text, int level);
 // ask first and skip formatting a text nobody writes.
 bool LogWanted(int level);
 
+// Logs "Control point - %d" at the debug level: a trace of the run's progress.
+void ControlPoint(int n);
+
 // The configured threshold 0..4: records above it are not written.
 int LogLevel();
 void SetLogLevel(int level);

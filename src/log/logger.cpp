@@ -9,7 +9,6 @@
 #include <thread>
 #include <typeinfo>
 
-#include "frame/exit_steps.h"
 #include "log/console.h"
 #include "log/log_queue.h"
 #include "log/log_writer.h"
@@ -117,7 +116,6 @@ void ReportRuntimeError() {
 
 void InitLoggerUnit() {
   g_startTick = TickCount();
-  AddExitStep(LoggerExitStep);
 }
 
 bool StartLogger(const TLogSettings& settings) {

@@ -9,7 +9,8 @@
 
 namespace zeb {
 
-// Records the start time and installs the logger's exit step.
+// Records the start time; the run installs LoggerExitStep as its first exit
+// step.
 void InitLoggerUnit();
 
 // Starts the logger thread with the settings (defaults put in for empty

@@ -4,7 +4,6 @@
 #include <memory>
 #include <unordered_map>
 
-#include "frame/options.h"
 #include "log/console.h"
 #include "platform/wildcard.h"
 #include "support/text.h"
@@ -94,6 +93,13 @@ bool FindPathEntry(const std::string& path, TDirEntry& entry, std::string& realP
   realPath = slash == std::string::npos ? entry.Name : JoinPath(dir, entry.Name);
   return true;
 }
+
+namespace {
+bool g_directoryTrace = false;
+}
+
+bool DirectoryTrace() { return g_directoryTrace; }
+void SetDirectoryTrace(bool on) { g_directoryTrace = on; }
 
 bool FindDirectory(const std::string& path, std::string& realPath) {
   std::string trimmed = path;

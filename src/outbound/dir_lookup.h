@@ -41,6 +41,10 @@ class TLookupCache {
   bool owner_;  // false inside another one, which goes on serving
 };
 
+// Set from the option "da": the scanner traces every directory test.
+bool DirectoryTrace();
+void SetDirectoryTrace(bool on);
+
 // As DirExists, and gives the directory's path with its real name.
 bool FindDirectory(const std::string& path, std::string& realPath);
 

@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "config/records.h"
-#include "frame/exit_steps.h"
 #include "log/log_queue.h"
 #include "outbound/for_queue.h"
 #include "outbound/queue.h"
@@ -68,6 +67,8 @@ void QueueManager() {
   ManagerLog(id, "Finished");
 }
 
+}  // namespace
+
 void QueueManagerExitStep() {
   ControlPoint(4);
   StopQueueManager();
@@ -78,11 +79,8 @@ void QueueManagerExitStep() {
   ControlPoint(7);
 }
 
-}  // namespace
-
 void StartQueueManager() {
   StopQueueManager();
-  AddExitStep(QueueManagerExitStep);
   ClearForQueue();
   ClearQueue();
   g_shutdownRequest.store(false);

@@ -4,9 +4,12 @@
 
 namespace zeb {
 
-// Creates the empty hand-over list and queue, installs the manager's exit
-// step and starts the manager thread.
+// Creates the empty hand-over list and queue and starts the manager thread.
 void StartQueueManager();
+
+// The manager's exit step: stops the manager, then frees the hand-over list
+// and the queue, with a control point before and after each.
+void QueueManagerExitStep();
 
 // Asks the manager to finish and waits until it has: every record handed
 // over by then has been merged (or, with no report configured, the waiting

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "config/records.h"
-#include "frame/exit_steps.h"
 #include "outbound/queue.h"
 #include "log/log_queue.h"
 #include "msgbase/control_lines.h"

@@ -18,7 +18,7 @@ TEST_F(HostileConfig, MegabyteLinesAndJunk) {
   EXPECT_FALSE(Load("def " + mega + "\n"));
   EXPECT_FALSE(Load("\"" + mega + "\n")) << "an unclosed quote of a megabyte";
   EXPECT_TRUE(Load("def main\nsysop " + mega + "\nend\n")) << "a long name is a name";
-  EXPECT_EQ(MainConfig().Sysop.size(), mega.size());
+  EXPECT_EQ(config_.Sysop.size(), mega.size());
   std::string junk;
   for (int i = 0; i < 1 << 16; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
   EXPECT_FALSE(Load(junk));

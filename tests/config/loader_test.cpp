@@ -36,21 +36,21 @@ TEST(LineParse, FirstWordKeepsQuotedRunsWhole) {
 TEST(LineParse, UnquoteBooleansAndNumbers) {
   EXPECT_EQ(UnquoteText("\"say \"\"hi\"\"\""), "say \"hi\"");
   EXPECT_EQ(UnquoteText("plain \"x\""), "plain \"x\"");
+  TMainConfig config;
+  TLoadContext loading(config);
   bool value = false;
   for (const char* word : {"TRUE", "yes", " 1 "}) {
     value = false;
-    EXPECT_TRUE(ParseBoolean(word, value));
+    EXPECT_TRUE(ParseBoolean(loading, word, value));
     EXPECT_TRUE(value) << word;
   }
   for (const char* word : {"False", "NO", "0"}) {
     value = true;
-    EXPECT_TRUE(ParseBoolean(word, value));
+    EXPECT_TRUE(ParseBoolean(loading, word, value));
     EXPECT_FALSE(value) << word;
   }
-  ResetLoader();
-  EXPECT_FALSE(ParseBoolean("maybe", value));
-  EXPECT_EQ(PendingMessage(), "Unknown parameter: maybe");
-  ResetLoader();
+  EXPECT_FALSE(ParseBoolean(loading, "maybe", value));
+  EXPECT_EQ(loading.PendingMessage, "Unknown parameter: maybe");
   EXPECT_EQ(TextToInt("30", 0), 30);
   for (const char* text : {"abc", "", "12x", "+-5", "99999999999999999999"}) EXPECT_EQ(TextToInt(text, -1), -1) << text;
 }
@@ -58,11 +58,11 @@ TEST(LineParse, UnquoteBooleansAndNumbers) {
 TEST_F(ConfigTest, RejectedLinesAreReportedWithTheirReasonsInOrder) {
   EXPECT_FALSE(Load("; comment\n\ndef nosuch\n"));
   EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (3): def nosuch", "Error: Unknown section \"nosuch\""}));
-  EXPECT_EQ(CurrentSection(), "");
+  EXPECT_EQ(loading_->Section, "");
 
   EXPECT_FALSE(Load("def log extra\n"));
   EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (1): def log extra", "Error: Bad parameters for section \"log\""}));
-  EXPECT_TRUE(AtTopLevel());
+  EXPECT_TRUE(loading_->AtTopLevel());
 
   EXPECT_FALSE(Load("def log\n  colour red\n"));
   EXPECT_EQ(Logged(),
@@ -97,33 +97,33 @@ TEST_F(ConfigTest, TopLevelAcceptsOnlyDefAndInclude) {
 
 TEST_F(ConfigTest, ReadingStopsAtTheFirstRejectedLine) {
   EXPECT_FALSE(Load("def main\r\nsysop First\r\nbogus\r\nsysop Second\r\nend\r\n"));
-  EXPECT_EQ(MainConfig().Sysop, "First");
+  EXPECT_EQ(config_.Sysop, "First");
   EXPECT_EQ(Logged().front(), "Error: zeb.ctl (3): bogus") << "the line as read, without its CR";
 }
 
 TEST_F(ConfigTest, LinesOfAnyLengthAreReadWhole) {
   const std::string name(100000, 'x');
   EXPECT_TRUE(Load("def main\nsysop " + name + "Z\nend"));
-  EXPECT_EQ(MainConfig().Sysop, name + "Z");
+  EXPECT_EQ(config_.Sysop, name + "Z");
 }
 
 TEST_F(ConfigTest, MissingFileIsReportedOnTheConsoleOnly) {
-  EXPECT_FALSE(LoadConfig("nosuch.ctl"));
-  EXPECT_FALSE(LoadConfig(""));
+  EXPECT_FALSE(LoadConfig(*loading_, "nosuch.ctl"));
+  EXPECT_FALSE(LoadConfig(*loading_, ""));
   EXPECT_TRUE(Logged().empty());
   disk_.AddDir("/opt/zeb/adir");
-  EXPECT_FALSE(LoadConfig("adir")) << "a directory cannot be read";
+  EXPECT_FALSE(LoadConfig(*loading_, "adir")) << "a directory cannot be read";
 }
 
 TEST_F(ConfigTest, IncludeContinuesTheSectionAndSectionsStayOpenAcrossFiles) {
   disk_.AddFile("/opt/zeb/inc/part.ctl", "sysop From Include\n");
   disk_.AddFile("/etc/zeb/opens.ctl", "def main ; left open\n");
   EXPECT_TRUE(Load("def main\ninclude \"inc/part.ctl\"\naddress 2:34/6@fidonet\nend\ninclude /etc/zeb/opens.ctl\n"));
-  EXPECT_EQ(MainConfig().Sysop, "From Include");
-  EXPECT_EQ(CurrentSection(), "main") << "the included file left its section open";
+  EXPECT_EQ(config_.Sysop, "From Include");
+  EXPECT_EQ(loading_->Section, "main") << "the included file left its section open";
   EXPECT_TRUE(Load("sysop Additional\nend\n", "add.ctl")) << "the additional file continues it";
-  EXPECT_EQ(MainConfig().Sysop, "Additional");
-  EXPECT_TRUE(AtTopLevel());
+  EXPECT_EQ(config_.Sysop, "Additional");
+  EXPECT_TRUE(loading_->AtTopLevel());
 }
 
 TEST_F(ConfigTest, FailingIncludeFailsTheIncludingFileWithoutALineErrorOfItsOwn) {
@@ -140,7 +140,7 @@ TEST_F(ConfigTest, FailingIncludeFailsTheIncludingFileWithoutALineErrorOfItsOwn)
 TEST_F(ConfigTest, IncludeLoopIsRejected) {
   disk_.AddFile("/opt/zeb/a.ctl", "include ../zeb/b.ctl\n");
   disk_.AddFile("/opt/zeb/b.ctl", "include ./a.ctl\n");
-  EXPECT_FALSE(LoadConfig("a.ctl"));
+  EXPECT_FALSE(LoadConfig(*loading_, "a.ctl"));
   EXPECT_EQ(Logged(), (Lines{"Error: b.ctl (1): include ./a.ctl", "Error: Include loop: /opt/zeb/a.ctl"}));
   EXPECT_FALSE(Load("include zeb.ctl\n"));
   ResetLoader();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "config_fixture.h"
-#include "frame/options.h"
 #include "log/logger.h"
 
 namespace zeb::test {
@@ -14,7 +13,6 @@ class LogSectionTest : public ConfigTest {
     disk_.AddDir("/var/log");
   }
   void TearDown() override {
-    SetCommandLine({});
     SetLogLevel(1);
     ConfigTest::TearDown();
   }
@@ -31,12 +29,10 @@ class LogSectionTest : public ConfigTest {
 TEST_F(LogSectionTest, CommandLineLevelWinsAtTheEnd) {
   EXPECT_EQ(LevelAfter(""), 1);
   EXPECT_EQ(LevelAfter("level DETAIL\n"), 3);
-  SetCommandLine({"/l2"});
+  ResetLoader(2);
   EXPECT_EQ(LevelAfter("level debug\n"), 2);
-  SetCommandLine({"/l2", "/d"});
-  EXPECT_EQ(LevelAfter("level low\n"), 4);
-  SetCommandLine({"/da"});
-  EXPECT_EQ(LevelAfter("level high\n"), 2);
+  ResetLoader(0);
+  EXPECT_EQ(LevelAfter("level detail\n"), 0);
 }
 
 TEST_F(LogSectionTest, EndStartsTheLoggerThatWritesEarlierRecords) {

@@ -22,7 +22,7 @@ class ReportTest : public ConfigTest {
   // returns it.
   const TReport* Report(const std::string& lines, const std::string& def = "def report") {
     if (!Load(def + "\npostto jam base\n" + lines + "end\n")) return nullptr;
-    return MainConfig().Reports.back().get();
+    return config_.Reports.back().get();
   }
 };
 
@@ -52,14 +52,14 @@ TEST_F(ReportTest, DefLineNamesDomainsThatMustExist) {
   EXPECT_EQ(r->Domains[0]->Name, "fsxnet");
   EXPECT_EQ(Report("", "def report fsxnet nosuch"), nullptr);
   EXPECT_EQ(Logged().back(), "Error: Bad parameters for section \"report\"");
-  EXPECT_EQ(MainConfig().Reports.size(), 1u);
+  EXPECT_EQ(config_.Reports.size(), 1u);
 }
 
 TEST_F(ReportTest, ReportIsRegisteredOnlyAtItsEnd) {
   ASSERT_TRUE(Load("def report\ntemplate a.tpl\npostto file a.txt\n"));
-  EXPECT_TRUE(MainConfig().Reports.empty());
+  EXPECT_TRUE(config_.Reports.empty());
   ASSERT_TRUE(Load("end\n", "add.ctl"));
-  EXPECT_EQ(MainConfig().Reports.size(), 1u);
+  EXPECT_EQ(config_.Reports.size(), 1u);
 }
 
 TEST_F(ReportTest, SortByCodes) {

@@ -35,11 +35,11 @@ TEST(ExpandPath, LinuxRules) {
 
 TEST_F(ConfigTest, MainAddressCreatesItsDomain) {
   ASSERT_TRUE(Load(kMain));
-  const TMainConfig& c = MainConfig();
+  const TMainConfig& c = config_;
   EXPECT_EQ(c.Sysop, "Joe Sysop");
   EXPECT_EQ(c.Address, Addr(2, 34, 6));
   EXPECT_EQ(c.Domain, "fidonet");
-  const TDomain* fidonet = FindDomain("FidoNet");
+  const TDomain* fidonet = FindDomain(config_, "FidoNet");
   ASSERT_NE(fidonet, nullptr);
   EXPECT_EQ(fidonet->Aka, Addr(2, 34, 6));
   EXPECT_EQ(fidonet->Zones, (std::vector<uint16_t>{2}));
@@ -61,21 +61,21 @@ TEST_F(ConfigTest, MainRejectsBadAddressesAndEmptySysop) {
 
 TEST_F(ConfigTest, DomainLinesListZonesOnce) {
   ASSERT_TRUE(Load("def domain\nfidonet 1 2 3 2\nothernet\nend\n"));
-  EXPECT_EQ(FindDomain("fidonet")->Zones, (std::vector<uint16_t>{1, 2, 3}));
-  EXPECT_TRUE(FindDomain("othernet")->Zones.empty());
+  EXPECT_EQ(FindDomain(config_, "fidonet")->Zones, (std::vector<uint16_t>{1, 2, 3}));
+  EXPECT_TRUE(FindDomain(config_, "othernet")->Zones.empty());
   EXPECT_FALSE(Load("def domain\nfsxnet 21 0 22\n"));
-  EXPECT_EQ(FindDomain("fsxnet")->Zones, (std::vector<uint16_t>{21})) << "zones before the bad one stay";
+  EXPECT_EQ(FindDomain(config_, "fsxnet")->Zones, (std::vector<uint16_t>{21})) << "zones before the bad one stay";
   ResetLoader();
   EXPECT_FALSE(Load("def domain\nx 5 abc\n"));
   ResetLoader();
   EXPECT_FALSE(Load("def domain\nx 65536\n"));
-  EXPECT_EQ(FindDomain("x")->Zones, (std::vector<uint16_t>{5}));
+  EXPECT_EQ(FindDomain(config_, "x")->Zones, (std::vector<uint16_t>{5}));
 }
 
 TEST_F(ConfigTest, MainAkaSetsTheOwnAddressOfAnExistingDomain) {
   ASSERT_TRUE(Load(std::string(kMain) + "def domain\nfsxnet 21\nend\ndef mainaka\n/7@fidonet\n21:1/100@FSXNET\nend\n"));
-  EXPECT_EQ(FindDomain("fidonet")->Aka, Addr(2, 34, 7));
-  EXPECT_EQ(FindDomain("fsxnet")->Aka, Addr(21, 1, 100));
+  EXPECT_EQ(FindDomain(config_, "fidonet")->Aka, Addr(2, 34, 7));
+  EXPECT_EQ(FindDomain(config_, "fsxnet")->Aka, Addr(21, 1, 100));
 
   EXPECT_FALSE(Load("def mainaka\n1:2/3@othernet\n"));
   EXPECT_EQ(Logged().back(), "Error: Domain name \"1:2/3@othernet\" is not defined");
@@ -88,7 +88,7 @@ TEST_F(ConfigTest, OutboundGroups) {
   ASSERT_TRUE(Load(std::string(kMain) + "def domain\nfsxnet 21\nend\n"
                                         "def outbound\n/var/spool/out/\nout ; relative\n/var/spool/out\nend\n"
                                         "def outbound fsxnet FIDONET\n/var/spool/fsx\nend\n"));
-  const auto& groups = MainConfig().Outbounds;
+  const auto& groups = config_.Outbounds;
   ASSERT_EQ(groups.size(), 2u);
   ASSERT_EQ(groups[0]->Paths.Count(), 2u) << "a path given twice is stored once";
   EXPECT_EQ(groups[0]->Paths[0], "/opt/zeb/out");
@@ -102,17 +102,17 @@ TEST_F(ConfigTest, OutboundGroups) {
   EXPECT_FALSE(Load("def outbound fidonet nosuch\n"));
   EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (1): def outbound fidonet nosuch",
                              "Error: Bad parameters for section \"outbound\""}));
-  EXPECT_EQ(MainConfig().Outbounds.size(), 2u);
+  EXPECT_EQ(config_.Outbounds.size(), 2u);
 }
 
 TEST_F(ConfigTest, OutboundWithoutMainDomainAndTMail) {
   ASSERT_TRUE(Load("def domain\nzzznet 9\nAAAnet 8\nend\ndef outbound\n/out\nend\n"));
-  EXPECT_EQ(MainConfig().Outbounds[0]->Domains[0]->Name, "AAAnet") << "the first domain by name";
+  EXPECT_EQ(config_.Outbounds[0]->Domains[0]->Name, "AAAnet") << "the first domain by name";
 
   ASSERT_TRUE(Load("def t-mail\n/var/tmail/old\n/var/tmail/net/\n"));
-  EXPECT_EQ(MainConfig().TMailOutbound, "") << "committed only at the end";
+  EXPECT_EQ(config_.TMailOutbound, "") << "committed only at the end";
   ASSERT_TRUE(Load("end\n", "more.ctl"));
-  EXPECT_EQ(MainConfig().TMailOutbound, "/var/tmail/net");
+  EXPECT_EQ(config_.TMailOutbound, "/var/tmail/net");
   EXPECT_FALSE(Load("def t-mail x\n"));
 }
 
@@ -120,7 +120,7 @@ TEST_F(ConfigTest, FileBoxes) {
   ASSERT_TRUE(Load(std::string(kMain) +
                    "def bink/+\n123 /Boxes/N123\n/45 '/boxes/with blank' HOLD\n1:2/3.4 \"boxes/Rel\" Immediate\n"
                    "123 /boxes/second crash\n2:34/9 /b dir\n2:34/10 /b norm\nend\n"));
-  const TBoxeList& boxes = *FindDomain("fidonet")->Boxes;
+  const TBoxeList& boxes = *FindDomain(config_, "fidonet")->Boxes;
   ASSERT_EQ(boxes.Count(), 5u);
   EXPECT_EQ(boxes[0]->Addr, Addr(1, 2, 3, 4));
   EXPECT_EQ(boxes[0]->Path, "/opt/zeb/boxes/Rel");
@@ -137,7 +137,7 @@ TEST_F(ConfigTest, FileBoxes) {
 
   EXPECT_FALSE(Load("def bink/+ fidonet\n5 /b fast\n"));
   EXPECT_EQ(Logged().back(), "Error: Unknown flavour fast");
-  EXPECT_EQ(FindDomain("fidonet")->Boxes->Count(), 0u) << "a new section starts a new collection";
+  EXPECT_EQ(FindDomain(config_, "fidonet")->Boxes->Count(), 0u) << "a new section starts a new collection";
   ResetLoader();
   EXPECT_FALSE(Load("def bink/+\n5\n")) << "a box needs a path";
   ResetLoader();
@@ -146,8 +146,8 @@ TEST_F(ConfigTest, FileBoxes) {
   ResetLoader();
   ASSERT_TRUE(Load("def domain\nfsxnet 21 22\nend\ndef bink/+ fsxnet\n4/10 /b\nend\n"
                    "def skipaddress\n4/11@fsxnet\nend\n"));
-  EXPECT_EQ((*FindDomain("fsxnet")->Boxes)[0]->Addr, Addr(21, 4, 10)) << "a domain without an address: its first zone";
-  EXPECT_EQ((*FindDomain("fsxnet")->Skip)[0], Addr(21, 4, 11));
+  EXPECT_EQ((*FindDomain(config_, "fsxnet")->Boxes)[0]->Addr, Addr(21, 4, 10)) << "a domain without an address: its first zone";
+  EXPECT_EQ((*FindDomain(config_, "fsxnet")->Skip)[0], Addr(21, 4, 11));
 }
 
 TEST(Flavour, ShortAndLongNamesInAnyCase) {
@@ -160,12 +160,12 @@ TEST_F(ConfigTest, ScanFlagsSkipAddressesAndQueue) {
   ASSERT_TRUE(Load(std::string(kMain) + "def scanflags\nSkipBusyFlag yes\nemptypacketaspoll 1\nend\n"
                                         "def skipaddress\n/7@FidoNet\n1:2/3.4@fidonet\n/7@fidonet\nend\n"
                                         "def queue\nparsebadqueue yes\nfilequeue q/\nend\n"));
-  const TMainConfig& c = MainConfig();
+  const TMainConfig& c = config_;
   EXPECT_TRUE(c.SkipBusyFlag);
   EXPECT_TRUE(c.EmptyPacketAsPoll);
   EXPECT_TRUE(c.ParseBadQueue);
   EXPECT_EQ(c.FileQueue, "/opt/zeb/q");
-  const TNetAddrSet& skip = *FindDomain("fidonet")->Skip;
+  const TNetAddrSet& skip = *FindDomain(config_, "fidonet")->Skip;
   ASSERT_EQ(skip.Count(), 2u);
   EXPECT_EQ(skip[0], Addr(1, 2, 3, 4));
   EXPECT_EQ(skip[1], Addr(2, 34, 7));

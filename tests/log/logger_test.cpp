@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "fake_disk.h"
-#include "frame/exit_steps.h"
 #include "log/log_queue.h"
 #include "support/net_addr.h"
 #include "support/text.h"

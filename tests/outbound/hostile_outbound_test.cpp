@@ -43,7 +43,7 @@ class HostileOutbound : public ::testing::Test {
   }
   // The outbound root_/out of fidonet, zone 2, with a file box.
   void ScanOut() {
-    TDomain* fidonet = GetOrAddDomain("fidonet");
+    TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
     fidonet->Aka = TNetAddr{0, 1, 5020, 2};
     auto group = std::make_unique<TOutboundGroup>();
     group->Paths.Insert(root_ + "/out");

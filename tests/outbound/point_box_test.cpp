@@ -85,12 +85,12 @@ TEST_F(PointAndBoxScan, BoxesInsideTheOutboundInBothTMailForms) {
 
 TEST_F(PointAndBoxScan, ConfiguredBoxesAndTheirToBeSentLists) {
   const uint32_t t = Dos(2026, 8, 8);
-  TDomain* fidonet = GetOrAddDomain("fidonet");
+  TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
   fidonet->Boxes = std::make_unique<TBoxeList>();
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{"/boxes/b", TNetAddr{0, 20, 1, 2}, 4}));
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{"/boxes/a", TNetAddr{0, 30, 1, 2}, 7}));
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{"/boxes/gone", TNetAddr{0, 40, 1, 2}, 6}));
-  TDomain* othernet = GetOrAddDomain("othernet");
+  TDomain* othernet = GetOrAddDomain(MainConfig(), "othernet");
   othernet->Boxes = std::make_unique<TBoxeList>();
   othernet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{"/boxes/o", TNetAddr{0, 1, 1, 99}, 3}));
   disk_.AddFile("/boxes/a/x.su1", "aaa", t);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "config/records.h"
-#include "frame/exit_steps.h"
 #include "log/log_queue.h"
 #include "log_capture.h"
 #include "outbound/for_queue.h"
@@ -30,8 +29,7 @@ class QueueTest : public ::testing::Test {
     log_.Reset();
   }
   void TearDown() override {
-    StopQueueManager();
-    RunExitSteps();
+    QueueManagerExitStep();
     ClearConfig();
     SetLogLevel(savedLevel_);
   }

@@ -98,7 +98,7 @@ TEST_F(QueueManagerTest, ExitStepStopsTheManagerAndFreesListAndQueue) {
   ConfigureReport();
   StartQueueManager();
   HandOver(10);
-  RunExitSteps();
+  QueueManagerExitStep();
   FindManagerId();
   EXPECT_EQ(ForQueueCount(), 0u);
   EXPECT_EQ(Queue().Count(), 0u);

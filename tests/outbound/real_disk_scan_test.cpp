@@ -188,7 +188,7 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
   };
   Build(rows);
 
-  TDomain* fidonet = GetOrAddDomain("fidonet");
+  TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
   fidonet->Aka = TNetAddr{0, 1, 5020, 2};
   auto group = std::make_unique<TOutboundGroup>();
   group->Paths.Insert(root_ + "/out");

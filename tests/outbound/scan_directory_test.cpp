@@ -18,7 +18,7 @@ class OutboundScan : public ScanTest {
  protected:
   // One outbound group for fidonet (own address 2:5020/1) with one path.
   void ConfigureOutbound(const std::string& path) {
-    TDomain* fidonet = GetOrAddDomain("fidonet");
+    TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
     fidonet->Aka = TNetAddr{0, 1, 5020, 2};
     auto group = std::make_unique<TOutboundGroup>();
     group->Paths.Insert(path);

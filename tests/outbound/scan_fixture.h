@@ -9,9 +9,9 @@
 
 #include "config/records.h"
 #include "fake_disk.h"
-#include "frame/options.h"
 #include "log/log_queue.h"
 #include "log_capture.h"
+#include "outbound/dir_lookup.h"
 #include "outbound/for_queue.h"
 #include "platform/dos_time.h"
 #include "support/text.h"

@@ -17,7 +17,7 @@ namespace {
 class SortQueueTest : public QueueTest {
  protected:
   static TDomain& Domain(const char* name, std::initializer_list<uint16_t> zones) {
-    TDomain& domain = *GetOrAddDomain(name);
+    TDomain& domain = *GetOrAddDomain(MainConfig(), name);
     for (uint16_t zone : zones) AddZone(domain, zone);
     return domain;
   }

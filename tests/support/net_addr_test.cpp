@@ -63,19 +63,19 @@ TEST(NetAddrOrder, ZoneNetNodePoint) {
 class FindDomainForTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearConfig();
-    TDomain* fido = GetOrAddDomain("fidonet");
+    TDomain* fido = GetOrAddDomain(config_, "fidonet");
     AddZone(*fido, 1);
     AddZone(*fido, 2);
-    TDomain* other = GetOrAddDomain("amiganet");
+    TDomain* other = GetOrAddDomain(config_, "amiganet");
     AddZone(*other, 39);
     AddZone(*other, 2);
   }
-  void TearDown() override { ClearConfig(); }
+
+  TMainConfig config_;
 };
 
 TEST_F(FindDomainForTest, ByNameIgnoringCaseOrByZone) {
-  const TDomainList& domains = MainConfig().Domains;
+  const TDomainList& domains = config_.Domains;
   size_t index = 99;
   ASSERT_TRUE(FindDomainFor(domains, "1:2/3@FIDONET", index));
   EXPECT_EQ(domains[index]->Name, "fidonet");
@@ -90,14 +90,14 @@ TEST_F(FindDomainForTest, ByNameIgnoringCaseOrByZone) {
 }
 
 TEST_F(FindDomainForTest, AddZoneKeepsFirstOrderAndRefusesZero) {
-  TDomain* fido = FindDomain("FidoNet");
+  TDomain* fido = FindDomain(config_, "FidoNet");
   ASSERT_NE(fido, nullptr);
   EXPECT_TRUE(AddZone(*fido, 2));
   EXPECT_TRUE(AddZone(*fido, 3));
   EXPECT_FALSE(AddZone(*fido, 0));
   EXPECT_EQ(fido->Zones, (std::vector<uint16_t>{1, 2, 3}));
-  EXPECT_EQ(GetOrAddDomain("FIDONET"), fido);
-  EXPECT_EQ(MainConfig().Domains.Count(), 2u);
+  EXPECT_EQ(GetOrAddDomain(config_, "FIDONET"), fido);
+  EXPECT_EQ(config_.Domains.Count(), 2u);
 }
 
 }  // namespace
