@@ -5,7 +5,7 @@
 #include "config/paths.h"
 #include "config/section_table.h"
 #include "config/sections.h"
-#include "frame/banner.h"
+#include "support/program_identity.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -95,7 +95,7 @@ TFTAddr Party(const std::string& value, const std::string& defaultName) {
 }
 
 bool From(const std::string& value) {
-  g_report->From = Party(value, Format("ZEB %s", kProgramVersion));
+  g_report->From = Party(value, Format("%s %s", kProgramTag, kProgramVersion));
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "log/console.h"
 #include "msgbase/base_update.h"
 #include "platform/disk.h"
+#include "support/program_identity.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -81,7 +82,7 @@ std::string MsgIdText(const TNetAddr& from, uint32_t serial) {
   return Format("%s %.8x", FormatNetAddr(from).c_str(), serial);
 }
 
-std::string PidText() { return Format("ZEB%s %s", kPidTag, kProgramVersion); }
+std::string PidText() { return Format("%s%s %s", kProgramTag, kPidTag, kProgramVersion); }
 
 std::string ChrsText(const TReport& report) { return "CHRS: " + report.Charset; }
 
