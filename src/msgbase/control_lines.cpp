@@ -56,7 +56,7 @@ bool StoreSerial(const std::string& path, uint32_t& serial) {
   const bool written = file->Seek(0) && file->Write(line.data(), line.size()) && file->Truncate() && file->Flush();
   file->Unlock();
   if (!(file->Close() && written)) {
-    AnnounceError(Format("Can't write to file %s", path.c_str()));
+    AnnounceError(Format("Can't write to file %s", path.c_str()), file->Error());
     return false;
   }
   return true;

@@ -144,7 +144,8 @@ TEST_F(ZebRun, AnOutboundItMayNotReadIsAnError) {
                    "def outbound\nout1\nout2\nend\n"
                    "def report\ntemplate queue.tpl\npostto file rep/r.txt\nend\n");
   EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl", "", asNobody), 2);
-  EXPECT_NE(Read("console.txt").find("Error: Can't read directory " + dir_ + "/out2\n"), std::string::npos)
+  EXPECT_NE(Read("console.txt").find("Error: Can't read directory " + dir_ + "/out2\n   Reason: Permission denied\n"),
+            std::string::npos)
       << Read("console.txt");
   EXPECT_NE(Read("rep/r.txt").find("2:1/10"), std::string::npos) << Read("rep/r.txt");
   EXPECT_EQ(Read("rep/r.txt").find("2:1/11"), std::string::npos);
@@ -153,7 +154,9 @@ TEST_F(ZebRun, AnOutboundItMayNotReadIsAnError) {
 TEST_F(ZebRun, RejectedLineAndMissingAdditionalFile) {
   Write("zeb.ctl", LogSection() + "def main\naddress 2:34/6@fidonet\nend\n");
   EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl /a " + dir_ + "/missing.ctl"), 2) << "went through with an error";
-  EXPECT_NE(Read("console.txt").find("Configuration file not found at " + dir_ + "/missing.ctl"), std::string::npos);
+  EXPECT_NE(Read("console.txt")
+                .find("Configuration file not found at " + dir_ + "/missing.ctl\n   Reason: No such file or directory\n"),
+            std::string::npos);
   EXPECT_NE(Read("zeb.log").find("Executing time: "), std::string::npos) << "the run went on";
 
   Write("bad.ctl", LogSection() + "def main\nbogus\n");

@@ -68,7 +68,8 @@ TEST_F(RealDiskTest, FindFilesKeepsRealNamesAndFiltersDirectories) {
   ASSERT_EQ(mkfifo((dir_ + "/pipe.cut").c_str(), 0666), 0);
 
   std::vector<TDirEntry> entries;
-  ASSERT_TRUE(RealDisk().FindFiles(dir_, "*.cut", 0, entries));
+  std::string error;
+  ASSERT_TRUE(RealDisk().FindFiles(dir_, "*.cut", 0, entries, error));
   ASSERT_EQ(entries.size(), 1u) << "FIFOs are skipped";
   EXPECT_EQ(entries[0].Name, "0001000A.CUT");
   EXPECT_EQ(entries[0].Size, 5);
@@ -76,14 +77,15 @@ TEST_F(RealDiskTest, FindFilesKeepsRealNamesAndFiltersDirectories) {
   EXPECT_NE(entries[0].DosTime, 0u);
 
   entries.clear();
-  ASSERT_TRUE(RealDisk().FindFiles(dir_, "p.*", 0, entries));
+  ASSERT_TRUE(RealDisk().FindFiles(dir_, "p.*", 0, entries, error));
   EXPECT_TRUE(entries.empty()) << "directories only with the directory attribute";
-  ASSERT_TRUE(RealDisk().FindFiles(dir_, "p.*", kAttrDirectory, entries));
+  ASSERT_TRUE(RealDisk().FindFiles(dir_, "p.*", kAttrDirectory, entries, error));
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].Name, "P.001");
   EXPECT_TRUE(entries[0].IsDirectory());
 
-  EXPECT_FALSE(RealDisk().FindFiles(dir_ + "/missing", "*", 0, entries));
+  EXPECT_FALSE(RealDisk().FindFiles(dir_ + "/missing", "*", 0, entries, error));
+  EXPECT_EQ(error, "No such file or directory");
   EXPECT_TRUE(RealDisk().DirExists(dir_));
   EXPECT_FALSE(RealDisk().FileExists(dir_));
   EXPECT_TRUE(RealDisk().FileExists(dir_ + "/readme.txt"));
@@ -105,7 +107,11 @@ TEST_F(RealDiskTest, FilesWriteSeekTruncateAndRead) {
   ASSERT_TRUE(RealDisk().ReadFile(path, contents, error));
   EXPECT_EQ(contents, "hello!");
   EXPECT_EQ(RealDisk().OpenFile(dir_ + "/none", OpenMode::Read, error), nullptr);
-  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(error, "No such file or directory");
+  auto readOnly = RealDisk().OpenFile(path, OpenMode::Read, error);
+  ASSERT_NE(readOnly, nullptr) << error;
+  EXPECT_FALSE(readOnly->Write("x", 1));
+  EXPECT_EQ(readOnly->Error(), "Bad file descriptor") << "a failed write keeps the system's reason";
 }
 
 TEST(FakeDisk, BehavesLikeTheRealSearch) {
@@ -113,13 +119,15 @@ TEST(FakeDisk, BehavesLikeTheRealSearch) {
   disk.AddFile("/out/0001000A.CUT", "12345");
   disk.AddDir("/out/P.001");
   std::vector<TDirEntry> entries;
-  ASSERT_TRUE(disk.FindFiles("/out", "*.cut", 0, entries));
+  std::string error;
+  ASSERT_TRUE(disk.FindFiles("/out", "*.cut", 0, entries, error));
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].Name, "0001000A.CUT");
   entries.clear();
-  ASSERT_TRUE(disk.FindFiles("/out", "*", kAttrDirectory, entries));
+  ASSERT_TRUE(disk.FindFiles("/out", "*", kAttrDirectory, entries, error));
   EXPECT_EQ(entries.size(), 2u);
-  EXPECT_FALSE(disk.FindFiles("/none", "*", 0, entries));
+  EXPECT_FALSE(disk.FindFiles("/none", "*", 0, entries, error));
+  EXPECT_EQ(error, "No such file or directory");
 }
 
 }  // namespace
