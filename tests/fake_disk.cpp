@@ -9,6 +9,8 @@ namespace zeb::test {
 
 namespace {
 
+constexpr const char* kIoError = "Input/output error";
+
 std::string ParentOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -28,8 +30,8 @@ class FakeFile : public TFile {
   }
   bool Read(void* out, size_t size, size_t& got) override {
     got = 0;
-    if (disk_.CountOp(FakeDisk::Op::Read)) return false;
-    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailRead) return false;
+    if (disk_.CountOp(FakeDisk::Op::Read)) return Fail(kIoError);
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailRead) return Fail(kIoError);
     got = pos_ >= data_.size() ? 0 : std::min(size, data_.size() - pos_);
     std::memcpy(out, data_.data() + pos_, got);
     pos_ += got;
@@ -37,11 +39,13 @@ class FakeFile : public TFile {
   }
   bool Write(const void* in, size_t size) override {
     size_t stored = size;
+    const char* reason = kIoError;
     if (disk_.CountOp(FakeDisk::Op::Write)) stored = disk_.shortWrite_ ? size / 2 : 0;
     FakeDisk::Faults* f = disk_.FaultsOf(path_);
     if (f && f->WriteBudget >= 0) {
       const size_t limit = data_.size() + static_cast<size_t>(f->WriteBudget);
       stored = std::min(size, limit > pos_ ? limit - pos_ : 0);
+      if (stored < size) reason = "No space left on device";
       if (pos_ + stored > data_.size()) f->WriteBudget -= static_cast<int64_t>(pos_ + stored - data_.size());
     }
     if (f && f->FailWriteAfterCalls >= 0 && f->FailWriteAfterCalls-- == 0) stored = std::min(stored, size / 2);
@@ -49,22 +53,23 @@ class FakeFile : public TFile {
     std::memcpy(data_.data() + pos_, in, stored);
     pos_ += stored;
     disk_.AfterWrite();
-    return stored == size;
+    return stored == size || Fail(reason);
   }
   bool Seek(int64_t position) override {
-    if (disk_.CountOp(FakeDisk::Op::Seek) || position < 0) return false;
+    if (disk_.CountOp(FakeDisk::Op::Seek)) return Fail(kIoError);
+    if (position < 0) return Fail("Invalid argument");
     pos_ = static_cast<size_t>(position);
     return true;
   }
   bool SeekEnd() override {
-    if (disk_.CountOp(FakeDisk::Op::Seek)) return false;
+    if (disk_.CountOp(FakeDisk::Op::Seek)) return Fail(kIoError);
     pos_ = data_.size();
     return true;
   }
   int64_t Position() const override { return static_cast<int64_t>(pos_); }
   int64_t Size() const override { return static_cast<int64_t>(data_.size()); }
   bool Truncate() override {
-    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailTruncate) return false;
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->FailTruncate) return Fail(kIoError);
     data_.resize(pos_);
     return true;
   }
@@ -72,7 +77,7 @@ class FakeFile : public TFile {
   bool Close() override { return true; }
   bool Lock(int waitSeconds) override {
     disk_.lastLockWait_ = waitSeconds;
-    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->Locked) return false;
+    if (FakeDisk::Faults* f = disk_.FaultsOf(path_); f && f->Locked) return Fail("Resource temporarily unavailable");
     disk_.held_[path_] = true;
     locked_ = true;
     return true;
@@ -129,10 +134,16 @@ const std::string* FakeDisk::Contents(const std::string& path) const {
 }
 
 bool FakeDisk::FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
-                         std::vector<TDirEntry>& entries) {
+                         std::vector<TDirEntry>& entries, std::string& error) {
   auto d = nodes_.find(dir);
-  if (d == nodes_.end() || !d->second.Directory) return false;
-  if (const Faults* f = FaultsOf(dir); f && f->FailRead) return false;
+  if (d == nodes_.end() || !d->second.Directory) {
+    error = d == nodes_.end() ? "No such file or directory" : "Not a directory";
+    return false;
+  }
+  if (const Faults* f = FaultsOf(dir); f && f->FailRead) {
+    error = "Permission denied";
+    return false;
+  }
   for (const auto& [path, node] : nodes_) {
     if (ParentOf(path) != dir || path == dir) continue;
     const std::string name = path.substr(dir.size() + 1);
@@ -145,9 +156,12 @@ bool FakeDisk::FindFiles(const std::string& dir, const std::string& pattern, uin
   return true;
 }
 
-bool FakeDisk::Stat(const std::string& path, TDirEntry& entry) {
+bool FakeDisk::Stat(const std::string& path, TDirEntry& entry, std::string* error) {
   auto it = nodes_.find(path);
-  if (it == nodes_.end()) return false;
+  if (it == nodes_.end()) {
+    if (error) *error = "No such file or directory";
+    return false;
+  }
   const size_t slash = path.find_last_of('/');
   entry.Name = slash == std::string::npos ? path : path.substr(slash + 1);
   entry.Attr = static_cast<uint8_t>((it->second.Directory ? kAttrDirectory : kAttrArchive) | it->second.ExtraAttr);
@@ -159,7 +173,7 @@ bool FakeDisk::Stat(const std::string& path, TDirEntry& entry) {
 bool FakeDisk::ReadFile(const std::string& path, std::string& contents, std::string& error) {
   const std::string* data = Contents(path);
   if (data == nullptr) {
-    error = "No such file or directory";
+    error = Has(path) ? "Is a directory" : "No such file or directory";
     return false;
   }
   contents = *data;
@@ -191,7 +205,7 @@ std::unique_ptr<TFile> FakeDisk::OpenFile(const std::string& path, OpenMode mode
     return std::make_unique<FakeFile>(*this, path, node.Data);
   }
   if (it == nodes_.end() || it->second.Directory) {
-    error = "No such file or directory";
+    error = it == nodes_.end() ? "No such file or directory" : "Is a directory";
     return nullptr;
   }
   return std::make_unique<FakeFile>(*this, path, it->second.Data);

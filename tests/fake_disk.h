@@ -63,8 +63,8 @@ class FakeDisk : public DiskInterface {
   bool Has(const std::string& path) const { return nodes_.count(path) != 0; }
 
   bool FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
-                 std::vector<TDirEntry>& entries) override;
-  bool Stat(const std::string& path, TDirEntry& entry) override;
+                 std::vector<TDirEntry>& entries, std::string& error) override;
+  bool Stat(const std::string& path, TDirEntry& entry, std::string* error = nullptr) override;
   bool ReadFile(const std::string& path, std::string& contents, std::string& error) override;
   std::unique_ptr<TFile> OpenFile(const std::string& path, OpenMode mode, std::string& error) override;
   bool RemoveFile(const std::string& path) override;

@@ -8,35 +8,16 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "msgbase/strict_readers.h"
+#include "scratch_dir.h"
 
 namespace zeb::test {
 
-class ZebBinaryTest : public ::testing::Test {
+class ZebBinaryTest : public ::testing::Test, protected ScratchDir {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zeb-bin-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-  void Write(const std::string& name, const std::string& text) const {
-    std::filesystem::create_directories(std::filesystem::path(Path(name)).parent_path());
-    std::ofstream(Path(name), std::ios::binary) << text;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
   // The configuration's head: main address 2:5020/9999@fidonet, the domain,
   // an empty outbound and a log.
   std::string ConfigHead() const {
@@ -70,15 +51,13 @@ class ZebBinaryTest : public ::testing::Test {
   // readers take them.
   TDiskImage Image() const {
     TDiskImage image;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_)) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(Dir())) {
       FakeDisk::Node& node = image[entry.path().string()];
       node.Directory = entry.is_directory();
-      if (!node.Directory) node.Data = Read(std::filesystem::relative(entry.path(), dir_).string());
+      if (!node.Directory) node.Data = Read(std::filesystem::relative(entry.path(), Dir()).string());
     }
     return image;
   }
-
-  std::string dir_;
 };
 
 }  // namespace zeb::test

@@ -128,13 +128,13 @@ bool LoadConfig(TLoadContext& context, const std::string& pathArg) {
   path = ExpandPath(path);
   const std::string fileName = path.substr(path.find_last_of('/') + 1);
 
-  if (!Disk().FileExists(path)) {
-    PrintError(Format("Configuration file not found at %s", path.c_str()));
+  std::string contents, error;
+  if (!Disk().FileExists(path, error)) {
+    PrintError(Format("Configuration file not found at %s", path.c_str()), error);
     return false;
   }
-  std::string contents, error;
   if (!Disk().ReadFile(path, contents, error)) {
-    PrintError(Format("Can't open file %s", path.c_str()));
+    PrintError(Format("Can't open file %s", path.c_str()), error);
     return false;
   }
   // Popped however the reading ends, also when an exception ends the run.

@@ -5,7 +5,7 @@
 #include "config/paths.h"
 #include "config/section_table.h"
 #include "config/sections.h"
-#include "frame/banner.h"
+#include "support/program_identity.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -93,7 +93,7 @@ TFTAddr Party(const TLoadContext& context, const std::string& value, const std::
 }
 
 bool From(TLoadContext& context, const std::string& value) {
-  context.Report->From = Party(context, value, Format("ZEB %s", kProgramVersion));
+  context.Report->From = Party(context, value, Format("%s %s", kProgramTag, kProgramVersion));
   return true;
 }
 

@@ -3,12 +3,13 @@
 #include <string>
 
 #include "log/console.h"
+#include "support/program_identity.h"
 #include "support/thousands.h"
 
 namespace zeb {
 
 void ShowBanner(uint64_t freeMemory) {
-  Announce(Color(kYellow) + " " + kProgramTitle + " " + Color(kLightCyan) + "(Win32)" + Color(kLightMagenta) +
+  Announce(Color(kYellow) + " " + kProgramTitle + " " + Color(kLightCyan) + kPlatformTag + Color(kLightMagenta) +
            " Version " + kProgramVersion);
   Announce(Color(kWhite) + " " + kBulletMark + " Multithreaded version");
   Announce(Color(kWhite) + " " + kBulletMark + " Available free memory: " + Color(kYellow) +

@@ -5,9 +5,6 @@
 
 namespace zeb {
 
-inline constexpr const char* kProgramTitle = "Zebrant";
-inline constexpr const char* kProgramVersion = "3.05";
-
 // The three banner lines, shown and logged.
 void ShowBanner(uint64_t freeMemory);
 

@@ -17,6 +17,7 @@
 #include "outbound/sort_queue.h"
 #include "platform/system.h"
 #include "reports/make_reports.h"
+#include "support/program_identity.h"
 #include "support/thousands.h"
 
 namespace zeb {
@@ -41,7 +42,7 @@ void StartUnits() {
 // `configured` is set once the configuration is loaded or none is needed.
 void MainSequence(bool& configured) {
   if (ParameterGiven("--version")) {
-    PrintLine(std::string("zeb ") + kProgramVersion);
+    PrintLine(std::string(kProgramName) + " " + kProgramVersion);
     configured = true;
     return;
   }

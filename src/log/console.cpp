@@ -173,6 +173,23 @@ void AnnounceError(std::string_view message) {
   LogLine(LogCopyOf(text), 0);
 }
 
+std::string ReasonText(std::string_view reason) { return "Reason: " + std::string(reason); }
+
+void PrintReason(std::string_view reason) {
+  if (!reason.empty()) PrintLine(Color(kLightRed) + "   " + ReasonText(reason));
+}
+
+void PrintError(std::string_view message, std::string_view reason) {
+  PrintError(message);
+  PrintReason(reason);
+}
+
+void AnnounceError(std::string_view message, std::string_view reason) {
+  AnnounceError(message);
+  PrintReason(reason);
+  if (!reason.empty()) LogLine(ReasonText(reason), 0);
+}
+
 int ErrorCount() { return g_errors; }
 
 }  // namespace zeb

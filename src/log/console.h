@@ -68,6 +68,19 @@ void PrintError(std::string_view message);
 // As PrintError, and the log copy reads "Error: message".
 void AnnounceError(std::string_view message);
 
+// The line that follows the message of a failed file operation and gives
+// the system's reason: "Reason: " and `reason`.
+std::string ReasonText(std::string_view reason);
+
+// Console only: the reason line, indented under the error line before it
+// and not counted as another error. Nothing when `reason` is empty.
+void PrintReason(std::string_view reason);
+
+// PrintError and AnnounceError, each followed by the reason line (logged by
+// AnnounceError at the level of its message).
+void PrintError(std::string_view message, std::string_view reason);
+void AnnounceError(std::string_view message, std::string_view reason);
+
 // How many errors were shown so far: the exit status tells whether a run
 // met any.
 int ErrorCount();

@@ -32,8 +32,14 @@ std::unique_ptr<TFile> OpenLogFile(const TLogSettings& settings) {
   std::string error;
   const bool append = !settings.Rewritable && Disk().FileExists(settings.Path);
   std::unique_ptr<TFile> file = Disk().OpenFile(settings.Path, append ? OpenMode::ReadWrite : OpenMode::Create, error);
-  if (file && append && !(file->SeekEnd() && file->Write("\n", 1))) file.reset();
-  if (!file) PrintErrorLine(" " + Color(kLightRed) + " " + kArrowMark + " Can't open log-file!");
+  if (file && append && !(file->SeekEnd() && file->Write("\n", 1))) {
+    error = file->Error();
+    file.reset();
+  }
+  if (!file) {
+    PrintErrorLine(" " + Color(kLightRed) + " " + kArrowMark + " Can't open log-file!");
+    PrintReason(error);
+  }
   return file;
 }
 

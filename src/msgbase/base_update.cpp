@@ -17,7 +17,7 @@ std::unique_ptr<TFile> OpenBaseFile(const std::string& path, bool& created) {
     const bool existed = Disk().FileExists(path);
     if (auto file = Disk().OpenFile(path, OpenMode::ReadWrite, error)) return file;
     if (existed && Disk().FileExists(path)) {
-      AnnounceError(Format("Can't open file %s", path.c_str()));
+      AnnounceError(Format("Can't open file %s", path.c_str()), error);
       return nullptr;
     }
     if (auto file = Disk().OpenFile(path, OpenMode::CreateNew, error)) {
@@ -25,7 +25,7 @@ std::unique_ptr<TFile> OpenBaseFile(const std::string& path, bool& created) {
       return file;
     }
     if (!Disk().FileExists(path)) {
-      AnnounceError(Format("Can't create file %s", path.c_str()));
+      AnnounceError(Format("Can't create file %s", path.c_str()), error);
       return nullptr;
     }
   }
@@ -33,15 +33,17 @@ std::unique_ptr<TFile> OpenBaseFile(const std::string& path, bool& created) {
 
 bool LockBaseFile(TFile& file, const std::string& path) {
   if (file.Lock(kBaseLockWait)) return true;
-  AnnounceError(Format("Can't lock file %s", path.c_str()));
+  AnnounceError(Format("Can't lock file %s", path.c_str()), file.Error());
   return false;
 }
 
 bool TBaseUpdate::Read(TFile& file, const std::string& path, int64_t offset, size_t size, std::string& out) {
   out.assign(size, '\0');
   size_t got = 0;
-  if (file.Seek(offset) && file.Read(out.data(), size, got) && got == size) return true;
-  AnnounceError(Format("Can't read file %s", path.c_str()));
+  const bool read = file.Seek(offset) && file.Read(out.data(), size, got);
+  if (read && got == size) return true;
+  // A read that stops short fails without a reason from the system.
+  AnnounceError(Format("Can't read file %s", path.c_str()), read ? "Unexpected end of file" : file.Error());
   return false;
 }
 
@@ -67,14 +69,14 @@ bool TBaseUpdate::Remember(TFile& file, const std::string& path, int64_t offset,
 bool TBaseUpdate::Write(TFile& file, const std::string& path, int64_t offset, std::string_view data) {
   if (!Remember(file, path, offset, offset + static_cast<int64_t>(data.size()))) return false;
   if (file.Seek(offset) && file.Write(data.data(), data.size())) return true;
-  AnnounceError(Format("Can't write to file %s", path.c_str()));
+  AnnounceError(Format("Can't write to file %s", path.c_str()), file.Error());
   return false;
 }
 
 bool TBaseUpdate::Resize(TFile& file, const std::string& path, int64_t size) {
   if (!Remember(file, path, size, INT64_MAX)) return false;
   if (file.Seek(size) && file.Truncate()) return true;
-  AnnounceError(Format("Can't write to file %s", path.c_str()));
+  AnnounceError(Format("Can't write to file %s", path.c_str()), file.Error());
   return false;
 }
 

@@ -8,6 +8,7 @@
 #include "log/console.h"
 #include "msgbase/base_update.h"
 #include "platform/disk.h"
+#include "support/program_identity.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -55,7 +56,7 @@ bool StoreSerial(const std::string& path, uint32_t& serial) {
   const bool written = file->Seek(0) && file->Write(line.data(), line.size()) && file->Truncate() && file->Flush();
   file->Unlock();
   if (!(file->Close() && written)) {
-    AnnounceError(Format("Can't write to file %s", path.c_str()));
+    AnnounceError(Format("Can't write to file %s", path.c_str()), file->Error());
     return false;
   }
   return true;
@@ -81,7 +82,7 @@ std::string MsgIdText(const TNetAddr& from, uint32_t serial) {
   return Format("%s %.8x", FormatNetAddr(from).c_str(), serial);
 }
 
-std::string PidText() { return Format("ZEB%s %s", kPidTag, kProgramVersion); }
+std::string PidText() { return Format("%s%s %s", kProgramTag, kPidTag, kProgramVersion); }
 
 std::string ChrsText(const TReport& report) { return "CHRS: " + report.Charset; }
 

@@ -10,12 +10,6 @@
 
 namespace zeb {
 
-// The program's identity as other systems read it in stored messages.
-inline constexpr const char* kProgramTitle = "Zebrant";
-inline constexpr const char* kPlatformTag = "(Win32)";
-inline constexpr const char* kProgramVersion = "3.05";
-inline constexpr const char* kPidTag = "-W";
-
 // The MSGID serial of a message made at `unixTime`: that time, or one more
 // than the last serial handed out when that is larger, so that two messages
 // never share a MSGID (dupe checkers would drop the second one). The last

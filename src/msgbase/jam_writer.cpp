@@ -77,7 +77,7 @@ bool OpenJamBase(TJamFiles& f, uint32_t now) {
   if (f.Header->Size() == 0) {
     const std::string header = NewBaseHeader(now);
     if (!(f.Header->Seek(0) && f.Header->Write(header.data(), header.size()))) {
-      AnnounceError(Format("Can't write to file %s", f.Name("jhr").c_str()));
+      AnnounceError(Format("Can't write to file %s", f.Name("jhr").c_str()), f.Header->Error());
       // An empty header file is taken for a new base next time; a short one
       // would refuse every later message.
       if (f.Header->Seek(0)) f.Header->Truncate();

@@ -34,7 +34,10 @@ std::string MsgName(const std::string& dir, uint32_t number) { return Format("%s
 uint32_t NextMsgNumber(const std::string& dir, uint32_t lowest) {
   uint32_t number = lowest;
   std::vector<TDirEntry> entries;
-  Disk().FindFiles(dir, "*.msg", 0, entries);
+  // A directory that cannot be read fails again when the message is made,
+  // and is reported there.
+  std::string unreported;
+  Disk().FindFiles(dir, "*.msg", 0, entries, unreported);
   for (const TDirEntry& entry : entries) {
     const uint32_t value = MsgNumberOf(entry.Name);
     if (value >= number) number = value + 1;

@@ -28,7 +28,7 @@ std::string WithLfLineEnds(std::string_view buf) {
 bool WriteAll(TFile& file, const std::string& path, std::string_view buf) {
   const bool written = file.Write(buf.data(), buf.size());
   if (file.Close() && written) return true;
-  AnnounceError(Format("Can't write to file %s", path.c_str()));
+  AnnounceError(Format("Can't write to file %s", path.c_str()), file.Error());
   return false;
 }
 
@@ -44,7 +44,7 @@ bool PostToFile(const std::string& path, std::string_view buf) {
   std::string error;
   auto file = Disk().OpenFile(path, OpenMode::Create, error);
   if (!file) {
-    AnnounceError(Format("Can't create file %s", path.c_str()));
+    AnnounceError(Format("Can't create file %s", path.c_str()), error);
     return false;
   }
   return WriteAll(*file, path, text);
@@ -60,7 +60,7 @@ bool PostToNewFile(const std::function<std::string(uint32_t)>& nameOf, std::stri
     // Only a name taken meanwhile (another report, another run) is worth
     // the next try; any other failure would repeat.
     if (!Disk().FileExists(path)) {
-      AnnounceError(Format("Can't create file %s", path.c_str()));
+      AnnounceError(Format("Can't create file %s", path.c_str()), error);
       return false;
     }
   }

@@ -15,9 +15,12 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
   return dir + "/" + name;
 }
 
-bool ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries) {
+bool ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries,
+                   std::string* error) {
   entries.clear();
-  const bool read = Disk().FindFiles(dir, pattern, kAttrSearchAll, entries);
+  std::string reason;
+  const bool read = Disk().FindFiles(dir, pattern, kAttrSearchAll, entries, reason);
+  if (!read && error) *error = reason;
   std::sort(entries.begin(), entries.end(), [](const TDirEntry& a, const TDirEntry& b) { return a.Name < b.Name; });
   return read;
 }

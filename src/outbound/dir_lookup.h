@@ -18,8 +18,9 @@ std::string JoinPath(const std::string& dir, const std::string& name);
 
 // The entries of `dir` matching the wildcard, in name order, so that a scan
 // hands the same outbound over in the same order every time. False when
-// `dir` cannot be read.
-bool ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries);
+// `dir` cannot be read, with the reason in `*error` when that is given.
+bool ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries,
+                   std::string* error = nullptr);
 
 // Looks one path up: the entry itself, or else the first entry of its
 // directory whose name matches the last part of the path. `realPath` is the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "log/console.h"
 #include "log/log_queue.h"
 #include "outbound/classify.h"
 #include "outbound/dir_lookup.h"
@@ -55,6 +56,7 @@ void ScanListFile(uint8_t flavour, const std::string& path, const TNetAddr& addr
   std::string contents, error;
   if (!Disk().ReadFile(path, contents, error)) {
     LogLine(Format("Can't access to file fo %s at %s", FormatNetAddr(addr).c_str(), path.c_str()), 1);
+    LogLine(ReasonText(error), 1);
     return;
   }
   std::string_view rest = contents;

@@ -163,10 +163,11 @@ void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const
     return;
   }
   std::vector<TDirEntry> entries;
+  std::string error;
   // A directory that is there but cannot be read would pass for an empty
   // queue in every report.
-  if (!ListDirectory(dir, "*", entries)) {
-    AnnounceError(Format("Can't read directory %s", dir.c_str()));
+  if (!ListDirectory(dir, "*", entries, &error)) {
+    AnnounceError(Format("Can't read directory %s", dir.c_str()), error);
     return;
   }
   for (const TDirEntry& entry : entries) {

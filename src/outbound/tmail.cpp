@@ -53,6 +53,7 @@ void AnalyzeTMailPacket(uint8_t flavour, const TDirEntry& entry, const std::stri
   std::unique_ptr<TFile> file = Disk().OpenFile(full, OpenMode::Read, error);
   if (!file) {
     LogLine(Format("Can't open file %s", full.c_str()), 1);
+    LogLine(ReasonText(error), 1);
     return;
   }
   unsigned char header[kEmptyPacketSize];
@@ -71,9 +72,9 @@ void AnalyzeTMailPacket(uint8_t flavour, const TDirEntry& entry, const std::stri
   if (flavour == kFlavourRequest) QueueRequestBeside(addr, entry, path);
 }
 
-bool ScanTMailPackets(const std::string& path, const std::string& ext, uint8_t flavour) {
+bool ScanTMailPackets(const std::string& path, const std::string& ext, uint8_t flavour, std::string* error) {
   std::vector<TDirEntry> entries;
-  if (!ListDirectory(path, "*." + ext, entries)) return false;
+  if (!ListDirectory(path, "*." + ext, entries, error)) return false;
   for (const TDirEntry& entry : entries)
     if (!entry.IsDirectory()) AnalyzeTMailPacket(flavour, entry, path);
   return true;
@@ -87,8 +88,9 @@ void ScanTMail(const std::string& path) {
     AnnounceError(Format("Directory %s not exist", path.c_str()));
     return;
   }
-  if (!ScanTMailPackets(path, "pkt", kFlavourNormal)) {
-    AnnounceError(Format("Can't read directory %s", path.c_str()));
+  std::string error;
+  if (!ScanTMailPackets(path, "pkt", kFlavourNormal, &error)) {
+    AnnounceError(Format("Can't read directory %s", path.c_str()), error);
     return;
   }
   ScanTMailPackets(path, "pkh", kFlavourHold);

@@ -14,8 +14,10 @@ namespace zeb {
 void ScanTMail(const std::string& path);
 
 // The files of `path` with the extension `ext`, as packets of `flavour`;
-// false when the directory cannot be read.
-bool ScanTMailPackets(const std::string& path, const std::string& ext, uint8_t flavour);
+// false when the directory cannot be read, with the reason in `*error` when
+// that is given.
+bool ScanTMailPackets(const std::string& path, const std::string& ext, uint8_t flavour,
+                      std::string* error = nullptr);
 
 // One packet: its destination read from the header; a "phr" packet may
 // have a request file of the same name beside it.

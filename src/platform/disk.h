@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zeb {
@@ -34,7 +35,8 @@ enum class OpenMode {
   CreateNew,  // create a file that must not exist yet, read and write
 };
 
-// An open file. Every operation reports failure as a value.
+// An open file. Every operation reports failure as a value, and Error()
+// then gives the system's reason.
 class TFile {
  public:
   virtual ~TFile() = default;
@@ -57,6 +59,19 @@ class TFile {
   // when another process still holds it. The file must be open for writing.
   virtual bool Lock(int waitSeconds) = 0;
   virtual void Unlock() = 0;
+
+  // The system's reason for the last operation that failed.
+  const std::string& Error() const { return error_; }
+
+ protected:
+  // Keeps the reason of a failed operation; false, for `return Fail(...)`.
+  bool Fail(std::string reason) {
+    error_ = std::move(reason);
+    return false;
+  }
+
+ private:
+  std::string error_;
 };
 
 // A directory held open for looking at many of its entries: the system then
@@ -74,11 +89,13 @@ class DiskInterface {
 
   // Lists the entries of `dir` whose names match the DOS wildcard `pattern`
   // without regard to case. Regular files are always listed, directories
-  // only when `attrMask` holds kAttrDirectory. False when `dir` cannot be read.
+  // only when `attrMask` holds kAttrDirectory. False with `error` set when
+  // `dir` cannot be read.
   virtual bool FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
-                         std::vector<TDirEntry>& entries) = 0;
-  // Looks at one path; false when it does not exist.
-  virtual bool Stat(const std::string& path, TDirEntry& entry) = 0;
+                         std::vector<TDirEntry>& entries, std::string& error) = 0;
+  // Looks at one path; false when it does not exist or is neither a file nor
+  // a directory, with the reason in `*error` when that is given.
+  virtual bool Stat(const std::string& path, TDirEntry& entry, std::string* error = nullptr) = 0;
   // A handle on `dir` for looking at its entries. The default one looks
   // each entry up by its full path with Stat.
   virtual std::unique_ptr<TDirHandle> OpenDirectory(const std::string& dir);
@@ -90,6 +107,8 @@ class DiskInterface {
   virtual bool MakeDirectory(const std::string& path) = 0;
 
   bool FileExists(const std::string& path);
+  // As FileExists, with the reason in `reason` when there is no such file.
+  bool FileExists(const std::string& path, std::string& reason);
   bool DirExists(const std::string& path);
 };
 

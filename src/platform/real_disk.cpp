@@ -49,7 +49,7 @@ class PosixFile : public TFile {
     while (got < size) {
       const ssize_t n = ::read(fd_, static_cast<char*>(data) + got, size - got);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return false;
+      if (n < 0) return FailWithErrno();
       if (n == 0) break;
       got += static_cast<size_t>(n);
     }
@@ -60,13 +60,16 @@ class PosixFile : public TFile {
     while (done < size) {
       const ssize_t n = ::write(fd_, static_cast<const char*>(data) + done, size - done);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
+      if (n < 0) return FailWithErrno();
+      if (n == 0) return Fail(std::strerror(ENOSPC));
       done += static_cast<size_t>(n);
     }
     return true;
   }
-  bool Seek(int64_t position) override { return ::lseek(fd_, position, SEEK_SET) == position; }
-  bool SeekEnd() override { return ::lseek(fd_, 0, SEEK_END) >= 0; }
+  bool Seek(int64_t position) override {
+    return ::lseek(fd_, position, SEEK_SET) == position || FailWithErrno();
+  }
+  bool SeekEnd() override { return ::lseek(fd_, 0, SEEK_END) >= 0 || FailWithErrno(); }
   int64_t Position() const override { return ::lseek(fd_, 0, SEEK_CUR); }
   int64_t Size() const override {
     struct stat st;
@@ -74,14 +77,14 @@ class PosixFile : public TFile {
   }
   bool Truncate() override {
     const off_t pos = ::lseek(fd_, 0, SEEK_CUR);
-    return pos >= 0 && ::ftruncate(fd_, pos) == 0;
+    return (pos >= 0 && ::ftruncate(fd_, pos) == 0) || FailWithErrno();
   }
   // Writes go straight to the kernel, so nothing waits in a buffer of ours.
   bool Flush() override { return true; }
   bool Lock(int waitSeconds) override {
     for (int attempt = 0;; ++attempt) {
       if (SetLock(F_WRLCK)) return true;
-      if (attempt >= waitSeconds || (errno != EACCES && errno != EAGAIN && errno != EINTR)) return false;
+      if (attempt >= waitSeconds || (errno != EACCES && errno != EAGAIN && errno != EINTR)) return FailWithErrno();
       std::this_thread::sleep_for(std::chrono::seconds(1));
     }
   }
@@ -90,10 +93,12 @@ class PosixFile : public TFile {
     if (fd_ < 0) return true;
     const int rc = ::close(fd_);
     fd_ = -1;
-    return rc == 0;
+    return rc == 0 || FailWithErrno();
   }
 
  private:
+  bool FailWithErrno() { return Fail(std::strerror(errno)); }
+
   // A POSIX record lock (fcntl), as the Linux tossers and editors take it:
   // flock() locks would not exclude them.
   bool SetLock(short type) {
@@ -125,9 +130,12 @@ class PosixDirHandle : public TDirHandle {
 class PosixDisk : public DiskInterface {
  public:
   bool FindFiles(const std::string& dir, const std::string& pattern, uint8_t attrMask,
-                 std::vector<TDirEntry>& entries) override {
+                 std::vector<TDirEntry>& entries, std::string& error) override {
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (d == nullptr) return false;
+    if (d == nullptr) {
+      error = std::strerror(errno);
+      return false;
+    }
     while (const dirent* de = ::readdir(d)) {
       const char* name = de->d_name;
       if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
@@ -145,10 +153,15 @@ class PosixDisk : public DiskInterface {
     return true;
   }
 
-  bool Stat(const std::string& path, TDirEntry& entry) override {
+  bool Stat(const std::string& path, TDirEntry& entry, std::string* error) override {
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0) return false;
-    return EntryFromStat(st, BaseName(path), entry);
+    if (::stat(path.c_str(), &st) != 0) {
+      if (error) *error = std::strerror(errno);
+      return false;
+    }
+    if (EntryFromStat(st, BaseName(path), entry)) return true;
+    if (error) *error = "Not a regular file or directory";
+    return false;
   }
 
   std::unique_ptr<TDirHandle> OpenDirectory(const std::string& dir) override {
@@ -223,6 +236,14 @@ std::unique_ptr<TDirHandle> DiskInterface::OpenDirectory(const std::string& dir)
 bool DiskInterface::FileExists(const std::string& path) {
   TDirEntry entry;
   return Stat(path, entry) && !entry.IsDirectory();
+}
+
+bool DiskInterface::FileExists(const std::string& path, std::string& reason) {
+  TDirEntry entry;
+  if (!Stat(path, entry, &reason)) return false;
+  if (!entry.IsDirectory()) return true;
+  reason = "Is a directory";
+  return false;
 }
 
 bool DiskInterface::DirExists(const std::string& path) {

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "msgbase/control_lines.h"
 #include "outbound/queue.h"
 #include "platform/system.h"
 #include "reports/node_age.h"
@@ -11,6 +10,7 @@
 #include "reports/node_sizes.h"
 #include "reports/prepare.h"
 #include "reports/report_parser.h"
+#include "support/program_identity.h"
 #include "support/text.h"
 #include "template/arguments.h"
 #include "template/dates.h"
@@ -18,8 +18,6 @@
 namespace zeb {
 
 namespace {
-
-constexpr const char* kAuthor = "the zeb developers";
 
 // One call of a queue function: its parser, the command itself (for
 // errors) and the parameter text, trimmed, evaluated and unquoted.
@@ -172,7 +170,7 @@ void Register(TReportParser& parser, const TQueueFunctionDef (&defs)[N]) {
 
 std::string NextAboutText() {
   static bool rule = false;
-  std::string text = Format("%s %s V%s  by %s", kProgramTitle, kPlatformTag, kProgramVersion, kAuthor);
+  std::string text = Format("%s %s V%s  by %s", kProgramTitle, kPlatformTag, kProgramVersion, kProgramAuthor);
   if (rule) text.assign(text.size(), '\xC4');
   rule = !rule;
   return text;

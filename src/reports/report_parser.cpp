@@ -67,7 +67,7 @@ void TReportParser::FinishMessage() {
 
 void TReportParser::Post() {
   if (!HasTemplate()) {
-    AnnounceError(Format("Can't open template %s", templateFileName_.c_str()));
+    AnnounceError(Format("Can't open template %s", templateFileName_.c_str()), TemplateError());
     return;
   }
   writer_->Post(Contents());

@@ -39,10 +39,9 @@ bool TBufStream::Truncate() {
   return written;
 }
 
-bool TBufStream::Open(bool load, OpenMode mode, const std::string& name) {
+bool TBufStream::Open(bool load, OpenMode mode, const std::string& name, std::string& error) {
   if (file_ != nullptr) file_->Close();
   file_.reset();
-  std::string error;
   file_ = Disk().OpenFile(name, Disk().FileExists(name) ? mode : OpenMode::Create, error);
   if (file_ == nullptr) return false;
   fileName_ = name;
@@ -54,6 +53,7 @@ bool TBufStream::Open(bool load, OpenMode mode, const std::string& name) {
   size_t got = 0;
   bool read = true;
   while ((read = file_->Read(chunk, sizeof chunk, got)) && got > 0) buffer_.append(chunk, got);
+  if (!read) error = file_->Error();
   return read;
 }
 

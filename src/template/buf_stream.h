@@ -88,9 +88,10 @@ class TBufStream {
 
   // Attaches a file: an existing one is opened with `mode` (sharing denies
   // nobody), a missing one is created empty. With `load` the whole file is
-  // read into the buffer and the position set to 0. False when the file can
-  // neither be opened nor created, or cannot be read.
-  bool Open(bool load, OpenMode mode, const std::string& name);
+  // read into the buffer and the position set to 0. False, with the
+  // system's reason in `error`, when the file can neither be opened nor
+  // created, or cannot be read.
+  bool Open(bool load, OpenMode mode, const std::string& name, std::string& error);
   // Seeks the file to 0, writes the first Position bytes of the buffer and
   // flushes the file. False on a write failure; true without a file.
   bool Flush();

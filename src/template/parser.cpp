@@ -51,7 +51,8 @@ TTemplateParser::TTemplateParser(bool caseSensitive, const std::string& template
   // A missing template is never created: a mistyped name must show as a
   // missing template, not as an empty report.
   auto stream = std::make_unique<TBufStream>();
-  if (Disk().FileExists(templateFileName) && stream->Open(true, OpenMode::Read, templateFileName))
+  if (Disk().FileExists(templateFileName, templateError_) &&
+      stream->Open(true, OpenMode::Read, templateFileName, templateError_))
     template_ = std::move(stream);
   RegisterBuiltins(*this);
 }

@@ -51,6 +51,8 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // overrides it and calls TTemplateParser::Run between its frame parts.
   virtual void Run();
   bool HasTemplate() const { return template_ != nullptr; }
+  // Without a template: the system's reason why it could not be read.
+  const std::string& TemplateError() const { return templateError_; }
   TBufStream* Template() const { return template_.get(); }
 
   // Runs the commands inside a text (output on or off as `enabled`) and
@@ -154,6 +156,7 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   bool TakeSteps(int64_t count = 1);
 
   std::unique_ptr<TBufStream> template_;
+  std::string templateError_;
   TCommandTable commands_;
   std::vector<std::unique_ptr<TTemplateCommand>> retired_;
   int blockDepth_ = 0;

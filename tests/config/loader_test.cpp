@@ -108,11 +108,18 @@ TEST_F(ConfigTest, LinesOfAnyLengthAreReadWhole) {
 }
 
 TEST_F(ConfigTest, MissingFileIsReportedOnTheConsoleOnly) {
+  testing::internal::CaptureStdout();
   EXPECT_FALSE(LoadConfig(*loading_, "nosuch.ctl"));
   EXPECT_FALSE(LoadConfig(*loading_, ""));
   EXPECT_TRUE(Logged().empty());
   disk_.AddDir("/opt/zeb/adir");
   EXPECT_FALSE(LoadConfig(*loading_, "adir")) << "a directory cannot be read";
+  const std::string console = testing::internal::GetCapturedStdout();
+  EXPECT_NE(console.find("Configuration file not found at /opt/zeb/nosuch.ctl\n   Reason: No such file or directory\n"),
+            std::string::npos)
+      << console;
+  EXPECT_NE(console.find("Configuration file not found at /opt/zeb/adir\n   Reason: Is a directory\n"), std::string::npos)
+      << console;
 }
 
 TEST_F(ConfigTest, IncludeContinuesTheSectionAndSectionsStayOpenAcrossFiles) {

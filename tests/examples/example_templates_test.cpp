@@ -16,6 +16,7 @@
 #include "frame/run.h"
 #include "log/console.h"
 #include "platform/system.h"
+#include "scratch_dir.h"
 #include "support/unix_time.h"
 
 namespace {
@@ -37,22 +38,15 @@ std::string ReadFile(const std::string& path) {
 // The report file as a UTF-8 console shows it.
 std::string AsShown(const std::string& text) { return zeb::RenderOemText(text, true); }
 
-class ExampleTemplates : public ::testing::Test {
+class ExampleTemplates : public ::testing::Test, protected zeb::test::ScratchDir {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zeb-examples-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   // The program as the executable runs it, in a child process whose clock
   // stands at 2026-12-07 12:00:00 local time.
   void RunZebAtFixedTime(const std::string& config) {
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      const int out = open((dir_ + "/console.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int out = open((Dir() + "/console.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (out < 0 || dup2(out, STDOUT_FILENO) < 0) _exit(2);
       zeb::SetFixedClock(zeb::DateToUnix(0, 0, 12, 7, 12, 2026));
       zeb::RunZeb({"/c", config});
@@ -63,12 +57,10 @@ class ExampleTemplates : public ::testing::Test {
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
-
-  std::string dir_;
 };
 
 TEST_F(ExampleTemplates, ReportsOfTheSampleOutboundMatchTheExpectedTexts) {
-  const std::string make = "sh " + kSource + "/examples/make_outbound.sh " + dir_ + "/ob '2026-12-07 12:00:00'";
+  const std::string make = "sh " + kSource + "/examples/make_outbound.sh " + Dir() + "/ob '2026-12-07 12:00:00'";
   ASSERT_EQ(std::system(make.c_str()), 0);
 
   // The example node's addresses, outbounds and file box, reporting into files.
@@ -76,26 +68,26 @@ TEST_F(ExampleTemplates, ReportsOfTheSampleOutboundMatchTheExpectedTexts) {
       "def main\naddress 2:5020/9999@fidonet\nend\n"
       "def domain\nfidonet 1 2 3 4 5 6\nfsxnet 21\nend\n"
       "def mainaka\n21:4/999@fsxnet\nend\n"
-      "def outbound fidonet\n" + dir_ + "/ob/out\nend\n"
-      "def outbound fsxnet\n" + dir_ + "/ob/fsxnet\nend\n"
-      "def bink/+ fidonet\n2:5020/9999.1 " + dir_ + "/ob/boxes/point1 hold\nend\n"
+      "def outbound fidonet\n" + Dir() + "/ob/out\nend\n"
+      "def outbound fsxnet\n" + Dir() + "/ob/fsxnet\nend\n"
+      "def bink/+ fidonet\n2:5020/9999.1 " + Dir() + "/ob/boxes/point1 hold\nend\n"
       "def skipaddress\n2:5020/9999.1@fidonet\nend\n"
-      "def log\npath " + dir_ + "/zeb.log\nend\n";
+      "def log\npath " + Dir() + "/zeb.log\nend\n";
   for (const char* name : kTemplates) {
     config += "def report fidonet fsxnet\ntemplate " + kSource + "/examples/" + name + ".tpl\nsortby size address\n"
-              "postto file " + dir_ + "/" + name + ".txt\n" + CharsetLine(name) + "end\n";
+              "postto file " + Dir() + "/" + name + ".txt\n" + CharsetLine(name) + "end\n";
   }
-  std::ofstream(dir_ + "/zeb.ctl") << config;
-  RunZebAtFixedTime(dir_ + "/zeb.ctl");
+  Write("zeb.ctl", config);
+  RunZebAtFixedTime(Path("zeb.ctl"));
 
   for (const char* name : kTemplates) {
     SCOPED_TRACE(name);
-    const std::string shown = AsShown(ReadFile(dir_ + "/" + name + ".txt"));
+    const std::string shown = AsShown(Read(std::string(name) + ".txt"));
     const std::string expected = ReadFile(kSource + "/examples/expected/" + name + ".txt");
     EXPECT_FALSE(expected.empty());
     if (shown != expected) std::ofstream(std::string("/tmp/zeb-example-") + name + ".txt", std::ios::binary) << shown;
     EXPECT_EQ(shown, expected) << "the report as run is in /tmp/zeb-example-" << name << ".txt\n"
-                               << ReadFile(dir_ + "/console.txt");
+                               << Read("console.txt");
   }
 }
 

@@ -7,48 +7,29 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "scratch_dir.h"
 
 namespace {
 
-class ZebRun : public ::testing::Test {
+class ZebRun : public ::testing::Test, protected zeb::test::ScratchDir {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zeb-run-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  void Write(const std::string& name, const std::string& text) {
-    std::filesystem::create_directories(std::filesystem::path(dir_ + "/" + name).parent_path());
-    std::ofstream(dir_ + "/" + name) << text;
-  }
-  std::string Read(const std::string& name) {
-    std::ifstream in(dir_ + "/" + name);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
   // Runs zeb with the parameters, from the directory `cwd` when one is given
   // and through the command `runAs` when one is given; its exit code.
   int Run(const std::string& params, const std::string& cwd = {}, const std::string& runAs = {}) {
     const std::string command = (cwd.empty() ? std::string() : "cd " + cwd + " && ") + runAs + ZEB_BINARY + " " +
-                                params + " >" + dir_ + "/console.txt";
+                                params + " >" + Dir() + "/console.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(dir_ + "/" + name); }
-  std::string LogSection() const { return "def log\npath " + dir_ + "/zeb.log\nlevel low\nlogformat \"@log\"\nend\n"; }
-
-  std::string dir_;
+  bool Exists(const std::string& name) const { return std::filesystem::exists(Dir() + "/" + name); }
+  std::string LogSection() const { return "def log\npath " + Dir() + "/zeb.log\nlevel low\nlogformat \"@log\"\nend\n"; }
 };
 
 TEST_F(ZebRun, ConfigurationWithALogSectionWritesBannerAndExecutingTime) {
   Write("zeb.ctl", "def main\naddress 2:34/6@fidonet\nend\n" + LogSection());
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl"), 0);
+  EXPECT_EQ(Run("/c " + Dir() + "/zeb.ctl"), 0);
   const std::string log = Read("zeb.log");
   const size_t banner = log.find("Zebrant (Win32) Version 3.05\n");
   const size_t started = log.find("] Loger - started\n");
@@ -76,10 +57,10 @@ TEST_F(ZebRun, BadAddressesAndAReportWithoutDestinationAreRejectedLines) {
   const std::string head = "def main\naddress 2:5020/1@fidonet\nend\n" + LogSection() +
                            "def report\ntemplate empty.tpl\npostto file done.txt\nend\n";
   for (const auto& c : cases) {
-    std::filesystem::remove(dir_ + "/zeb.log");
+    std::filesystem::remove(Dir() + "/zeb.log");
     const std::string config = head + c.Lines;
     Write("zeb.ctl", config);
-    EXPECT_EQ(Run("/c zeb.ctl", dir_), 1) << c.Reason;
+    EXPECT_EQ(Run("/c zeb.ctl", Dir()), 1) << c.Reason;
     const std::string lines = c.Lines.substr(0, c.Lines.size() - 1);
     const std::string badLine = lines.substr(lines.find_last_of('\n') + 1);
     const int number = static_cast<int>(std::count(config.begin(), config.end(), '\n'));
@@ -108,9 +89,9 @@ TEST_F(ZebRun, RelativePathsAndZonesOfADomainWithoutAddress) {
   Write("sub/.ob/out/0004000a.out", "packet");
   Write("sub/ob2/0004000b.out", "packet");
   Write("add.ctl", "def report fsxnet\ntemplate sub/queue.tpl\npostto file add.txt\nend\n");
-  EXPECT_EQ(Run("/c sub/x.ctl /a add.ctl", dir_), 2) << "the missing outbound";
+  EXPECT_EQ(Run("/c sub/x.ctl /a add.ctl", Dir()), 2) << "the missing outbound";
 
-  const std::string missing = "Error: Directory " + dir_ + "/sub/missing not exist\n";
+  const std::string missing = "Error: Directory " + Dir() + "/sub/missing not exist\n";
   EXPECT_NE(Read("console.txt").find(missing), std::string::npos) << Read("console.txt");
   EXPECT_NE(Read("sub/zeb.log").find(missing), std::string::npos) << Read("sub/zeb.log");
   for (const char* report : {"sub/report.txt", "add.txt"}) {
@@ -121,7 +102,7 @@ TEST_F(ZebRun, RelativePathsAndZonesOfADomainWithoutAddress) {
 
 TEST_F(ZebRun, LogAtConIsStandardOutput) {
   Write("zeb.ctl", "def main\naddress 2:5020/1@fidonet\nend\ndef log\npath Con\nlogformat \"@log\"\nend\n");
-  EXPECT_EQ(Run("/c zeb.ctl", dir_), 0);
+  EXPECT_EQ(Run("/c zeb.ctl", Dir()), 0);
   EXPECT_NE(Read("console.txt").find("] Loger - started\n"), std::string::npos) << Read("console.txt");
   EXPECT_NE(Read("console.txt").find("Executing time: "), std::string::npos);
   EXPECT_FALSE(Exists("Con"));
@@ -133,18 +114,19 @@ TEST_F(ZebRun, AnOutboundItMayNotReadIsAnError) {
   const std::string asNobody = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
   if (geteuid() != 0 || std::system((asNobody + "true 2>/dev/null").c_str()) != 0)
     GTEST_SKIP() << "needs root and setpriv to run zeb as nobody";
-  ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
+  ASSERT_EQ(chmod(Dir().c_str(), 0755), 0);
   Write("out1/0001000a.out", "packet");
   Write("out2/0001000b.out", "packet");
-  ASSERT_EQ(chmod((dir_ + "/out2").c_str(), 0700), 0);
+  ASSERT_EQ(chmod((Dir() + "/out2").c_str(), 0700), 0);
   Write("queue.tpl", "@foreach(@queue)\n@node\n@nextnode\n@end\n");
-  std::filesystem::create_directories(dir_ + "/rep");
-  ASSERT_EQ(chmod((dir_ + "/rep").c_str(), 0777), 0);
+  std::filesystem::create_directories(Dir() + "/rep");
+  ASSERT_EQ(chmod((Dir() + "/rep").c_str(), 0777), 0);
   Write("zeb.ctl", "def main\naddress 2:5020/1@fidonet\nend\ndef log\npath con\nlevel low\nend\n"
                    "def outbound\nout1\nout2\nend\n"
                    "def report\ntemplate queue.tpl\npostto file rep/r.txt\nend\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl", "", asNobody), 2);
-  EXPECT_NE(Read("console.txt").find("Error: Can't read directory " + dir_ + "/out2\n"), std::string::npos)
+  EXPECT_EQ(Run("/c " + Dir() + "/zeb.ctl", "", asNobody), 2);
+  EXPECT_NE(Read("console.txt").find("Error: Can't read directory " + Dir() + "/out2\n   Reason: Permission denied\n"),
+            std::string::npos)
       << Read("console.txt");
   EXPECT_NE(Read("rep/r.txt").find("2:1/10"), std::string::npos) << Read("rep/r.txt");
   EXPECT_EQ(Read("rep/r.txt").find("2:1/11"), std::string::npos);
@@ -152,12 +134,14 @@ TEST_F(ZebRun, AnOutboundItMayNotReadIsAnError) {
 
 TEST_F(ZebRun, RejectedLineAndMissingAdditionalFile) {
   Write("zeb.ctl", LogSection() + "def main\naddress 2:34/6@fidonet\nend\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl /a " + dir_ + "/missing.ctl"), 2) << "went through with an error";
-  EXPECT_NE(Read("console.txt").find("Configuration file not found at " + dir_ + "/missing.ctl"), std::string::npos);
+  EXPECT_EQ(Run("/c " + Dir() + "/zeb.ctl /a " + Dir() + "/missing.ctl"), 2) << "went through with an error";
+  EXPECT_NE(Read("console.txt")
+                .find("Configuration file not found at " + Dir() + "/missing.ctl\n   Reason: No such file or directory\n"),
+            std::string::npos);
   EXPECT_NE(Read("zeb.log").find("Executing time: "), std::string::npos) << "the run went on";
 
   Write("bad.ctl", LogSection() + "def main\nbogus\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/bad.ctl"), 1) << "a rejected line";
+  EXPECT_EQ(Run("/c " + Dir() + "/bad.ctl"), 1) << "a rejected line";
   const std::string log = Read("zeb.log");
   EXPECT_NE(log.find("\n\nZebrant (Win32)"), std::string::npos) << "the second run appended after an empty line";
   EXPECT_NE(log.find("Error: bad.ctl (7): bogus\nError: Bad configuration file string in section: main\n"),
@@ -169,9 +153,9 @@ TEST_F(ZebRun, RejectedLineAndMissingAdditionalFile) {
 // outbound is scanned and merged, and the sort dumps the queue at level 3.
 TEST_F(ZebRun, QueueOfAGeneratedOutboundIsDumpedAtLevelThree) {
   for (const char* sub : {"out/0001000a.pnt", "out.003", "files", "box"})
-    std::filesystem::create_directories(dir_ + "/" + sub);
+    std::filesystem::create_directories(Dir() + "/" + sub);
   Write("out/0001000a.cut", "crash");
-  Write("out/0001000a.hlo", "^" + dir_ + "/files/a.su0\n");
+  Write("out/0001000a.hlo", "^" + Dir() + "/files/a.su0\n");
   Write("files/a.su0", "bundle");
   Write("out/0001000b.bsy", "");
   Write("out/0001000a.pnt/00000001.dut", "direct");
@@ -180,15 +164,15 @@ TEST_F(ZebRun, QueueOfAGeneratedOutboundIsDumpedAtLevelThree) {
   Write("empty.tpl", "");
   const std::string config = "def main\naddress 2:5020/1@fidonet\nend\n" + LogSection() +
                              "def domain\nfidonet 1 2 3\nend\n"
-                             "def outbound fidonet\n" + dir_ + "/out\nend\n"
-                             "def bink/+ fidonet\n1/13 " + dir_ + "/box hold\nend\n"
+                             "def outbound fidonet\n" + Dir() + "/out\nend\n"
+                             "def bink/+ fidonet\n1/13 " + Dir() + "/box hold\nend\n"
                              "def report fidonet\n"
-                             "template " + dir_ + "/empty.tpl\n"
-                             "postto file " + dir_ + "/report.txt\n"
+                             "template " + Dir() + "/empty.tpl\n"
+                             "postto file " + Dir() + "/report.txt\n"
                              "end\n";
   Write("zeb.ctl", config);
   // The log section says low; the command line raises the level.
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl /l3"), 0);
+  EXPECT_EQ(Run("/c " + Dir() + "/zeb.ctl /l3"), 0);
 
   // 21 flag places: call, busy, the most urgent flavour, then netmail, echomail
   // and file marks for I, C, D, N, H and R; the log shows an empty place as a
@@ -217,24 +201,24 @@ TEST_F(ZebRun, QueueOfAGeneratedOutboundIsDumpedAtLevelThree) {
 // The log of a run with errors, detail lines and a UTF-8 path is text:
 // grep under a UTF-8 locale finds its error lines, iconv takes it as UTF-8.
 TEST_F(ZebRun, LogOfARunWithErrorsIsUtf8Text) {
-  std::filesystem::create_directories(dir_ + "/Gr\u00F6\u00DFe/out");
+  std::filesystem::create_directories(Dir() + "/Gr\u00F6\u00DFe/out");
   Write("Gr\u00F6\u00DFe/out/0001000a.cut", "crash");
   Write("empty.tpl", "");
   Write("zeb.ctl", "def main\naddress 2:5020/1@fidonet\nend\n"
-                   "def log\npath " + dir_ + "/zeb.log\nlevel detail\nend\n"
+                   "def log\npath " + Dir() + "/zeb.log\nlevel detail\nend\n"
                    "def domain\nfidonet 2\nend\n"
-                   "def outbound fidonet\n" + dir_ + "/Gr\u00F6\u00DFe/out\nend\n"
-                   "def report fidonet\ntemplate " + dir_ + "/empty.tpl\n"
-                   "postto file " + dir_ + "/Gr\u00F6\u00DFe/missing/report.txt\nend\n");
-  EXPECT_EQ(Run("/c " + dir_ + "/zeb.ctl"), 2) << "a run with an error";
+                   "def outbound fidonet\n" + Dir() + "/Gr\u00F6\u00DFe/out\nend\n"
+                   "def report fidonet\ntemplate " + Dir() + "/empty.tpl\n"
+                   "postto file " + Dir() + "/Gr\u00F6\u00DFe/missing/report.txt\nend\n");
+  EXPECT_EQ(Run("/c " + Dir() + "/zeb.ctl"), 2) << "a run with an error";
   const std::string log = Read("zeb.log");
-  const std::string error = "\u25A0 Error: Can't create file " + dir_ + "/Gr\u00F6\u00DFe/missing/report.txt\n";
+  const std::string error = "\u25A0 Error: Can't create file " + Dir() + "/Gr\u00F6\u00DFe/missing/report.txt\n";
   EXPECT_NE(log.find(error), std::string::npos) << log;
   EXPECT_NE(log.find("\u25BA Netmail packet for 2:1/10"), std::string::npos) << log;
-  const std::string grep = "LC_ALL=C.UTF-8 grep Error: " + dir_ + "/zeb.log >" + dir_ + "/grep.txt";
+  const std::string grep = "LC_ALL=C.UTF-8 grep Error: " + Dir() + "/zeb.log >" + Dir() + "/grep.txt";
   EXPECT_EQ(std::system(grep.c_str()), 0);
   EXPECT_NE(Read("grep.txt").find(error), std::string::npos) << Read("grep.txt");
-  EXPECT_EQ(std::system(("iconv -f UTF-8 -t UTF-8 " + dir_ + "/zeb.log >/dev/null").c_str()), 0);
+  EXPECT_EQ(std::system(("iconv -f UTF-8 -t UTF-8 " + Dir() + "/zeb.log >/dev/null").c_str()), 0);
 }
 
 }  // namespace

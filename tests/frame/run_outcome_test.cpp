@@ -30,7 +30,8 @@ TEST_F(RunOutcome, ExitStatusTellsErrorsAndQuietShowsOnlyThem) {
     std::string report;
     const char* options;
     int status;
-    std::string error;  // a text of the one error line, empty for none
+    std::string error;  // a text of the one error line, empty for none (a
+                        // missing directory: its reason follows it)
   } cases[] = {
       {good, "", 0, ""},
       {good, "/q", 0, ""},
@@ -48,8 +49,10 @@ TEST_F(RunOutcome, ExitStatusTellsErrorsAndQuietShowsOnlyThem) {
     EXPECT_EQ(console.find("Zebrant (Win32)") == std::string::npos, quiet) << console;
     EXPECT_EQ(console.find("Error: ") != std::string::npos, !c.error.empty()) << console;
     EXPECT_NE(console.find(c.error), std::string::npos) << console;
+    EXPECT_EQ(console.find("\n   Reason: No such file or directory\n") != std::string::npos, !c.error.empty())
+        << console;
     if (quiet) {
-      EXPECT_EQ(Lines(console), c.error.empty() ? 0u : 1u) << console;
+      EXPECT_EQ(Lines(console), c.error.empty() ? 0u : 2u) << console;
     }
     const std::string log = Read("zeb.log");
     EXPECT_NE(log.find("Zebrant (Win32)"), std::string::npos) << "a quiet run logs as any other";

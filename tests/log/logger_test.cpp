@@ -95,8 +95,11 @@ TEST_F(LoggerTest, AppendsAfterAnEmptyLineOrRewrites) {
 TEST_F(LoggerTest, UnopenableFileStillConsumesRecords) {
   settings_.Path = "/no/such/dir/zeb.log";
   LogLine("queued before", 0);
+  testing::internal::CaptureStdout();
   ASSERT_TRUE(StartLogger(settings_));
   LoggerExitStep();
+  const std::string console = testing::internal::GetCapturedStdout();
+  EXPECT_NE(console.find("Can't open log-file!\n   Reason: No such file or directory\n"), std::string::npos) << console;
   EXPECT_FALSE(disk_.Has("/no/such/dir/zeb.log"));
   EXPECT_TRUE(TakeLogRecords().empty());
 }

@@ -109,12 +109,12 @@ TEST_F(PostFileTest, ConsoleInAnyCaseCreatesNoFile) {
 
 TEST_F(PostFileTest, FailuresAreLogged) {
   EXPECT_FALSE(PostToFile("/missing/dir/report.txt", "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't create file /missing/dir/report.txt");
+  EXPECT_EQ(LastLog(2), "Error: Can't create file /missing/dir/report.txt\nReason: No such file or directory");
 
   disk_.AddDir("/rep");
   disk_.Fault("/rep/r.txt").WriteBudget = 3;
   EXPECT_FALSE(PostToFile("/rep/r.txt", "0123456789"));
-  EXPECT_EQ(LastLog(), "Error: Can't write to file /rep/r.txt");
+  EXPECT_EQ(LastLog(2), "Error: Can't write to file /rep/r.txt\nReason: No space left on device");
   EXPECT_EQ(*disk_.Contents("/rep/r.txt"), "012") << "a report file written in part stays";
 }
 
@@ -130,7 +130,7 @@ TEST_F(PostFileTest, NewFileTakesTheNextFreeNameAndNeverOverwrites) {
 
   disk_.Fault("/d/4.x").WriteBudget = 2;
   EXPECT_FALSE(PostToNewFile(nameOf, "fourth", path));
-  EXPECT_EQ(LastLog(), "Error: Can't write to file /d/4.x");
+  EXPECT_EQ(LastLog(2), "Error: Can't write to file /d/4.x\nReason: No space left on device");
   EXPECT_FALSE(disk_.Has("/d/4.x")) << "a message file written in part is removed";
   EXPECT_EQ(disk_.OpenFiles(), 0);
 }

@@ -223,7 +223,7 @@ TEST_F(JamWriterTest, FailedWritesLeaveTheBaseAsItWas) {
     disk_.Fault(path).FailWriteAfterCalls = call;
     TReport r = SampleReport(TPostKind::Jam, "/jam/base");
     EXPECT_FALSE(PostReport(r, "mine\r")) << path << " " << call;
-    EXPECT_EQ(LastLog(), std::string("Error: Can't write to file ") + path);
+    EXPECT_EQ(LastLog(2), std::string("Error: Can't write to file ") + path + "\nReason: Input/output error");
     EXPECT_EQ(File("jhr"), headers) << path << " " << call;
     EXPECT_EQ(File("jdt"), texts) << path << " " << call;
     EXPECT_EQ(File("jdx"), index) << path << " " << call;
@@ -246,18 +246,18 @@ TEST_F(JamWriterTest, RefusedBasesStayUntouched) {
 
   disk_.Fault("/jam/base.jhr").Locked = true;
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't lock file /jam/base.jhr");
+  EXPECT_EQ(LastLog(2), "Error: Can't lock file /jam/base.jhr\nReason: Resource temporarily unavailable");
   disk_.Fault("/jam/base.jhr").Locked = false;
 
   disk_.Fault("/jam/base.jdt").FailOpen = true;
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't open file /jam/base.jdt");
+  EXPECT_EQ(LastLog(2), "Error: Can't open file /jam/base.jdt\nReason: Permission denied");
   EXPECT_FALSE(disk_.LockHeld("/jam/base.jhr"));
   disk_.Fault("/jam/base.jdt").FailOpen = false;
 
   disk_.Fault("/jam/base.jhr").FailRead = true;
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't read file /jam/base.jhr");
+  EXPECT_EQ(LastLog(2), "Error: Can't read file /jam/base.jhr\nReason: Input/output error");
   disk_.Fault("/jam/base.jhr").FailRead = false;
 
   std::string foreign = headers;
@@ -281,7 +281,7 @@ TEST_F(JamWriterTest, RefusedBasesStayUntouched) {
 
   TReport gone = SampleReport(TPostKind::Jam, "/none/base");
   EXPECT_FALSE(PostReport(gone, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't create file /none/base.jhr");
+  EXPECT_EQ(LastLog(2), "Error: Can't create file /none/base.jhr\nReason: No such file or directory");
   EXPECT_EQ(disk_.OpenFiles(), 0);
 }
 

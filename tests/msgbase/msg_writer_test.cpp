@@ -106,7 +106,7 @@ TEST_F(MsgWriterTest, TakenNumbersAreSkippedNeverOverwritten) {
 TEST_F(MsgWriterTest, MissingDirectoryFailsToCreate) {
   TReport r = SampleReport(TPostKind::Msg, "/gone");
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't create file /gone/2.msg");
+  EXPECT_EQ(LastLog(2), "Error: Can't create file /gone/2.msg\nReason: No such file or directory");
 }
 
 }  // namespace

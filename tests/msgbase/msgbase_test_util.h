@@ -80,11 +80,15 @@ inline bool PostReport(TReport& report, const std::string& text, uint32_t* seria
   return writer->Post(Produce(*writer, text));
 }
 
-// The text of the newest log record.
-// The newest queued log line; the queue is emptied so the next call sees only newer lines.
-inline std::string LastLog() {
+// The newest queued log lines, `lines` of them joined by line ends (a
+// failure's message and its reason); the queue is emptied so the next call
+// sees only newer lines.
+inline std::string LastLog(size_t lines = 1) {
   TLogRecs records = TakeLogRecords();
-  return records.empty() ? std::string() : records.back()->Text;
+  std::string text;
+  for (size_t i = records.size() > lines ? records.size() - lines : 0; i < records.size(); ++i)
+    text += (text.empty() ? "" : "\n") + records[i]->Text;
+  return text;
 }
 
 }  // namespace zeb::test

@@ -103,7 +103,7 @@ TEST_F(PktWriterTest, FailedWriteLeavesNoPacket) {
   disk_.Fault(kPacketName).WriteBudget = 100;
   TReport r = SampleReport(TPostKind::Pkt, "/out");
   EXPECT_FALSE(PostReport(r, "text"));
-  EXPECT_EQ(LastLog(), std::string("Error: Can't write to file ") + kPacketName);
+  EXPECT_EQ(LastLog(2), std::string("Error: Can't write to file ") + kPacketName + "\nReason: No space left on device");
   EXPECT_FALSE(disk_.Has(kPacketName)) << "a half packet would end in the tosser's bad folder";
 }
 

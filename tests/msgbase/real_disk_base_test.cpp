@@ -1,19 +1,16 @@
 // The base writers on the machine's own file system, where sizes, seeks and
 // cuts are the kernel's.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 #include "msgbase_test_util.h"
+#include "scratch_dir.h"
 
 namespace zeb::test {
 namespace {
 
 TEST(RealDiskBases, TwoMessagesEachInSquishAndJam) {
-  char tmpl[] = "/tmp/zeb-bases-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  const std::string dir = tmpl;
+  const ScratchDir scratch;
+  const std::string& dir = scratch.Dir();
   for (int i = 0; i < 2; ++i) {
     TReport sq = SampleReport(TPostKind::Squish, dir + "/sq");
     TReport jam = SampleReport(TPostKind::Jam, dir + "/jam");
@@ -27,7 +24,6 @@ TEST(RealDiskBases, TwoMessagesEachInSquishAndJam) {
   ASSERT_TRUE(RealDisk().ReadFile(dir + "/jam.jdx", jdx, error));
   ASSERT_TRUE(RealDisk().ReadFile(dir + "/jam.jdt", jdt, error));
   EXPECT_TRUE(RealDisk().FileExists(dir + "/jam.jlr"));
-  std::system(("rm -rf '" + dir + "'").c_str());
 
   EXPECT_EQ(U32(sqd, 4), 2u);
   EXPECT_EQ(U32(sqd, 120), sqd.size());

@@ -276,7 +276,7 @@ TEST_F(SquishWriterTest, FailedWritesLeaveTheBaseAsItWas) {
     disk_.Fault("/sq/base.sqd").FailWriteAfterCalls = call;
     TReport r = SampleReport(TPostKind::Squish, "/sq/base");
     EXPECT_FALSE(PostReport(r, "mine\r")) << "write " << call;
-    EXPECT_EQ(LastLog(), "Error: Can't write to file /sq/base.sqd");
+    EXPECT_EQ(LastLog(2), "Error: Can't write to file /sq/base.sqd\nReason: Input/output error");
     EXPECT_EQ(Data(), before) << "write " << call;
     EXPECT_EQ(Index(), indexBefore) << "write " << call;
   }
@@ -284,7 +284,7 @@ TEST_F(SquishWriterTest, FailedWritesLeaveTheBaseAsItWas) {
   disk_.Fault("/sq/base.sqi").FailWriteAfterCalls = 0;
   TReport r = SampleReport(TPostKind::Squish, "/sq/base");
   EXPECT_FALSE(PostReport(r, "mine\r"));
-  EXPECT_EQ(LastLog(), "Error: Can't write to file /sq/base.sqi");
+  EXPECT_EQ(LastLog(2), "Error: Can't write to file /sq/base.sqi\nReason: Input/output error");
   EXPECT_EQ(Data(), before);
   EXPECT_EQ(Index(), indexBefore);
 
@@ -310,17 +310,17 @@ TEST_F(SquishWriterTest, RefusedBasesStayUntouched) {
 
   disk_.Fault("/sq/base.sqd").Locked = true;
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't lock file /sq/base.sqd");
+  EXPECT_EQ(LastLog(2), "Error: Can't lock file /sq/base.sqd\nReason: Resource temporarily unavailable");
   disk_.Fault("/sq/base.sqd").Locked = false;
 
   disk_.Fault("/sq/base.sqd").FailRead = true;
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't read file /sq/base.sqd");
+  EXPECT_EQ(LastLog(2), "Error: Can't read file /sq/base.sqd\nReason: Input/output error");
   disk_.Fault("/sq/base.sqd").FailRead = false;
 
   disk_.Fault("/sq/base.sqi").FailOpen = true;
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't open file /sq/base.sqi");
+  EXPECT_EQ(LastLog(2), "Error: Can't open file /sq/base.sqi\nReason: Permission denied");
   disk_.Fault("/sq/base.sqi").FailOpen = false;
 
   std::string odd = before;
@@ -342,7 +342,7 @@ TEST_F(SquishWriterTest, RefusedBasesStayUntouched) {
 TEST_F(SquishWriterTest, MissingDirectoryAndMissingFrame) {
   TReport r = SampleReport(TPostKind::Squish, "/none/base");
   EXPECT_FALSE(PostReport(r, "x"));
-  EXPECT_EQ(LastLog(), "Error: Can't create file /none/base.sqd");
+  EXPECT_EQ(LastLog(2), "Error: Can't create file /none/base.sqd\nReason: No such file or directory");
 
   disk_.AddDir("/sq");
   TReport s = SampleReport(TPostKind::Squish, "/sq/base");

@@ -7,80 +7,72 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "config/domains.h"
 #include "outbound/list_file.h"
 #include "outbound/scan.h"
 #include "outbound/tmail.h"
 #include "scan_fixture.h"
+#include "scratch_dir.h"
 
 namespace zeb::test {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class HostileOutbound : public ::testing::Test {
+class HostileOutbound : public ::testing::Test, protected ScratchDir {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/zeb-hostile-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
     ClearForQueue();
     MainConfig() = TMainConfig{};
   }
   void TearDown() override {
-    std::system(("rm -rf '" + root_ + "'").c_str());
     ClearForQueue();
     MainConfig() = TMainConfig{};
   }
-  void Dir(const std::string& path) { ASSERT_EQ(mkdir((root_ + "/" + path).c_str(), 0777), 0) << path; }
-  void File(const std::string& path, const std::string& data) {
-    std::ofstream(root_ + "/" + path, std::ios::binary) << data;
-  }
+  void MakeDir(const std::string& path) { ASSERT_EQ(mkdir(Path(path).c_str(), 0777), 0) << path; }
   void Link(const std::string& target, const std::string& path) {
-    ASSERT_EQ(symlink(target.c_str(), (root_ + "/" + path).c_str()), 0) << path;
+    ASSERT_EQ(symlink(target.c_str(), Path(path).c_str()), 0) << path;
   }
-  // The outbound root_/out of fidonet, zone 2, with a file box.
+  // The outbound out/ of the scratch folder for fidonet, zone 2, with a file box.
   void ScanOut() {
     TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
     fidonet->Aka = TNetAddr{0, 1, 5020, 2};
     auto group = std::make_unique<TOutboundGroup>();
-    group->Paths.Insert(root_ + "/out");
+    group->Paths.Insert(Dir() + "/out");
     group->Domains.Insert(fidonet);
     MainConfig().Outbounds.push_back(std::move(group));
     fidonet->Boxes = std::make_unique<TBoxeList>();
-    fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box", TNetAddr{0, 20, 1, 2}, 7}));
+    fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box", TNetAddr{0, 20, 1, 2}, 7}));
     ScanOutbounds();
   }
   std::vector<std::string> Records() const {
     std::vector<std::string> out;
     for (size_t i = 0; i < ForQueueCount(); ++i) {
       std::string line = Describe(ForQueueAt(i));
-      const size_t at = line.find(root_);
-      if (at != std::string::npos) line.replace(at, root_.size(), "~");
+      const size_t at = line.find(Dir());
+      if (at != std::string::npos) line.replace(at, Dir().size(), "~");
       out.push_back(line);
     }
     return out;
   }
-  std::string root_;
   LogCapture log_;
 };
 
 TEST_F(HostileOutbound, OddNamesDeepDirectoriesAndLinkLoops) {
-  Dir("out");
-  Dir("box");
+  MakeDir("out");
+  MakeDir("box");
   // Every byte a name may hold on this system, in names of known forms.
   for (int c = 1; c < 256; ++c) {
     if (c == '/') continue;
     const std::string odd(1, static_cast<char>(c));
-    File("out/" + odd + "0001000a.cut", "x");
-    File("out/0001000b" + odd + ".hlo", "x");
-    File("box/" + odd + ".zip", "x");
+    Write("out/" + odd + "0001000a.cut", "x");
+    Write("out/0001000b" + odd + ".hlo", "x");
+    Write("box/" + odd + ".zip", "x");
   }
-  File("out/" + std::string(251, 'a') + ".cut", "x");
-  File("out/" + std::string(255, '\xFF'), "x");
-  File("box/" + std::string(255, 'b'), "x");
+  Write("out/" + std::string(251, 'a') + ".cut", "x");
+  Write("out/" + std::string(255, '\xFF'), "x");
+  Write("box/" + std::string(255, 'b'), "x");
   // Links that loop: to themselves, to the outbound as a point directory
   // and as a file box, and a chain of two.
   Link("self", "out/self");
@@ -90,14 +82,14 @@ TEST_F(HostileOutbound, OddNamesDeepDirectoriesAndLinkLoops) {
   Link("loop-a", "out/loop-b");
   Link("..", "box/up");
   // A directory nested deeper than a path may be long, as a point directory.
-  Dir("out/0001000d.pnt");
+  MakeDir("out/0001000d.pnt");
   std::string deep = "out/0001000d.pnt";
   for (int i = 0; i < 300; ++i) {
     deep += "/" + std::string(40, 'd');
-    if (mkdir((root_ + "/" + deep).c_str(), 0777) != 0) break;
+    if (mkdir((Dir() + "/" + deep).c_str(), 0777) != 0) break;
   }
-  File("out/0001000a.cut", "12345");
-  File("out/0001000b.flo", root_ + "/out/loop-a/x\n" + root_ + "/" + deep + "/f\n" + root_ + "/box/up/box/up/box/" +
+  Write("out/0001000a.cut", "12345");
+  Write("out/0001000b.flo", Dir() + "/out/loop-a/x\n" + Dir() + "/" + deep + "/f\n" + Dir() + "/box/up/box/up/box/" +
                                std::string(255, 'b') + "\n");
   ScanOut();
   const Lines records = Records();
@@ -107,30 +99,30 @@ TEST_F(HostileOutbound, OddNamesDeepDirectoriesAndLinkLoops) {
   EXPECT_TRUE(has("2:1/10 C netmail ~/out/0001000a.cut 5")) << "sound names are still queued";
   EXPECT_TRUE(has("2:1/11 N file ~/box/up/box/up/box/" + std::string(255, 'b') + " 1"));
   EXPECT_TRUE(has("2:1/20 H file ~/box/" + std::string(255, 'b') + " 1"));
-  EXPECT_TRUE(log_.Contains("File not found on path " + root_ + "/out/loop-a/x"));
+  EXPECT_TRUE(log_.Contains("File not found on path " + Dir() + "/out/loop-a/x"));
 }
 
 TEST_F(HostileOutbound, ListFilesOfMegabyteLinesAndJunk) {
-  Dir("files");
-  File("files/a.zip", "zip");
+  MakeDir("files");
+  Write("files/a.zip", "zip");
   std::string junk;
   for (int i = 0; i < 1 << 16; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
-  File("list.flo", std::string(1 << 20, 'x') + "\n" + std::string(1 << 20, '/') + "\n" + junk + "\n" +
-                       std::string(1 << 20, '\0') + "\n" + root_ + "/files/a.zip\n" + std::string(1 << 20, '\\'));
-  ScanListFile(4, root_ + "/list.flo", TNetAddr{0, 10, 1, 2});
+  Write("list.flo", std::string(1 << 20, 'x') + "\n" + std::string(1 << 20, '/') + "\n" + junk + "\n" +
+                       std::string(1 << 20, '\0') + "\n" + Dir() + "/files/a.zip\n" + std::string(1 << 20, '\\'));
+  ScanListFile(4, Dir() + "/list.flo", TNetAddr{0, 10, 1, 2});
   EXPECT_EQ(Records().back(), "2:1/10 C file ~/files/a.zip 3") << "the sound line after the junk";
 }
 
 TEST_F(HostileOutbound, CutPacketHeaders) {
-  Dir("tmail");
+  MakeDir("tmail");
   std::string packet(60, '\0');
   packet[2] = 5;
   packet[22] = 4;
   packet[36] = 3;
-  for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) File("tmail/" + std::to_string(size) + ".pkt", packet.substr(0, size));
-  File("tmail/whole.pkt", packet);
-  File("tmail/junk.pkh", std::string(200, '\xFF'));
-  ScanTMail(root_ + "/tmail");
+  for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) Write("tmail/" + std::to_string(size) + ".pkt", packet.substr(0, size));
+  Write("tmail/whole.pkt", packet);
+  Write("tmail/junk.pkh", std::string(200, '\xFF'));
+  ScanTMail(Dir() + "/tmail");
   EXPECT_EQ(Records(), (Lines{"3:4/5 N netmail ~/tmail/whole.pkt 60", "65535:65535/65535.65535 H netmail ~/tmail/junk.pkh 200"}));
   for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) EXPECT_TRUE(log_.Contains("Bad file " + std::to_string(size) + ".pkt"));
 }

@@ -86,7 +86,7 @@ TEST_F(ListFileScan, LookupsHeldForTheScanFindWhatSingleLookupsFind) {
 TEST_F(ListFileScan, MissingListFileIsLogged) {
   ScanListFile(6, "/out/0001000a.flo", node_);
   EXPECT_EQ(ForQueueCount(), 0u);
-  EXPECT_EQ(Log(), (Lines{"1:Can't access to file fo 2:1/10 at /out/0001000a.flo"}));
+  EXPECT_EQ(Log(), (Lines{"1:Can't access to file fo 2:1/10 at /out/0001000a.flo", "1:Reason: No such file or directory"}));
 }
 
 TEST_F(ListFileScan, LinesOfAnyLength) {

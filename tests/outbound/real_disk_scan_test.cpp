@@ -9,8 +9,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "config/domains.h"
@@ -18,6 +16,7 @@
 #include "outbound/scan_entry.h"
 #include "platform/dos_time.h"
 #include "scan_fixture.h"
+#include "scratch_dir.h"
 
 namespace zeb::test {
 namespace {
@@ -51,17 +50,13 @@ std::string Packet(uint16_t zone, uint16_t net, uint16_t node, size_t size) {
   return p;
 }
 
-class RealDiskScan : public ::testing::Test {
+class RealDiskScan : public ::testing::Test, protected ScratchDir {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/zeb-scan-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
     ClearForQueue();
     MainConfig() = TMainConfig{};
   }
   void TearDown() override {
-    std::filesystem::remove_all(root_);
     ClearForQueue();
     MainConfig() = TMainConfig{};
   }
@@ -71,9 +66,8 @@ class RealDiskScan : public ::testing::Test {
   void Build(const std::vector<TRow>& rows) {
     time_t mtime = 1577872800;  // 2020-01-01 10:00 UTC
     for (const TRow& row : rows) {
-      const std::string path = root_ + "/" + row.Path;
-      std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-      std::ofstream(path, std::ios::binary) << Replace(row.Data, "$", root_);
+      const std::string path = Path(row.Path);
+      Write(row.Path, Replace(row.Data, "$", Dir()));
       if (row.Size >= 0) {
         ASSERT_EQ(truncate(path.c_str(), row.Size), 0) << path;
       }
@@ -93,7 +87,7 @@ class RealDiskScan : public ::testing::Test {
       const std::string when = owner != owners_.end()                        ? owner->second
                                : r.Time >= scanStart && r.Time <= scanEnd ? "now"
                                                                             : "?";
-      out.push_back(Replace(Describe(r), root_, "~") + " @" + when);
+      out.push_back(Replace(Describe(r), Dir(), "~") + " @" + when);
     }
     return Sorted(out);
   }
@@ -111,7 +105,6 @@ class RealDiskScan : public ::testing::Test {
     return text;
   }
 
-  std::string root_;
   std::map<uint32_t, std::string> owners_;
   LogCapture log_;
 };
@@ -191,20 +184,20 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
   TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
   fidonet->Aka = TNetAddr{0, 1, 5020, 2};
   auto group = std::make_unique<TOutboundGroup>();
-  group->Paths.Insert(root_ + "/out");
+  group->Paths.Insert(Dir() + "/out");
   group->Domains.Insert(fidonet);
   MainConfig().Outbounds.push_back(std::move(group));
   fidonet->Boxes = std::make_unique<TBoxeList>();
-  fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box", TNetAddr{0, 40, 1, 2}, kFlavourHold}));
-  fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box2", TNetAddr{0, 41, 1, 2}, kFlavourImmediate}));
-  MainConfig().TMailOutbound = root_ + "/TMail";
+  fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box", TNetAddr{0, 40, 1, 2}, kFlavourHold}));
+  fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box2", TNetAddr{0, 41, 1, 2}, kFlavourImmediate}));
+  MainConfig().TMailOutbound = Dir() + "/TMail";
 
   const uint32_t start = CurrentDosTime();
   ScanOutbounds();
   EXPECT_EQ(Records(start, CurrentDosTime()), Expected(rows));
   for (const TRow& row : rows) {
     if (!row.Log.empty()) {
-      EXPECT_TRUE(log_.Contains(Replace(row.Log, "~", root_))) << row.Log;
+      EXPECT_TRUE(log_.Contains(Replace(row.Log, "~", Dir()))) << row.Log;
     }
   }
 }

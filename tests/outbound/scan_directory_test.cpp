@@ -66,6 +66,7 @@ TEST_F(OutboundScan, AMissingOutboundIsAnErrorAndSkipped) {
   Scan();
   EXPECT_EQ(ForQueueCount(), 0u);
   EXPECT_TRUE(Logged("0:Error: Can't read directory /fido/out")) << "an outbound that cannot be read is an error";
+  EXPECT_TRUE(Logged("0:Reason: Permission denied"));
   EXPECT_EQ(ErrorCount(), errors + 1);
 }
 
@@ -200,8 +201,8 @@ TEST_F(OutboundScan, DirectoryTraceAnnouncesWhatItFinds) {
 class LargeFileDisk : public FakeDisk {
  public:
   std::map<std::string, int64_t> Sizes;  // by full path
-  bool Stat(const std::string& path, TDirEntry& entry) override {
-    if (!FakeDisk::Stat(path, entry)) return false;
+  bool Stat(const std::string& path, TDirEntry& entry, std::string* error = nullptr) override {
+    if (!FakeDisk::Stat(path, entry, error)) return false;
     if (auto it = Sizes.find(path); it != Sizes.end()) entry.Size = it->second;
     return true;
   }

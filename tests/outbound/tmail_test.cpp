@@ -80,7 +80,7 @@ TEST_F(TMailScan, PacketsThatCannotBeReadWhole) {
   AnalyzeTMailPacket(6, cut, "/tmail");
   EXPECT_EQ(ForQueueCount(), 0u);
   EXPECT_EQ(Log(), (Lines{"2:Analyze T-Mail netmail file: /tmail/gone.pkt", "1:Can't open file /tmail/gone.pkt",
-                          "2:Analyze T-Mail netmail file: /tmail/cut.pkt", "1:Bad file cut.pkt"}));
+                          "1:Reason: No such file or directory", "2:Analyze T-Mail netmail file: /tmail/cut.pkt", "1:Bad file cut.pkt"}));
 }
 
 TEST_F(TMailScan, AMissingDirectoryIsAnError) {

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 
 #include "fake_disk.h"
 #include "platform/disk.h"
 #include "platform/dos_time.h"
 #include "platform/wildcard.h"
+#include "scratch_dir.h"
 
 namespace zeb {
 namespace {
@@ -48,27 +48,17 @@ TEST(DosTime, PackAndUnpackRoundTrip) {
   EXPECT_EQ(FileTimeToDos(0), 0x00210000u) << "the epoch is before 1980 in every time zone";
 }
 
-// A scratch directory on the real disk, removed at the end.
-class RealDiskTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/zeb-disk-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
-  void Touch(const std::string& name, const std::string& data = "x") { std::ofstream(dir_ + "/" + name) << data; }
-  std::string dir_;
-};
+class RealDiskTest : public ::testing::Test, protected test::ScratchDir {};
 
 TEST_F(RealDiskTest, FindFilesKeepsRealNamesAndFiltersDirectories) {
-  Touch("0001000A.CUT", "12345");
-  Touch("readme.txt");
-  ASSERT_EQ(mkdir((dir_ + "/P.001").c_str(), 0777), 0);
-  ASSERT_EQ(mkfifo((dir_ + "/pipe.cut").c_str(), 0666), 0);
+  Write("0001000A.CUT", "12345");
+  Write("readme.txt", "x");
+  ASSERT_EQ(mkdir((Dir() + "/P.001").c_str(), 0777), 0);
+  ASSERT_EQ(mkfifo((Dir() + "/pipe.cut").c_str(), 0666), 0);
 
   std::vector<TDirEntry> entries;
-  ASSERT_TRUE(RealDisk().FindFiles(dir_, "*.cut", 0, entries));
+  std::string error;
+  ASSERT_TRUE(RealDisk().FindFiles(Dir(), "*.cut", 0, entries, error));
   ASSERT_EQ(entries.size(), 1u) << "FIFOs are skipped";
   EXPECT_EQ(entries[0].Name, "0001000A.CUT");
   EXPECT_EQ(entries[0].Size, 5);
@@ -76,22 +66,23 @@ TEST_F(RealDiskTest, FindFilesKeepsRealNamesAndFiltersDirectories) {
   EXPECT_NE(entries[0].DosTime, 0u);
 
   entries.clear();
-  ASSERT_TRUE(RealDisk().FindFiles(dir_, "p.*", 0, entries));
+  ASSERT_TRUE(RealDisk().FindFiles(Dir(), "p.*", 0, entries, error));
   EXPECT_TRUE(entries.empty()) << "directories only with the directory attribute";
-  ASSERT_TRUE(RealDisk().FindFiles(dir_, "p.*", kAttrDirectory, entries));
+  ASSERT_TRUE(RealDisk().FindFiles(Dir(), "p.*", kAttrDirectory, entries, error));
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].Name, "P.001");
   EXPECT_TRUE(entries[0].IsDirectory());
 
-  EXPECT_FALSE(RealDisk().FindFiles(dir_ + "/missing", "*", 0, entries));
-  EXPECT_TRUE(RealDisk().DirExists(dir_));
-  EXPECT_FALSE(RealDisk().FileExists(dir_));
-  EXPECT_TRUE(RealDisk().FileExists(dir_ + "/readme.txt"));
+  EXPECT_FALSE(RealDisk().FindFiles(Dir() + "/missing", "*", 0, entries, error));
+  EXPECT_EQ(error, "No such file or directory");
+  EXPECT_TRUE(RealDisk().DirExists(Dir()));
+  EXPECT_FALSE(RealDisk().FileExists(Dir()));
+  EXPECT_TRUE(RealDisk().FileExists(Dir() + "/readme.txt"));
 }
 
 TEST_F(RealDiskTest, FilesWriteSeekTruncateAndRead) {
   std::string error;
-  const std::string path = dir_ + "/base.sqd";
+  const std::string path = Dir() + "/base.sqd";
   auto file = RealDisk().OpenFile(path, OpenMode::Create, error);
   ASSERT_NE(file, nullptr) << error;
   ASSERT_TRUE(file->Write("hello world", 11));
@@ -104,8 +95,12 @@ TEST_F(RealDiskTest, FilesWriteSeekTruncateAndRead) {
   std::string contents;
   ASSERT_TRUE(RealDisk().ReadFile(path, contents, error));
   EXPECT_EQ(contents, "hello!");
-  EXPECT_EQ(RealDisk().OpenFile(dir_ + "/none", OpenMode::Read, error), nullptr);
-  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(RealDisk().OpenFile(Dir() + "/none", OpenMode::Read, error), nullptr);
+  EXPECT_EQ(error, "No such file or directory");
+  auto readOnly = RealDisk().OpenFile(path, OpenMode::Read, error);
+  ASSERT_NE(readOnly, nullptr) << error;
+  EXPECT_FALSE(readOnly->Write("x", 1));
+  EXPECT_EQ(readOnly->Error(), "Bad file descriptor") << "a failed write keeps the system's reason";
 }
 
 TEST(FakeDisk, BehavesLikeTheRealSearch) {
@@ -113,13 +108,15 @@ TEST(FakeDisk, BehavesLikeTheRealSearch) {
   disk.AddFile("/out/0001000A.CUT", "12345");
   disk.AddDir("/out/P.001");
   std::vector<TDirEntry> entries;
-  ASSERT_TRUE(disk.FindFiles("/out", "*.cut", 0, entries));
+  std::string error;
+  ASSERT_TRUE(disk.FindFiles("/out", "*.cut", 0, entries, error));
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].Name, "0001000A.CUT");
   entries.clear();
-  ASSERT_TRUE(disk.FindFiles("/out", "*", kAttrDirectory, entries));
+  ASSERT_TRUE(disk.FindFiles("/out", "*", kAttrDirectory, entries, error));
   EXPECT_EQ(entries.size(), 2u);
-  EXPECT_FALSE(disk.FindFiles("/none", "*", 0, entries));
+  EXPECT_FALSE(disk.FindFiles("/none", "*", 0, entries, error));
+  EXPECT_EQ(error, "No such file or directory");
 }
 
 }  // namespace

@@ -8,19 +8,13 @@
 #include <cstdlib>
 
 #include "platform/disk.h"
+#include "scratch_dir.h"
 
 namespace zeb {
 namespace {
 
-class FileLockTest : public ::testing::Test {
+class FileLockTest : public ::testing::Test, protected test::ScratchDir {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/zeb-lock-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
-
   // A child process that takes the lock on `path`, tells us, and keeps it
   // until `holdMs` have passed.
   pid_t HoldLockInChild(const std::string& path, int holdMs) {
@@ -41,13 +35,11 @@ class FileLockTest : public ::testing::Test {
     close(ready[1]);
     return ok == 'y' ? pid : -1;
   }
-
-  std::string dir_;
 };
 
 TEST_F(FileLockTest, CreateNewNeverReplacesAFile) {
   std::string error;
-  const std::string path = dir_ + "/1.msg";
+  const std::string path = Dir() + "/1.msg";
   auto first = RealDisk().OpenFile(path, OpenMode::CreateNew, error);
   ASSERT_NE(first, nullptr) << error;
   ASSERT_TRUE(first->Write("kept", 4));
@@ -59,7 +51,7 @@ TEST_F(FileLockTest, CreateNewNeverReplacesAFile) {
 
 TEST_F(FileLockTest, LockOfAnotherProcessIsWaitedFor) {
   std::string error;
-  const std::string path = dir_ + "/base.sqd";
+  const std::string path = Dir() + "/base.sqd";
   auto file = RealDisk().OpenFile(path, OpenMode::Create, error);
   ASSERT_NE(file, nullptr) << error;
 

@@ -112,7 +112,9 @@ TEST_F(ReportParser, AMissingTemplateStoresNothingAndTheNextReportFollows) {
   disk_.AddFile("/t/next.tpl", "next report\n");
   for (TPostKind kind : {TPostKind::Jam, TPostKind::Squish, TPostKind::File, TPostKind::Msg, TPostKind::Netmail,
                          TPostKind::Pkt}) {
-    for (const std::string name : {"/t/missing.tpl", "/t/locked.tpl", "/t/dir.tpl"}) {
+    for (const auto& [name, reason] : {std::pair<std::string, std::string>{"/t/missing.tpl", "No such file or directory"},
+                                       {"/t/locked.tpl", "Permission denied"},
+                                       {"/t/dir.tpl", "Is a directory"}}) {
       const std::string place = std::to_string(static_cast<int>(kind)) + " " + name;
       disk_.AddDir("/b");
       MainConfig().Reports.clear();
@@ -128,8 +130,8 @@ TEST_F(ReportParser, AMissingTemplateStoresNothingAndTheNextReportFollows) {
       MakeReports();
       std::vector<std::string> errors;
       for (const std::string& text : log_.Texts())
-        if (text.rfind("Error: ", 0) == 0) errors.push_back(text);
-      EXPECT_EQ(errors, std::vector<std::string>{"Error: Can't open template " + name}) << place;
+        if (text.rfind("Error: ", 0) == 0 || text.rfind("Reason: ", 0) == 0) errors.push_back(text);
+      EXPECT_EQ(errors, (std::vector<std::string>{"Error: Can't open template " + name, "Reason: " + reason})) << place;
       EXPECT_FALSE(disk_.Has("/t/missing.tpl")) << place << ": a template is never created";
       for (const auto& [path, node] : disk_.Nodes()) EXPECT_TRUE(path == "/b" || path.rfind("/b/", 0) != 0) << path;
       EXPECT_EQ(*disk_.Contents("/r/out.txt"), "next report\n") << place;
@@ -281,25 +283,25 @@ TEST_F(ReportParser, TheMsgIdFileKeepsTheLastSerialAndAFileThatFailsOnlyLogs) {
   struct TCase {
     const char* Name;
     std::function<void(FakeDisk&)> Setup;
-    const char* Error;  // the one error logged, or empty
+    const char* Error;  // the one error logged and its reason, or empty
   };
   const TCase cases[] = {
       {"stored", [](FakeDisk& d) { d.AddFile("/s/zeb.msgid", "f8000000\n"); }, ""},
       {"missing", [](FakeDisk&) {}, ""},
       {"not a serial", [](FakeDisk& d) { d.AddFile("/s/zeb.msgid", "zebra"); }, ""},
-      {"directory", [](FakeDisk& d) { d.AddDir("/s/zeb.msgid"); }, "Error: Can't create file /s/zeb.msgid"},
+      {"directory", [](FakeDisk& d) { d.AddDir("/s/zeb.msgid"); }, "Error: Can't create file /s/zeb.msgid\nReason: File exists"},
       {"unreadable",
        [](FakeDisk& d) {
          d.AddFile("/s/zeb.msgid", "7fffffff\n");
          d.Fault("/s/zeb.msgid").FailOpen = true;
        },
-       "Error: Can't open file /s/zeb.msgid"},
+       "Error: Can't open file /s/zeb.msgid\nReason: Permission denied"},
       {"locked",
        [](FakeDisk& d) {
          d.AddFile("/s/zeb.msgid", "7fffffff\n");
          d.Fault("/s/zeb.msgid").Locked = true;
        },
-       "Error: Can't lock file /s/zeb.msgid"},
+       "Error: Can't lock file /s/zeb.msgid\nReason: Resource temporarily unavailable"},
   };
   const std::regex msgId("\x01MSGID: \\S+ ([0-9a-f]{8})\r");
   for (const TCase& c : cases) {
@@ -320,10 +322,11 @@ TEST_F(ReportParser, TheMsgIdFileKeepsTheLastSerialAndAFileThatFailsOnlyLogs) {
     }
     log_.Reset();
     MakeReports();
-    std::vector<std::string> errors, serials;
+    std::string errors;
+    std::vector<std::string> serials;
     for (const std::string& text : log_.Texts())
-      if (text.rfind("Error: ", 0) == 0) errors.push_back(text);
-    EXPECT_EQ(errors, c.Error[0] ? std::vector<std::string>{c.Error} : std::vector<std::string>{}) << c.Name;
+      if (text.rfind("Error: ", 0) == 0 || text.rfind("Reason: ", 0) == 0) errors += (errors.empty() ? "" : "\n") + text;
+    EXPECT_EQ(errors, c.Error) << c.Name;
     for (const char* name : {"/b/2.msg", "/b/3.msg"}) {
       std::smatch m;
       const std::string* msg = disk_.Contents(name);

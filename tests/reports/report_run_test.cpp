@@ -8,38 +8,28 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "scratch_dir.h"
 
 namespace {
 
 constexpr int64_t kMinute = 60, kHour = 3600, kDay = 86400;
 
-class ReportRun : public ::testing::Test {
+class ReportRun : public ::testing::Test, protected zeb::test::ScratchDir {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/zeb-report-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     // Even seconds: the outbound's times are kept as DOS times.
     now_ = static_cast<int64_t>(std::time(nullptr)) & ~int64_t{1};
-    for (const char* sub : {"out", "bundles", "jam", "sq"}) std::filesystem::create_directories(dir_ + "/" + sub);
+    for (const char* sub : {"out", "bundles", "jam", "sq"}) std::filesystem::create_directories(Dir() + "/" + sub);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   // A file of `size` bytes, `age` seconds old.
   void File(const std::string& name, size_t size, int64_t age) { Text(name, std::string(size, 'z'), age); }
   void Text(const std::string& name, const std::string& text, int64_t age) {
-    std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
+    Write(name, text);
     const utimbuf times{static_cast<time_t>(now_ - age), static_cast<time_t>(now_ - age)};
-    ASSERT_EQ(utime((dir_ + "/" + name).c_str(), &times), 0);
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(dir_ + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    ASSERT_EQ(utime(Path(name).c_str(), &times), 0);
   }
   // The local date-time `age` seconds ago in strftime's format.
   std::string Ago(int64_t age, const char* format) const {
@@ -51,12 +41,11 @@ class ReportRun : public ::testing::Test {
     return buf;
   }
   void RunZeb() {
-    const std::string command = std::string(ZEB_BINARY) + " /c " + dir_ + "/zeb.ctl >" + dir_ + "/console.txt";
+    const std::string command = std::string(ZEB_BINARY) + " /c " + Dir() + "/zeb.ctl >" + Dir() + "/console.txt";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
 
-  std::string dir_;
   int64_t now_ = 0;
 };
 
@@ -73,7 +62,7 @@ TEST_F(ReportRun, QueueTableFileWalkPrepareAndAboutAcrossFileJamAndSquish) {
   File("out/139c0001.cut", 3214, cutAge);
   File("bundles/139c0064.mo0", 48211, mo0Age);
   File("bundles/139c0064.tu1", 22640, tu1Age);
-  Text("out/139c0064.flo", dir_ + "/bundles/139c0064.mo0\n^" + dir_ + "/bundles/139c0064.tu1\n", 36 * kMinute + 30);
+  Text("out/139c0064.flo", Dir() + "/bundles/139c0064.mo0\n^" + Dir() + "/bundles/139c0064.tu1\n", 36 * kMinute + 30);
   File("out/139c00c8.hut", 880, hutAge);
 
   Text("queue.tpl",
@@ -92,12 +81,12 @@ TEST_F(ReportRun, QueueTableFileWalkPrepareAndAboutAcrossFileJamAndSquish) {
   Text("zeb.ctl",
        "def main\naddress 2:5020/9999@fidonet\nend\n"
        "def domain\nfidonet 2\nend\n"
-       "def outbound fidonet\n" + dir_ + "/out\nend\n"
-       "def log\npath " + dir_ + "/zeb.log\nlevel low\nend\n"
-       "def report fidonet\ntemplate " + dir_ + "/queue.tpl\nsortby address\npostto file " + dir_ + "/report.txt\nend\n"
-       "def report fidonet\ntemplate " + dir_ + "/about.tpl\npostto jam " + dir_ + "/jam/queue\n"
+       "def outbound fidonet\n" + Dir() + "/out\nend\n"
+       "def log\npath " + Dir() + "/zeb.log\nlevel low\nend\n"
+       "def report fidonet\ntemplate " + Dir() + "/queue.tpl\nsortby address\npostto file " + Dir() + "/report.txt\nend\n"
+       "def report fidonet\ntemplate " + Dir() + "/about.tpl\npostto jam " + Dir() + "/jam/queue\n"
        "tearline zeb\norigin Test\nend\n"
-       "def report fidonet\ntemplate " + dir_ + "/about.tpl\npostto squish " + dir_ + "/sq/queue 30\n"
+       "def report fidonet\ntemplate " + Dir() + "/about.tpl\npostto squish " + Dir() + "/sq/queue 30\n"
        "tearline zeb\norigin Test\nend\n",
        0);
   RunZeb();
@@ -153,7 +142,7 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
            text;
   };
   const auto hold = [this](int64_t from) { return std::to_string(now_ + from) + "\n"; };
-  std::filesystem::create_directories(dir_ + "/out/139c0002.pnt");
+  std::filesystem::create_directories(Dir() + "/out/139c0002.pnt");
   File("out/139c0001.cut", 100, kHour);
   Text("out/139c0001.hld", hold(2 * kHour), 0);
   Text("out/139c0001.try", tries(0, 3, "Connection refused"), 0);
@@ -179,14 +168,14 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
   Text("zeb.ctl",
        "def main\naddress 2:5020/9999@fidonet\nend\n"
        "def domain\nfidonet 2\nend\n"
-       "def outbound fidonet\n" + dir_ + "/out\nend\n"
-       "def log\npath " + dir_ + "/zeb.log\nlevel high\nend\n"
-       "def report fidonet\ntemplate " + dir_ + "/notes.tpl\nsortby address\npostto file " + dir_ + "/report.txt\n"
+       "def outbound fidonet\n" + Dir() + "/out\nend\n"
+       "def log\npath " + Dir() + "/zeb.log\nlevel high\nend\n"
+       "def report fidonet\ntemplate " + Dir() + "/notes.tpl\nsortby address\npostto file " + Dir() + "/report.txt\n"
        "charset CP866 2\nend\n"
-       "def report fidonet\ntemplate " + dir_ + "/plain.tpl\npostto msg " + dir_ + "/msg\ncharset CP866 2\nend\n"
-       "def report fidonet\ntemplate " + dir_ + "/plain.tpl\npostto msg " + dir_ + "/msg\nend\n",
+       "def report fidonet\ntemplate " + Dir() + "/plain.tpl\npostto msg " + Dir() + "/msg\ncharset CP866 2\nend\n"
+       "def report fidonet\ntemplate " + Dir() + "/plain.tpl\npostto msg " + Dir() + "/msg\nend\n",
        0);
-  std::filesystem::create_directories(dir_ + "/msg");
+  std::filesystem::create_directories(Dir() + "/msg");
   RunZeb();
 
   EXPECT_EQ(Read("report.txt"),
@@ -197,8 +186,8 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
       << "a past hold shows nothing, malformed files are ignored, notes alone make no node; a file gets no kludge\n"
       << Read("console.txt");
   const std::string log = Read("zeb.log");
-  EXPECT_NE(log.find("Bad hold-until file " + dir_ + "/out/139c0003.hld ignored"), std::string::npos) << log;
-  EXPECT_NE(log.find("Bad try file " + dir_ + "/out/139c0003.try ignored"), std::string::npos);
+  EXPECT_NE(log.find("Bad hold-until file " + Dir() + "/out/139c0003.hld ignored"), std::string::npos) << log;
+  EXPECT_NE(log.find("Bad try file " + Dir() + "/out/139c0003.try ignored"), std::string::npos);
 
   const std::string withCharset = Read("msg/2.msg"), without = Read("msg/3.msg");
   EXPECT_NE(withCharset.find("\x01PID: ZEB-W 3.05\r\x01" "CHRS: CP866 2\r\x01Program: "), std::string::npos);
@@ -209,7 +198,7 @@ TEST_F(ReportRun, BinkdHoldAndTryFilesAndTheCharsetLine) {
 TEST_F(ReportRun, AHubOfMoreThanFourGibibytesComparesAndCountsIn64Bits) {
   const uint64_t bytes = (uint64_t{4} << 30) + 5;  // sparse: no disk space taken
   File("out/139c0001.cut", 0, kHour);
-  std::filesystem::resize_file(dir_ + "/out/139c0001.cut", bytes);
+  std::filesystem::resize_file(Dir() + "/out/139c0001.cut", bytes);
   Text("big.tpl",
        "@mailsize(NEFT) @if(@mailsize(NEFT), >, 2147483647)big@else small@end "
        "@if(@mailsize(n), =, 5)wrapped@else whole@end @for(@i, @mailsize(NEFT), 4294967301)@i;@end\n",
@@ -217,8 +206,8 @@ TEST_F(ReportRun, AHubOfMoreThanFourGibibytesComparesAndCountsIn64Bits) {
   Text("zeb.ctl",
        "def main\naddress 2:5020/9999@fidonet\nend\n"
        "def domain\nfidonet 2\nend\n"
-       "def outbound fidonet\n" + dir_ + "/out\nend\n"
-       "def report fidonet\ntemplate " + dir_ + "/big.tpl\npostto file " + dir_ + "/report.txt\nend\n",
+       "def outbound fidonet\n" + Dir() + "/out\nend\n"
+       "def report fidonet\ntemplate " + Dir() + "/big.tpl\npostto file " + Dir() + "/report.txt\nend\n",
        0);
   RunZeb();
   EXPECT_EQ(Read("report.txt"), "4294967301 big  whole 4294967301;") << Read("console.txt");

@@ -38,11 +38,12 @@ TEST(BufStream, OpenLoadsOrCreatesAndSaveAsReplaces) {
   FakeDisk disk;
   ScopedDisk scoped(disk);
   disk.AddFile("/d/in.txt", "content");
+  std::string error;
   TBufStream in;
-  ASSERT_TRUE(in.Open(true, OpenMode::Read, "/d/in.txt"));
+  ASSERT_TRUE(in.Open(true, OpenMode::Read, "/d/in.txt", error));
   EXPECT_EQ(in.Text(), "content");
   TBufStream missing;
-  ASSERT_TRUE(missing.Open(true, OpenMode::Read, "/d/new.tpl"));
+  ASSERT_TRUE(missing.Open(true, OpenMode::Read, "/d/new.tpl", error));
   EXPECT_EQ(missing.Size(), 0u);
   EXPECT_TRUE(disk.Has("/d/new.tpl")) << "a missing file is created empty";
   disk.AddFile("/d/out.txt", "old old old");
@@ -54,15 +55,16 @@ TEST(BufStream, WritableFileGetsTheBufferOnDestruction) {
   FakeDisk disk;
   ScopedDisk scoped(disk);
   disk.AddDir("/d");
+  std::string error;
   {
     TBufStream s;
-    ASSERT_TRUE(s.Open(false, OpenMode::ReadWrite, "/d/w.txt"));
+    ASSERT_TRUE(s.Open(false, OpenMode::ReadWrite, "/d/w.txt", error));
     s.Write("abc");
   }
   EXPECT_EQ(*disk.Contents("/d/w.txt"), "abc");
   {
     TBufStream s;
-    ASSERT_TRUE(s.Open(true, OpenMode::Read, "/d/w.txt"));
+    ASSERT_TRUE(s.Open(true, OpenMode::Read, "/d/w.txt", error));
     s.Write("zzzz");
   }
   EXPECT_EQ(*disk.Contents("/d/w.txt"), "abc") << "a file opened for reading is never written";
