@@ -14,7 +14,7 @@
 #include "outbound/dir_lookup.h"
 #include "outbound/queue_manager.h"
 #include "outbound/scan.h"
-#include "outbound/sort_queue.h"
+#include "reports/sort_queue.h"
 #include "platform/system.h"
 #include "reports/make_reports.h"
 #include "support/thousands.h"
@@ -64,8 +64,9 @@ void MainSequence(bool& configured) {
   StartQueueManager();
   AddExitStep(QueueManagerExitStep);
   ScanOutbounds();
-  SortQueue();
-  MakeReports();
+  StopQueueManager();
+  const std::vector<TReportShare> shares = SortQueue(MainConfig().Reports, Queue());
+  MakeReports(MainConfig(), Queue(), shares);
   ControlPoint(2);
 }
 

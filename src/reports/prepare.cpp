@@ -16,8 +16,9 @@ TNetAddr DomainBase(const TReport& report) {
 }  // namespace
 
 std::string PrepareNodes(TReportParser& parser, std::string_view masks) {
-  TReport& report = parser.Report;
-  if (!report.ReportNodes || masks.empty()) return "0";
+  const TReport& report = parser.Report;
+  const TReportShare& share = parser.Share;
+  if (!share.ReportNodes || masks.empty()) return "0";
   parser.Prepared = true;
   parser.NodeIndex = 0;
   if (parser.PreparedNodes == nullptr) {
@@ -41,7 +42,7 @@ std::string PrepareNodes(TReportParser& parser, std::string_view masks) {
     }
     start = comma + 1;
   }
-  for (TQueueNode* node : *report.ReportNodes) list.Insert(*node);
+  for (TQueueNode* node : *share.ReportNodes) list.Insert(*node);
   return std::to_string(list.Count());
 }
 

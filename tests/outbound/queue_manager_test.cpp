@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "outbound/queue_fixture.h"
-#include "outbound/sort_queue.h"
+#include "reports/sort_queue.h"
 #include "platform/system.h"
 #include "support/text.h"
 
@@ -49,7 +49,7 @@ TEST_F(QueueManagerTest, MergesEveryRecordInOrderBeforeTheSortGoesOn) {
   ConfigureReport();
   StartQueueManager();
   HandOver(100000);  // far faster than the manager merges
-  SortQueue();
+  StopQueueManager();
   ASSERT_EQ(Queue().Count(), 1000u);
   int64_t total = 0;
   for (size_t n = 0; n < Queue().Count(); ++n) {
