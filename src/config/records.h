@@ -131,9 +131,4 @@ struct TMainConfig {
   std::string MsgIdFile;
 };
 
-// The one global configuration.
-TMainConfig& MainConfig();
-// Clears the global configuration to its start-up values.
-void ClearConfig();
-
 }  // namespace zeb

@@ -27,7 +27,7 @@ std::string PrepareNodes(TReportParser& parser, std::string_view masks) {
     parser.PreparedNodes->ClearMasks();
   }
   TAddrMaskList& list = *parser.PreparedNodes;
-  const TNetAddr main = MainConfig().Address;
+  const TNetAddr main = parser.MainAddress;
   const TNetAddr domain = DomainBase(report);
   size_t start = 0;
   while (start <= masks.size()) {

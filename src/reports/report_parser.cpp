@@ -14,8 +14,13 @@ TTextUnits TextUnitsOf(const TReport& report) {
   return TTextUnits(SameText(charset.substr(0, charset.find_first_of(" \t")), "UTF-8"));
 }
 
-TReportParser::TReportParser(const TReport& report, const TReportShare& share, const std::string& templateFileName)
-    : TTemplateParser(false, templateFileName), Report(report), Share(share), templateFileName_(templateFileName) {
+TReportParser::TReportParser(const TReport& report, const TReportShare& share, const TNetAddr& mainAddress,
+                             const std::string& templateFileName)
+    : TTemplateParser(false, templateFileName),
+      Report(report),
+      Share(share),
+      MainAddress(mainAddress),
+      templateFileName_(templateFileName) {
   CrLf = true;
   Cr = true;
   Lf = false;
@@ -75,9 +80,10 @@ const TQIStr* TReportParser::CurrentFile() const {
   return &node->Items[static_cast<size_t>(FileIndex)];
 }
 
-std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TReportShare& share) {
+std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TReportShare& share,
+                                                 const TNetAddr& mainAddress) {
   if (static_cast<uint8_t>(report.PostTo.Kind) > static_cast<uint8_t>(TPostKind::Netmail)) return nullptr;
-  return std::make_unique<TReportParser>(report, share, report.Template);
+  return std::make_unique<TReportParser>(report, share, mainAddress, report.Template);
 }
 
 }  // namespace zeb

@@ -30,7 +30,9 @@ class TReportParser : public TTemplateParser {
   // makes the destination's writer when there is a template (for msg,
   // netmail and pkt this names the new file in the report's destination
   // path).
-  TReportParser(const TReport& report, const TReportShare& share, const std::string& templateFileName);
+  // `mainAddress` completes the masks of @prepare.
+  TReportParser(const TReport& report, const TReportShare& share, const TNetAddr& mainAddress,
+                const std::string& templateFileName);
 
   // StartMessage, the template, FinishMessage — the last also after an
   // error ended the template run. Without a template nothing happens.
@@ -50,6 +52,7 @@ class TReportParser : public TTemplateParser {
 
   const TReport& Report;
   const TReportShare& Share;
+  const TNetAddr MainAddress;
   // Set by @prepare: the walk then goes over PreparedNodes instead of the
   // report's nodes.
   bool Prepared = false;
@@ -67,6 +70,7 @@ class TReportParser : public TTemplateParser {
 
 // The parser for the report's destination kind, or null for a kind that
 // produces nothing.
-std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TReportShare& share);
+std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TReportShare& share,
+                                                 const TNetAddr& mainAddress);
 
 }  // namespace zeb

@@ -27,12 +27,10 @@ class HostileOutbound : public ::testing::Test {
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root_ = tmpl;
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
   void TearDown() override {
     std::system(("rm -rf '" + root_ + "'").c_str());
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
   void Dir(const std::string& path) { ASSERT_EQ(mkdir((root_ + "/" + path).c_str(), 0777), 0) << path; }
   void File(const std::string& path, const std::string& data) {
@@ -43,15 +41,15 @@ class HostileOutbound : public ::testing::Test {
   }
   // The outbound root_/out of fidonet, zone 2, with a file box.
   void ScanOut() {
-    TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
+    TDomain* fidonet = GetOrAddDomain(config_, "fidonet");
     fidonet->Aka = TNetAddr{0, 1, 5020, 2};
     auto group = std::make_unique<TOutboundGroup>();
     group->Paths.Insert(root_ + "/out");
     group->Domains.Insert(fidonet);
-    MainConfig().Outbounds.push_back(std::move(group));
+    config_.Outbounds.push_back(std::move(group));
     fidonet->Boxes = std::make_unique<TBoxeList>();
     fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box", TNetAddr{0, 20, 1, 2}, 7}));
-    ScanOutbounds();
+    ScanOutbounds(config_);
   }
   std::vector<std::string> Records() const {
     std::vector<std::string> out;
@@ -63,6 +61,7 @@ class HostileOutbound : public ::testing::Test {
     }
     return out;
   }
+  TMainConfig config_;
   std::string root_;
   LogCapture log_;
 };
@@ -130,7 +129,7 @@ TEST_F(HostileOutbound, CutPacketHeaders) {
   for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) File("tmail/" + std::to_string(size) + ".pkt", packet.substr(0, size));
   File("tmail/whole.pkt", packet);
   File("tmail/junk.pkh", std::string(200, '\xFF'));
-  ScanTMail(root_ + "/tmail");
+  ScanTMail(config_, root_ + "/tmail");
   EXPECT_EQ(Records(), (Lines{"3:4/5 N netmail ~/tmail/whole.pkt 60", "65535:65535/65535.65535 H netmail ~/tmail/junk.pkh 200"}));
   for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) EXPECT_TRUE(log_.Contains("Bad file " + std::to_string(size) + ".pkt"));
 }

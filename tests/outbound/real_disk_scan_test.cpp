@@ -58,12 +58,10 @@ class RealDiskScan : public ::testing::Test {
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root_ = tmpl;
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
   void TearDown() override {
     std::filesystem::remove_all(root_);
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
 
   // Creates the rows' files, each with a modification time an hour after
@@ -111,6 +109,7 @@ class RealDiskScan : public ::testing::Test {
     return text;
   }
 
+  TMainConfig config_;
   std::string root_;
   std::map<uint32_t, std::string> owners_;
   LogCapture log_;
@@ -188,19 +187,19 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
   };
   Build(rows);
 
-  TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
+  TDomain* fidonet = GetOrAddDomain(config_, "fidonet");
   fidonet->Aka = TNetAddr{0, 1, 5020, 2};
   auto group = std::make_unique<TOutboundGroup>();
   group->Paths.Insert(root_ + "/out");
   group->Domains.Insert(fidonet);
-  MainConfig().Outbounds.push_back(std::move(group));
+  config_.Outbounds.push_back(std::move(group));
   fidonet->Boxes = std::make_unique<TBoxeList>();
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box", TNetAddr{0, 40, 1, 2}, kFlavourHold}));
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{root_ + "/box2", TNetAddr{0, 41, 1, 2}, kFlavourImmediate}));
-  MainConfig().TMailOutbound = root_ + "/TMail";
+  config_.TMailOutbound = root_ + "/TMail";
 
   const uint32_t start = CurrentDosTime();
-  ScanOutbounds();
+  ScanOutbounds(config_);
   EXPECT_EQ(Records(start, CurrentDosTime()), Expected(rows));
   for (const TRow& row : rows) {
     if (!row.Log.empty()) {

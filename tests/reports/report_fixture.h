@@ -22,7 +22,6 @@ namespace zeb::test {
 class ReportFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearConfig();
     ClearQueue();
     report_.PostTo.Kind = TPostKind::File;
     report_.PostTo.Path = "/r/out.txt";
@@ -34,7 +33,6 @@ class ReportFixture : public ::testing::Test {
   }
   void TearDown() override {
     ClearQueue();
-    ClearConfig();
   }
 
   static TNetAddr Addr(uint16_t zone, uint16_t net, uint16_t node, uint16_t point = 0) {
@@ -64,7 +62,7 @@ class ReportFixture : public ::testing::Test {
     report_.Template = "/t/report.tpl";
     TReportShare share = share_;
     SumQueueTotals(share);
-    auto parser = MakeReportParser(report_, share);
+    auto parser = MakeReportParser(report_, share, config_.Address);
     parser->Run();
     std::string out(parser->Text());
     parser->Post();
