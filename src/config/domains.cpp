@@ -4,13 +4,6 @@
 
 namespace zeb {
 
-TMainConfig& MainConfig() {
-  static TMainConfig config;
-  return config;
-}
-
-void ClearConfig() { MainConfig() = TMainConfig{}; }
-
 TDomain* FindDomain(TMainConfig& config, std::string_view name) {
   size_t index = 0;
   TDomainList& domains = config.Domains;

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,6 @@
 #include "support/text.h"
 
 namespace zeb {
-
-struct TQueueNode;
 
 // A file box: everything found in its directory waits for one node with one
 // flavour.
@@ -110,15 +107,6 @@ struct TReport {
   std::string Charset;
   int32_t KeepDays = 0;
   TDomainRefs Domains;
-  // The report's share of the queue in the order of SortBy; none until the
-  // sort gives it one. The nodes belong to the queue.
-  std::optional<std::vector<TQueueNode*>> ReportNodes;
-  int64_t NetmailSize = 0;
-  int32_t NetmailCount = 0;
-  int64_t EchomailSize = 0;
-  int32_t EchomailCount = 0;
-  int64_t FilesSize = 0;
-  int32_t FilesCount = 0;
   bool SeenBy = false;
   bool Path = false;
 };
@@ -142,10 +130,5 @@ struct TMainConfig {
   // processes; empty: "zeb.msgid" in the directory of the log file.
   std::string MsgIdFile;
 };
-
-// The one global configuration.
-TMainConfig& MainConfig();
-// Clears the global configuration to its start-up values.
-void ClearConfig();
 
 }  // namespace zeb

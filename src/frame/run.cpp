@@ -14,7 +14,7 @@
 #include "outbound/dir_lookup.h"
 #include "outbound/queue_manager.h"
 #include "outbound/scan.h"
-#include "outbound/sort_queue.h"
+#include "reports/sort_queue.h"
 #include "platform/system.h"
 #include "reports/make_reports.h"
 #include "support/program_identity.h"
@@ -34,8 +34,6 @@ void StartUnits() {
   InitLoggerUnit();
   AddExitStep(LoggerExitStep);
   InitHomeDir(ExecutablePath());
-  ClearConfig();
-  AddExitStep(ClearConfig);
 }
 
 // The fixed run sequence; returns when the run is over, whatever its outcome.
@@ -54,19 +52,25 @@ void MainSequence(bool& configured) {
     configured = true;
     return;
   }
-  // Paths on the command line are taken from the current directory, as
-  // every command takes its arguments.
-  TLoadContext loading(MainConfig(), StartLogger, CommandLineLogLevel());
-  if (!LoadConfig(loading, ExpandPathFrom(OptionValue("c|cfg|config"), CurrentDirectory()))) return;
-  configured = true;
+  TMainConfig loaded;
+  {
+    // The loader starts the logger when the log section ends. Paths on the
+    // command line are taken from the current directory, as every command
+    // takes its arguments.
+    TLoadContext loading(loaded, StartLogger, CommandLineLogLevel());
+    if (!LoadConfig(loading, ExpandPathFrom(OptionValue("c|cfg|config"), CurrentDirectory()))) return;
+    configured = true;
+    const std::string additional = ExpandPathFrom(OptionValue("a|addcfg"), CurrentDirectory());
+    if (!additional.empty()) LoadConfig(loading, additional);
+  }
+  const TMainConfig& config = loaded;
   SetDirectoryTrace(OptionIndex("da") != 0);
-  const std::string additional = ExpandPathFrom(OptionValue("a|addcfg"), CurrentDirectory());
-  if (!additional.empty()) LoadConfig(loading, additional);
-  StartQueueManager();
+  StartQueueManager(!config.Reports.empty());
   AddExitStep(QueueManagerExitStep);
-  ScanOutbounds();
-  SortQueue();
-  MakeReports();
+  ScanOutbounds(config);
+  StopQueueManager();
+  const std::vector<TReportShare> shares = SortQueue(config.Reports, Queue());
+  MakeReports(config, Queue(), shares);
   ControlPoint(2);
 }
 

@@ -13,8 +13,9 @@
 namespace zeb {
 
 // A file report carries no MSGID and takes no serial.
-TMessageWriter::TMessageWriter(TReport& report, const TMessageTime& when)
+TMessageWriter::TMessageWriter(const TReport& report, const TMessageTime& when)
     : report_(report),
+      destination_(report.PostTo.Path),
       when_(when),
       lines_(report, report.PostTo.Kind == TPostKind::File ? 0 : NextMsgIdSerial(when.Unix)) {}
 
@@ -32,7 +33,7 @@ void TMessageWriter::EndText(std::string& buf) const {
 
 bool TFileWriter::Post(const std::string& buf) { return PostToFile(report_.PostTo.Path, buf); }
 
-std::unique_ptr<TMessageWriter> MakeMessageWriter(TReport& report, const TMessageTime& when) {
+std::unique_ptr<TMessageWriter> MakeMessageWriter(const TReport& report, const TMessageTime& when) {
   switch (report.PostTo.Kind) {
     case TPostKind::Jam: return std::make_unique<TJamWriter>(report, when);
     case TPostKind::Squish: return std::make_unique<TSquishWriter>(report, when);

@@ -20,7 +20,7 @@ class TMessageWriter {
  public:
   // `when` is the moment the message is stamped with; the MSGID serial is
   // taken from it here.
-  TMessageWriter(TReport& report, const TMessageTime& when);
+  TMessageWriter(const TReport& report, const TMessageTime& when);
   virtual ~TMessageWriter() = default;
   TMessageWriter(const TMessageWriter&) = delete;
   TMessageWriter& operator=(const TMessageWriter&) = delete;
@@ -31,6 +31,10 @@ class TMessageWriter {
   virtual bool Post(const std::string& buf) = 0;
 
   TControlLines& Lines() { return lines_; }
+  // Where the message goes: the report's destination, or for the writers
+  // that make a new file the name of that file (after Post, the one
+  // written).
+  const std::string& Destination() const { return destination_; }
   const TMessageTime& When() const { return when_; }
 
  protected:
@@ -41,7 +45,8 @@ class TMessageWriter {
   // that the tearline starts a line of its own.
   void EndText(std::string& buf) const;
 
-  TReport& report_;
+  const TReport& report_;
+  std::string destination_;
   TMessageTime when_;
   TControlLines lines_;
   // Where the template text starts in the message buffer; the writers that
@@ -50,6 +55,6 @@ class TMessageWriter {
 };
 
 // The writer for the report's destination kind.
-std::unique_ptr<TMessageWriter> MakeMessageWriter(TReport& report, const TMessageTime& when);
+std::unique_ptr<TMessageWriter> MakeMessageWriter(const TReport& report, const TMessageTime& when);
 
 }  // namespace zeb

@@ -45,19 +45,14 @@ uint32_t NextMsgNumber(const std::string& dir, uint32_t lowest) {
   return number;
 }
 
-TMsgWriter::TMsgWriter(TReport& report, const TMessageTime& when)
+TMsgWriter::TMsgWriter(const TReport& report, const TMessageTime& when)
     : TMessageWriter(report, when),
       dir_(report.PostTo.Path),
       number_(NextMsgNumber(dir_, report.PostTo.Kind == TPostKind::Msg ? 2 : 1)) {
-  report_.PostTo.Path = MsgName(dir_, number_);
+  destination_ = MsgName(dir_, number_);
 }
 
 void TMsgWriter::StartMessage(std::string& buf) {
-  // Names and subject longer than their fields are cut, in the report too.
-  if (report_.From.Name.size() > 35) report_.From.Name.resize(35);
-  if (report_.To.Name.size() > 35) report_.To.Name.resize(35);
-  if (report_.Subject.size() > 71) report_.Subject.resize(71);
-
   const TNetAddr& from = report_.From.Addr;
   std::string header(kMsgHeaderSize, '\0');
   PutText(header, 0, 36, report_.From.Name);
@@ -93,7 +88,7 @@ void TMsgWriter::FinishMessage(std::string& buf) {
 bool TMsgWriter::Post(const std::string& buf) {
   std::string path;
   const bool ok = PostToNewFile([this](uint32_t attempt) { return MsgName(dir_, number_ + attempt); }, buf, path);
-  report_.PostTo.Path = path;
+  destination_ = path;
   return ok;
 }
 

@@ -23,9 +23,9 @@ void AppendField(std::string& buf, const std::string& text, size_t limit) {
 
 }  // namespace
 
-TPktWriter::TPktWriter(TReport& report, const TMessageTime& when)
+TPktWriter::TPktWriter(const TReport& report, const TMessageTime& when)
     : TMessageWriter(report, when), dir_(report.PostTo.Path), stamp_(PackDosDateTime(when.Local)) {
-  report_.PostTo.Path = PacketName(dir_, stamp_);
+  destination_ = PacketName(dir_, stamp_);
 }
 
 void TPktWriter::StartMessage(std::string& buf) {
@@ -87,7 +87,7 @@ void TPktWriter::FinishMessage(std::string& buf) {
 bool TPktWriter::Post(const std::string& buf) {
   std::string path;
   const bool ok = PostToNewFile([this](uint32_t attempt) { return PacketName(dir_, stamp_ + attempt); }, buf, path);
-  report_.PostTo.Path = path;
+  destination_ = path;
   return ok;
 }
 

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <thread>
 
-#include "config/records.h"
 #include "log/log_queue.h"
 #include "outbound/for_queue.h"
 #include "outbound/queue.h"
@@ -41,7 +40,7 @@ TManagerThread& Manager() {
 
 void ManagerLog(int id, const char* text) { LogLine(Format("[%d] %s", id, text), 0); }
 
-void QueueManager() {
+void QueueManager(bool reportsConfigured) {
   const int id = static_cast<int>(CurrentThreadId());
   TForQueueList& list = ForQueueList();
   size_t nextRecord = 0;
@@ -57,7 +56,7 @@ void QueueManager() {
     if (g_shutdownRequest.exchange(false)) {
       stopping = true;
       ManagerLog(id, "Detect a shutdown flag");
-      if (MainConfig().Reports.empty()) {
+      if (!reportsConfigured) {
         // Nobody will read the queue: what still waits is not merged.
         ManagerLog(id, "Reports not found");
         nextRecord = list.Count();
@@ -79,12 +78,12 @@ void QueueManagerExitStep() {
   ControlPoint(7);
 }
 
-void StartQueueManager() {
+void StartQueueManager(bool reportsConfigured) {
   StopQueueManager();
   ClearForQueue();
   ClearQueue();
   g_shutdownRequest.store(false);
-  Manager().Thread = std::thread(QueueManager);
+  Manager().Thread = std::thread(QueueManager, reportsConfigured);
 }
 
 void StopQueueManager() {

@@ -5,7 +5,9 @@
 namespace zeb {
 
 // Creates the empty hand-over list and queue and starts the manager thread.
-void StartQueueManager();
+// Without reports nobody reads the queue: at the stop the records still
+// waiting are then dropped instead of merged.
+void StartQueueManager(bool reportsConfigured);
 
 // The manager's exit step: stops the manager, then frees the hand-over list
 // and the queue, with a control point before and after each.

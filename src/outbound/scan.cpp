@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "config/domains.h"
-#include "config/records.h"
 #include "outbound/dir_lookup.h"
 #include "outbound/name_parts.h"
 #include "outbound/scan_directory.h"
@@ -27,7 +26,7 @@ uint16_t ZoneOfDirectory(const std::string& name, uint16_t defaultZone) {
 
 }  // namespace
 
-void ScanOutboundZones(const std::string& configured, uint16_t defaultZone) {
+void ScanOutboundZones(const TMainConfig& config, const std::string& configured, uint16_t defaultZone) {
   std::string path = configured;
   if (path.size() > 1 && path.back() == '/') path.pop_back();
   const size_t slash = path.find_last_of('/');
@@ -44,28 +43,27 @@ void ScanOutboundZones(const std::string& configured, uint16_t defaultZone) {
   }
   // The configured directory itself must be there, even beside zone
   // directories of its name.
-  if (!configuredFound) ScanDirectory(path, defaultZone, TScanMode::Outbound, TNetAddr{}, 0, true);
+  if (!configuredFound) ScanDirectory(config, path, defaultZone, TScanMode::Outbound, TNetAddr{}, 0, true);
   for (const std::string& name : zoneDirs) {
     const std::string full = slash == std::string::npos ? name : JoinPath(parent, name);
-    ScanDirectory(full, ZoneOfDirectory(name, defaultZone), TScanMode::Outbound, TNetAddr{}, 0);
+    ScanDirectory(config, full, ZoneOfDirectory(name, defaultZone), TScanMode::Outbound, TNetAddr{}, 0);
   }
 }
 
-void ScanOutbounds() {
+void ScanOutbounds(const TMainConfig& config) {
   const TLookupCache lookups;
-  const TMainConfig& config = MainConfig();
   for (const auto& group : config.Outbounds) {
     // A group always names a domain once its section has ended; the main
     // address stands in for one that does not.
     const uint16_t zone = group->Domains.Empty() ? config.Address.Zone : DefaultAddrOf(*group->Domains[0]).Zone;
-    for (const std::string& path : group->Paths) ScanOutboundZones(path, zone);
+    for (const std::string& path : group->Paths) ScanOutboundZones(config, path, zone);
   }
   for (const auto& domain : config.Domains) {
     if (!domain->Boxes) continue;
     for (const auto& box : *domain->Boxes)
-      ScanDirectory(box->Path, box->Addr.Zone, TScanMode::Box, box->Addr, box->Flavour, true);
+      ScanDirectory(config, box->Path, box->Addr.Zone, TScanMode::Box, box->Addr, box->Flavour, true);
   }
-  if (!config.TMailOutbound.empty()) ScanTMail(config.TMailOutbound);
+  if (!config.TMailOutbound.empty()) ScanTMail(config, config.TMailOutbound);
 }
 
 }  // namespace zeb

@@ -20,6 +20,7 @@ namespace {
 using C = TNameClass;
 
 struct TFound {
+  const TMainConfig& Config;
   const std::string& Dir;  // the directory as it stands on disk
   const TDirEntry& Entry;
   std::string Full;
@@ -28,7 +29,7 @@ struct TFound {
 void LogBadPath(const TFound& e) { LogLine(Format("The bad path %s/%s", e.Dir.c_str(), e.Entry.Name.c_str()), 0); }
 
 void ActInOutbound(const TFound& e, const TClassifiedName& c) {
-  const TMainConfig& config = MainConfig();
+  const TMainConfig& config = e.Config;
   // Only the detail lines name the node.
   const std::string who = LogWanted(3) ? FormatNetAddr(c.Addr) : std::string();
   const int64_t size = e.Entry.Size;
@@ -73,11 +74,11 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
       break;
     case C::PointDir:
       LogDetail("Scan sub-dir for %s", who.c_str());
-      ScanDirectory(e.Full, c.Addr.Zone, TScanMode::Point, c.Addr, 0);
+      ScanDirectory(e.Config, e.Full, c.Addr.Zone, TScanMode::Point, c.Addr, 0);
       break;
     case C::FileBoxDir:
       LogDetail("File box for %s", who.c_str());
-      ScanDirectory(e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
+      ScanDirectory(e.Config, e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
       break;
     case C::HoldFile:
       ScanHoldFile(e.Full, c.Addr);
@@ -149,8 +150,8 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
 
 }  // namespace
 
-void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour,
-                   bool configured) {
+void ScanDirectory(const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode,
+                   const TNetAddr& addr, uint8_t flavour, bool configured) {
   LogLine(Format("Default zone: %d", zone), 2);
   LogLine(Format("Scan directory: %s", path.c_str()), 1);
   std::string dir;
@@ -172,7 +173,7 @@ void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const
   }
   for (const TDirEntry& entry : entries) {
     LogFoundFile(entry);
-    const TFound found{dir, entry, JoinPath(dir, entry.Name)};
+    const TFound found{config, dir, entry, JoinPath(dir, entry.Name)};
     const TClassifiedName c = ClassifyName(entry.Name, entry.Attr, zone, mode != TScanMode::Box);
     switch (mode) {
       case TScanMode::Outbound: ActInOutbound(found, c); break;

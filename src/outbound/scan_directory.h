@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/records.h"
 #include "support/net_addr.h"
 
 namespace zeb {
@@ -17,8 +18,9 @@ enum class TScanMode : uint8_t {
 
 // A directory that cannot be read is an error. One named in the configuration
 // (`configured`) is an error when missing too; one found inside an outbound
-// may be gone by the time it is scanned, which is only logged.
-void ScanDirectory(const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour,
+// may be gone by the time it is scanned, which is only logged. The scan
+// flags come from `config`.
+void ScanDirectory(const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour,
                    bool configured = false);
 
 }  // namespace zeb

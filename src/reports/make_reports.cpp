@@ -19,10 +19,9 @@ namespace {
 // report is never copied to a larger buffer while it grows. The system only
 // provides the pages the report fills; a larger report grows as usual, and
 // without the room (a tight memory limit) nothing is lost.
-void ReserveReportSpace(std::string& storage) {
+void ReserveReportSpace(const TQueue& queue, std::string& storage) {
   constexpr size_t kBase = 64 * 1024, kPerItem = 128, kPerNode = 1024;
   size_t room = kBase;
-  const TQueue& queue = Queue();
   for (size_t i = 0; i < queue.Count(); ++i) room += kPerNode + kPerItem * queue[i].Items.Count();
   try {
     storage.reserve(room);
@@ -32,8 +31,7 @@ void ReserveReportSpace(std::string& storage) {
 
 // The MSGID file as configured, or "zeb.msgid" in the directory of the log
 // file (the current directory for the default log and the console).
-std::string MsgIdFile() {
-  const TMainConfig& config = MainConfig();
+std::string MsgIdFile(const TMainConfig& config) {
   if (!config.MsgIdFile.empty()) return config.MsgIdFile;
   const size_t slash = config.LogPath.find_last_of('/');
   if (slash == std::string::npos) return "zeb.msgid";
@@ -42,16 +40,16 @@ std::string MsgIdFile() {
 
 }  // namespace
 
-void MakeReports() {
+void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vector<TReportShare>& shares) {
   const uint64_t start = TickCount();
   LogLine("Make reports", 1);
   // One report's memory serves the next: a large report would otherwise
   // have every page of its buffer fresh from the system again.
   std::string storage;
-  ReserveReportSpace(storage);
-  SetMsgIdFile(MsgIdFile());
-  for (const auto& report : MainConfig().Reports) {
-    std::unique_ptr<TReportParser> parser = MakeReportParser(*report);
+  ReserveReportSpace(queue, storage);
+  SetMsgIdFile(MsgIdFile(config));
+  for (size_t i = 0; i < config.Reports.size(); ++i) {
+    std::unique_ptr<TReportParser> parser = MakeReportParser(*config.Reports[i], shares[i], config.Address);
     if (parser == nullptr) continue;
     storage.clear();
     parser->SetText(std::move(storage));

@@ -4,7 +4,7 @@
 
 namespace zeb {
 
-std::optional<int64_t> SumByType(const TReport& report, const TQueueNode* node, std::string_view letters,
+std::optional<int64_t> SumByType(const TReportShare& share, const TQueueNode* node, std::string_view letters,
                                  bool bytes) {
   bool fromReport = false;
   for (char c : letters) {
@@ -14,9 +14,9 @@ std::optional<int64_t> SumByType(const TReport& report, const TQueueNode* node, 
   }
   int64_t figures[3];
   if (fromReport) {
-    figures[0] = bytes ? report.NetmailSize : report.NetmailCount;
-    figures[1] = bytes ? report.EchomailSize : report.EchomailCount;
-    figures[2] = bytes ? report.FilesSize : report.FilesCount;
+    figures[0] = bytes ? share.NetmailSize : share.NetmailCount;
+    figures[1] = bytes ? share.EchomailSize : share.EchomailCount;
+    figures[2] = bytes ? share.FilesSize : share.FilesCount;
   } else if (node != nullptr) {
     figures[0] = bytes ? node->NetmailSize : node->NetmailCount;
     figures[1] = bytes ? node->EchomailSize : node->EchomailCount;

@@ -16,8 +16,9 @@ TNetAddr DomainBase(const TReport& report) {
 }  // namespace
 
 std::string PrepareNodes(TReportParser& parser, std::string_view masks) {
-  TReport& report = parser.Report;
-  if (!report.ReportNodes || masks.empty()) return "0";
+  const TReport& report = parser.Report;
+  const TReportShare& share = parser.Share;
+  if (!share.ReportNodes || masks.empty()) return "0";
   parser.Prepared = true;
   parser.NodeIndex = 0;
   if (parser.PreparedNodes == nullptr) {
@@ -26,7 +27,7 @@ std::string PrepareNodes(TReportParser& parser, std::string_view masks) {
     parser.PreparedNodes->ClearMasks();
   }
   TAddrMaskList& list = *parser.PreparedNodes;
-  const TNetAddr main = MainConfig().Address;
+  const TNetAddr main = parser.MainAddress;
   const TNetAddr domain = DomainBase(report);
   size_t start = 0;
   while (start <= masks.size()) {
@@ -41,7 +42,7 @@ std::string PrepareNodes(TReportParser& parser, std::string_view masks) {
     }
     start = comma + 1;
   }
-  for (TQueueNode* node : *report.ReportNodes) list.Insert(*node);
+  for (TQueueNode* node : *share.ReportNodes) list.Insert(*node);
   return std::to_string(list.Count());
 }
 

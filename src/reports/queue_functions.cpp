@@ -66,7 +66,7 @@ class TQueueFunction : public TTemplateCommand {
 
 std::string SumText(TQueueCall& call, bool bytes) {
   if (call.Arg.empty()) return "0";
-  const auto sum = SumByType(call.Parser.Report, call.Node(), call.Arg, bytes);
+  const auto sum = SumByType(call.Parser.Share, call.Node(), call.Arg, bytes);
   if (!sum) {
     call.Self.ReportError("Bad type of @%s parametr", {"Format"});
     return {};
@@ -77,7 +77,7 @@ std::string SumText(TQueueCall& call, bool bytes) {
 std::string NextNode(TQueueCall& call) {
   TReportParser& p = call.Parser;
   const size_t count = p.Prepared ? (p.PreparedNodes ? p.PreparedNodes->Count() : 0)
-                                  : (p.Report.ReportNodes ? p.Report.ReportNodes->size() : 0);
+                                  : (p.Share.ReportNodes ? p.Share.ReportNodes->size() : 0);
   if (p.NodeIndex >= 0 && static_cast<size_t>(p.NodeIndex) < count) ++p.NodeIndex;
   return {};
 }
@@ -113,7 +113,7 @@ const TQueueFunctionDef kQueueFunctions[] = {
     {"about", false, [](TQueueCall&) { return NextAboutText(); }},
     {"queue", false,
      [](TQueueCall& c) {
-       const auto& nodes = c.Parser.Report.ReportNodes;
+       const auto& nodes = c.Parser.Share.ReportNodes;
        return nodes ? std::to_string(nodes->size()) : std::string("0");
      }},
     {"prepare", true, [](TQueueCall& c) { return PrepareNodes(c.Parser, c.Arg); }},

@@ -14,21 +14,13 @@ TTextUnits TextUnitsOf(const TReport& report) {
   return TTextUnits(SameText(charset.substr(0, charset.find_first_of(" \t")), "UTF-8"));
 }
 
-void SumQueueTotals(TReport& report) {
-  if (!report.ReportNodes) return;
-  for (const TQueueNode* node : *report.ReportNodes) {
-    report.NetmailSize += node->NetmailSize;
-    report.NetmailCount += node->NetmailCount;
-    report.EchomailSize += node->EchomailSize;
-    report.EchomailCount += node->EchomailCount;
-    report.FilesSize += node->FilesSize;
-    report.FilesCount += node->FilesCount;
-  }
-}
-
-TReportParser::TReportParser(TReport& report, const std::string& templateFileName)
-    : TTemplateParser(false, templateFileName), Report(report), templateFileName_(templateFileName) {
-  SumQueueTotals(Report);
+TReportParser::TReportParser(const TReport& report, const TReportShare& share, const TNetAddr& mainAddress,
+                             const std::string& templateFileName)
+    : TTemplateParser(false, templateFileName),
+      Report(report),
+      Share(share),
+      MainAddress(mainAddress),
+      templateFileName_(templateFileName) {
   CrLf = true;
   Cr = true;
   Lf = false;
@@ -73,11 +65,13 @@ void TReportParser::Post() {
   writer_->Post(Contents());
 }
 
+std::string TReportParser::Destination() const { return writer_ ? writer_->Destination() : std::string(); }
+
 TQueueNode* TReportParser::CurrentNode() const {
   if (NodeIndex < 0) return nullptr;
   const size_t index = static_cast<size_t>(NodeIndex);
   if (Prepared) return PreparedNodes && index < PreparedNodes->Count() ? &(*PreparedNodes)[index] : nullptr;
-  return Report.ReportNodes && index < Report.ReportNodes->size() ? (*Report.ReportNodes)[index] : nullptr;
+  return Share.ReportNodes && index < Share.ReportNodes->size() ? (*Share.ReportNodes)[index] : nullptr;
 }
 
 const TQIStr* TReportParser::CurrentFile() const {
@@ -86,9 +80,10 @@ const TQIStr* TReportParser::CurrentFile() const {
   return &node->Items[static_cast<size_t>(FileIndex)];
 }
 
-std::unique_ptr<TReportParser> MakeReportParser(TReport& report) {
+std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TReportShare& share,
+                                                 const TNetAddr& mainAddress) {
   if (static_cast<uint8_t>(report.PostTo.Kind) > static_cast<uint8_t>(TPostKind::Netmail)) return nullptr;
-  return std::make_unique<TReportParser>(report, report.Template);
+  return std::make_unique<TReportParser>(report, share, mainAddress, report.Template);
 }
 
 }  // namespace zeb

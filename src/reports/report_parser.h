@@ -13,6 +13,7 @@
 #include "msgbase/message_writer.h"
 #include "outbound/queue.h"
 #include "reports/addr_mask.h"
+#include "reports/sort_queue.h"
 #include "support/utf8.h"
 #include "template/parser.h"
 
@@ -22,19 +23,16 @@ namespace zeb {
 // charset names UTF-8 (any case), otherwise in bytes.
 TTextUnits TextUnitsOf(const TReport& report);
 
-// Adds the byte and item counts of the report's nodes to its totals; a
-// report without a share of the queue keeps its totals.
-void SumQueueTotals(TReport& report);
-
 class TReportParser : public TTemplateParser {
  public:
-  // Loads the template (case-insensitive names), sums the report's totals,
-  // sets the line ends of FTN text (CR alone: LF dropped, or, for a template
+  // Loads the template (case-insensitive names), sets the line ends of FTN text (CR alone: LF dropped, or, for a template
   // without any CR, turned into CR), registers the report functions and
   // makes the destination's writer when there is a template (for msg,
   // netmail and pkt this names the new file in the report's destination
   // path).
-  TReportParser(TReport& report, const std::string& templateFileName);
+  // `mainAddress` completes the masks of @prepare.
+  TReportParser(const TReport& report, const TReportShare& share, const TNetAddr& mainAddress,
+                const std::string& templateFileName);
 
   // StartMessage, the template, FinishMessage — the last also after an
   // error ended the template run. Without a template nothing happens.
@@ -43,12 +41,18 @@ class TReportParser : public TTemplateParser {
   // template is skipped with a logged error and stores nothing.
   void Post();
 
+  // Where the message goes (after Post, the file written); empty without a
+  // template.
+  std::string Destination() const;
+
   // The current node of the walk (@nextnode), or null.
   TQueueNode* CurrentNode() const;
   // The current file of the current node (@nextfile), or null.
   const TQIStr* CurrentFile() const;
 
-  TReport& Report;
+  const TReport& Report;
+  const TReportShare& Share;
+  const TNetAddr MainAddress;
   // Set by @prepare: the walk then goes over PreparedNodes instead of the
   // report's nodes.
   bool Prepared = false;
@@ -66,6 +70,7 @@ class TReportParser : public TTemplateParser {
 
 // The parser for the report's destination kind, or null for a kind that
 // produces nothing.
-std::unique_ptr<TReportParser> MakeReportParser(TReport& report);
+std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TReportShare& share,
+                                                 const TNetAddr& mainAddress);
 
 }  // namespace zeb

@@ -121,7 +121,9 @@ TEST_F(ZebRun, AnOutboundItMayNotReadIsAnError) {
   Write("queue.tpl", "@foreach(@queue)\n@node\n@nextnode\n@end\n");
   std::filesystem::create_directories(Dir() + "/rep");
   ASSERT_EQ(chmod((Dir() + "/rep").c_str(), 0777), 0);
-  Write("zeb.ctl", "def main\naddress 2:5020/1@fidonet\nend\ndef log\npath con\nlevel low\nend\n"
+  // The log goes to a file, so that the logger thread's lines cannot come
+  // between the error and its reason on the console.
+  Write("zeb.ctl", "def main\naddress 2:5020/1@fidonet\nend\ndef log\npath rep/zeb.log\nlevel low\nend\n"
                    "def outbound\nout1\nout2\nend\n"
                    "def report\ntemplate queue.tpl\npostto file rep/r.txt\nend\n");
   EXPECT_EQ(Run("/c " + Dir() + "/zeb.ctl", "", asNobody), 2);

@@ -21,8 +21,8 @@ TEST_F(MsgWriterTest, NumberIsOneMoreThanTheHighest) {
   TReport echo = SampleReport(TPostKind::Msg, "/empty"), net = SampleReport(TPostKind::Netmail, "/empty");
   TMsgWriter echoWriter(echo, SampleTime());
   TNetmailWriter netWriter(net, SampleTime());
-  EXPECT_EQ(echo.PostTo.Path, "/empty/2.msg") << "tossers keep an echo area's high-water mark in 1.msg";
-  EXPECT_EQ(net.PostTo.Path, "/empty/1.msg");
+  EXPECT_EQ(echoWriter.Destination(), "/empty/2.msg") << "tossers keep an echo area's high-water mark in 1.msg";
+  EXPECT_EQ(netWriter.Destination(), "/empty/1.msg");
   disk_.AddFile("/area/1.msg", "");
   disk_.AddFile("/area/7.MSG", "");
   disk_.AddFile("/area/readme.msg", "");
@@ -32,7 +32,8 @@ TEST_F(MsgWriterTest, NumberIsOneMoreThanTheHighest) {
 
   TReport r = SampleReport(TPostKind::Msg, "/area");
   TMsgWriter writer(r, SampleTime());
-  EXPECT_EQ(r.PostTo.Path, "/area/8.msg") << "the destination becomes the new file's name";
+  EXPECT_EQ(writer.Destination(), "/area/8.msg") << "the destination becomes the new file's name";
+  EXPECT_EQ(r.PostTo.Path, "/area") << "the report keeps its own";
 }
 
 TEST_F(MsgWriterTest, EchomailStyleMessageBytes) {
@@ -47,7 +48,7 @@ TEST_F(MsgWriterTest, EchomailStyleMessageBytes) {
   const std::string& m = *file;
   EXPECT_EQ(Field(m, 0, 36), std::string(35, 'F')) << "from-name cut to 35 characters";
   EXPECT_EQ(m[35], '\0');
-  EXPECT_EQ(r.From.Name, std::string(35, 'F')) << "the report's own text is shortened too";
+  EXPECT_EQ(r.From.Name, std::string(40, 'F')) << "the report keeps its own text";
   EXPECT_EQ(Field(m, 36, 36), "All");
   EXPECT_EQ(Field(m, 72, 72), std::string(71, 'S'));
   EXPECT_EQ(m.substr(144, 20), std::string("19 Apr 12  19:51:02\0", 20));
@@ -93,11 +94,11 @@ TEST_F(MsgWriterTest, TakenNumbersAreSkippedNeverOverwritten) {
   TReport second = SampleReport(TPostKind::Msg, "/area");
   auto a = MakeMessageWriter(first, SampleTime());
   auto b = MakeMessageWriter(second, SampleTime());
-  EXPECT_EQ(first.PostTo.Path, "/area/4.msg");
-  EXPECT_EQ(second.PostTo.Path, "/area/4.msg");
+  EXPECT_EQ(a->Destination(), "/area/4.msg");
+  EXPECT_EQ(b->Destination(), "/area/4.msg");
   EXPECT_TRUE(a->Post(Produce(*a, "one\r")));
   EXPECT_TRUE(b->Post(Produce(*b, "two\r")));
-  EXPECT_EQ(second.PostTo.Path, "/area/5.msg") << "a writer whose number was taken meanwhile takes the next";
+  EXPECT_EQ(b->Destination(), "/area/5.msg") << "a writer whose number was taken meanwhile takes the next";
   EXPECT_NE(disk_.Contents("/area/4.msg")->find("one\r"), std::string::npos);
   EXPECT_NE(disk_.Contents("/area/5.msg")->find("two\r"), std::string::npos);
   EXPECT_EQ(*disk_.Contents("/area/3.msg"), "kept");

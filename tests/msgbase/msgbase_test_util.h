@@ -73,7 +73,7 @@ inline std::string Produce(TMessageWriter& writer, const std::string& text) {
 }
 
 // Produces and posts one message; its MSGID serial goes to `serial`.
-inline bool PostReport(TReport& report, const std::string& text, uint32_t* serial = nullptr,
+inline bool PostReport(const TReport& report, const std::string& text, uint32_t* serial = nullptr,
                        const TMessageTime& when = SampleTime()) {
   auto writer = MakeMessageWriter(report, when);
   if (serial) *serial = writer->Lines().Serial();

@@ -24,11 +24,9 @@ class HostileOutbound : public ::testing::Test, protected ScratchDir {
  protected:
   void SetUp() override {
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
   void TearDown() override {
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
   void MakeDir(const std::string& path) { ASSERT_EQ(mkdir(Path(path).c_str(), 0777), 0) << path; }
   void Link(const std::string& target, const std::string& path) {
@@ -36,15 +34,15 @@ class HostileOutbound : public ::testing::Test, protected ScratchDir {
   }
   // The outbound out/ of the scratch folder for fidonet, zone 2, with a file box.
   void ScanOut() {
-    TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
+    TDomain* fidonet = GetOrAddDomain(config_, "fidonet");
     fidonet->Aka = TNetAddr{0, 1, 5020, 2};
     auto group = std::make_unique<TOutboundGroup>();
     group->Paths.Insert(Dir() + "/out");
     group->Domains.Insert(fidonet);
-    MainConfig().Outbounds.push_back(std::move(group));
+    config_.Outbounds.push_back(std::move(group));
     fidonet->Boxes = std::make_unique<TBoxeList>();
     fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box", TNetAddr{0, 20, 1, 2}, 7}));
-    ScanOutbounds();
+    ScanOutbounds(config_);
   }
   std::vector<std::string> Records() const {
     std::vector<std::string> out;
@@ -56,6 +54,7 @@ class HostileOutbound : public ::testing::Test, protected ScratchDir {
     }
     return out;
   }
+  TMainConfig config_;
   LogCapture log_;
 };
 
@@ -122,7 +121,7 @@ TEST_F(HostileOutbound, CutPacketHeaders) {
   for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) Write("tmail/" + std::to_string(size) + ".pkt", packet.substr(0, size));
   Write("tmail/whole.pkt", packet);
   Write("tmail/junk.pkh", std::string(200, '\xFF'));
-  ScanTMail(Dir() + "/tmail");
+  ScanTMail(config_, Dir() + "/tmail");
   EXPECT_EQ(Records(), (Lines{"3:4/5 N netmail ~/tmail/whole.pkt 60", "65535:65535/65535.65535 H netmail ~/tmail/junk.pkh 200"}));
   for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) EXPECT_TRUE(log_.Contains("Bad file " + std::to_string(size) + ".pkt"));
 }

@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 
 class PointAndBoxScan : public ScanTest {
  protected:
-  void Scan() { ScanDirectory("/fido/out", 2, TScanMode::Outbound, TNetAddr{}, 0); }
+  void Scan() { ScanDirectory(config_, "/fido/out", 2, TScanMode::Outbound, TNetAddr{}, 0); }
 };
 
 TEST_F(PointAndBoxScan, PointDirectoriesHoldShortFormsByPointNumber) {
@@ -85,12 +85,12 @@ TEST_F(PointAndBoxScan, BoxesInsideTheOutboundInBothTMailForms) {
 
 TEST_F(PointAndBoxScan, ConfiguredBoxesAndTheirToBeSentLists) {
   const uint32_t t = Dos(2026, 8, 8);
-  TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
+  TDomain* fidonet = GetOrAddDomain(config_, "fidonet");
   fidonet->Boxes = std::make_unique<TBoxeList>();
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{"/boxes/b", TNetAddr{0, 20, 1, 2}, 4}));
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{"/boxes/a", TNetAddr{0, 30, 1, 2}, 7}));
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{"/boxes/gone", TNetAddr{0, 40, 1, 2}, 6}));
-  TDomain* othernet = GetOrAddDomain(MainConfig(), "othernet");
+  TDomain* othernet = GetOrAddDomain(config_, "othernet");
   othernet->Boxes = std::make_unique<TBoxeList>();
   othernet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{"/boxes/o", TNetAddr{0, 1, 1, 99}, 3}));
   disk_.AddFile("/boxes/a/x.su1", "aaa", t);
@@ -98,7 +98,7 @@ TEST_F(PointAndBoxScan, ConfiguredBoxesAndTheirToBeSentLists) {
   disk_.AddFile("/files/f.tic", "tic", t);
   disk_.AddFile("/files/g.zip", "zip", t);
   disk_.AddFile("/boxes/o/m.pkt", "m", t);
-  ScanOutbounds();
+  ScanOutbounds(config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/20 C file /files/f.tic 3",
                            "2:1/30 H echomail /boxes/a/x.su1 3",

@@ -23,14 +23,12 @@ class QueueTest : public ::testing::Test {
   void SetUp() override {
     savedLevel_ = LogLevel();
     SetLogLevel(1);
-    ClearConfig();
     ClearForQueue();
     ClearQueue();
     log_.Reset();
   }
   void TearDown() override {
     QueueManagerExitStep();
-    ClearConfig();
     SetLogLevel(savedLevel_);
   }
 

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "outbound/queue_fixture.h"
-#include "outbound/sort_queue.h"
+#include "reports/sort_queue.h"
 #include "platform/system.h"
 #include "support/text.h"
 
@@ -17,7 +17,6 @@ namespace {
 
 class QueueManagerTest : public QueueTest {
  protected:
-  static void ConfigureReport() { MainConfig().Reports.push_back(std::make_unique<TReport>()); }
   // Record i goes to one of 1000 nodes and carries its number as size.
   static void HandOver(int count) {
     for (int i = 0; i < count; ++i)
@@ -34,8 +33,7 @@ class QueueManagerTest : public QueueTest {
 };
 
 TEST_F(QueueManagerTest, WithoutRecordsStartsDetectsTheRequestAndFinishes) {
-  ConfigureReport();
-  StartQueueManager();
+  StartQueueManager(true);
   StopQueueManager();
   FindManagerId();
   EXPECT_NE(managerId_, static_cast<int>(CurrentThreadId()));
@@ -46,10 +44,9 @@ TEST_F(QueueManagerTest, WithoutRecordsStartsDetectsTheRequestAndFinishes) {
 }
 
 TEST_F(QueueManagerTest, MergesEveryRecordInOrderBeforeTheSortGoesOn) {
-  ConfigureReport();
-  StartQueueManager();
+  StartQueueManager(true);
   HandOver(100000);  // far faster than the manager merges
-  SortQueue();
+  StopQueueManager();
   ASSERT_EQ(Queue().Count(), 1000u);
   int64_t total = 0;
   for (size_t n = 0; n < Queue().Count(); ++n) {
@@ -64,8 +61,7 @@ TEST_F(QueueManagerTest, MergesEveryRecordInOrderBeforeTheSortGoesOn) {
 }
 
 TEST_F(QueueManagerTest, RecordsHandedOverInBurstsWhileItIdlesAreAllMerged) {
-  ConfigureReport();
-  StartQueueManager();
+  StartQueueManager(true);
   for (int burst = 0; burst < 50; ++burst) {
     HandOver(3);
     std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -77,7 +73,7 @@ TEST_F(QueueManagerTest, RecordsHandedOverInBurstsWhileItIdlesAreAllMerged) {
 }
 
 TEST_F(QueueManagerTest, WithoutReportsDropsWhatStillWaits) {
-  StartQueueManager();
+  StartQueueManager(false);
   HandOver(200000);
   StopQueueManager();
   FindManagerId();
@@ -95,8 +91,7 @@ TEST_F(QueueManagerTest, WithoutReportsDropsWhatStillWaits) {
 }
 
 TEST_F(QueueManagerTest, ExitStepStopsTheManagerAndFreesListAndQueue) {
-  ConfigureReport();
-  StartQueueManager();
+  StartQueueManager(true);
   HandOver(10);
   QueueManagerExitStep();
   FindManagerId();
@@ -118,8 +113,7 @@ TEST_F(QueueManagerTest, ProgramEndsCleanlyWhileTheManagerRuns) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        ConfigureReport();
-        StartQueueManager();
+        StartQueueManager(true);
         HandOver(1000);
         std::exit(0);
       },

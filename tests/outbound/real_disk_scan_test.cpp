@@ -54,11 +54,9 @@ class RealDiskScan : public ::testing::Test, protected ScratchDir {
  protected:
   void SetUp() override {
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
   void TearDown() override {
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
 
   // Creates the rows' files, each with a modification time an hour after
@@ -105,6 +103,7 @@ class RealDiskScan : public ::testing::Test, protected ScratchDir {
     return text;
   }
 
+  TMainConfig config_;
   std::map<uint32_t, std::string> owners_;
   LogCapture log_;
 };
@@ -181,19 +180,19 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
   };
   Build(rows);
 
-  TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
+  TDomain* fidonet = GetOrAddDomain(config_, "fidonet");
   fidonet->Aka = TNetAddr{0, 1, 5020, 2};
   auto group = std::make_unique<TOutboundGroup>();
   group->Paths.Insert(Dir() + "/out");
   group->Domains.Insert(fidonet);
-  MainConfig().Outbounds.push_back(std::move(group));
+  config_.Outbounds.push_back(std::move(group));
   fidonet->Boxes = std::make_unique<TBoxeList>();
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box", TNetAddr{0, 40, 1, 2}, kFlavourHold}));
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box2", TNetAddr{0, 41, 1, 2}, kFlavourImmediate}));
-  MainConfig().TMailOutbound = Dir() + "/TMail";
+  config_.TMailOutbound = Dir() + "/TMail";
 
   const uint32_t start = CurrentDosTime();
-  ScanOutbounds();
+  ScanOutbounds(config_);
   EXPECT_EQ(Records(start, CurrentDosTime()), Expected(rows));
   for (const TRow& row : rows) {
     if (!row.Log.empty()) {

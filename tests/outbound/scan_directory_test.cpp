@@ -18,15 +18,15 @@ class OutboundScan : public ScanTest {
  protected:
   // One outbound group for fidonet (own address 2:5020/1) with one path.
   void ConfigureOutbound(const std::string& path) {
-    TDomain* fidonet = GetOrAddDomain(MainConfig(), "fidonet");
+    TDomain* fidonet = GetOrAddDomain(config_, "fidonet");
     fidonet->Aka = TNetAddr{0, 1, 5020, 2};
     auto group = std::make_unique<TOutboundGroup>();
     group->Paths.Insert(path);
     group->Domains.Insert(fidonet);
-    MainConfig().Outbounds.push_back(std::move(group));
+    config_.Outbounds.push_back(std::move(group));
   }
   void Scan(const std::string& dir = "/fido/out") {
-    ScanDirectory(dir, 2, TScanMode::Outbound, TNetAddr{}, 0);
+    ScanDirectory(config_, dir, 2, TScanMode::Outbound, TNetAddr{}, 0);
   }
 };
 
@@ -39,7 +39,7 @@ TEST_F(OutboundScan, ZoneDirectoriesTakeTheirZoneFromAHexExtension) {
   disk_.AddFile("/fido/out.1000/0001000a.out", "p");
   disk_.AddFile("/fido/out.log", "not a directory");
   disk_.AddFile("/fido/outbound/0001000a.out", "p");  // another outbound
-  ScanOutbounds();
+  ScanOutbounds(config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/10 N netmail /fido/OUT.A/0001000a.out 1",
                            "2:1/10 N netmail /fido/out/0001000a.out 1",
@@ -55,7 +55,7 @@ TEST_F(OutboundScan, ZoneDirectoriesTakeTheirZoneFromAHexExtension) {
 TEST_F(OutboundScan, AMissingOutboundIsAnErrorAndSkipped) {
   ConfigureOutbound("/fido/none");
   disk_.AddDir("/fido");
-  ScanOutbounds();
+  ScanOutbounds(config_);
   EXPECT_EQ(ForQueueCount(), 0u);
   EXPECT_EQ(Log(),
             (Lines{"2:Default zone: 2", "1:Scan directory: /fido/none", "0:Error: Directory /fido/none not exist"}));
@@ -101,7 +101,7 @@ TEST_F(OutboundScan, EmptyPacketsAndListsWithEmptyPacketAsPoll) {
   EXPECT_TRUE(Logged("3:\u25BA Scaning LO-file 00010004.hlo for 2:1/4"));
 
   ClearForQueue();
-  MainConfig().EmptyPacketAsPoll = true;
+  config_.EmptyPacketAsPoll = true;
   Scan();
   EXPECT_EQ(Records(), (Lines{"2:1/3 C netmail /fido/out/00010003.cut 61"}));
   EXPECT_TRUE(Logged("3:\u25BA Skipped empty netmail packets"));
@@ -131,7 +131,7 @@ TEST_F(OutboundScan, BusyCallRequestAndStatusFlagsInBothForms) {
   EXPECT_TRUE(Logged("3:\u25BA Status file for 2:1/10 skipped"));
 
   ClearForQueue();
-  MainConfig().SkipBusyFlag = true;
+  config_.SkipBusyFlag = true;
   Scan();
   EXPECT_EQ(Records(), (Lines{
                            "2:1/12 c flag",
@@ -224,9 +224,9 @@ TEST_F(OutboundScan, SizesOfTwoGigabytesAndMoreAreHandedOverWhole) {
                 {"/files/big.su0", kFiveGiB},            {"/files/big.iso", kFiveGiB + 1},
                 {"/fido/box/dvd.iso", 0xFFFFFFFFLL + 2}, {"/tmail/a.pkt", kThreeGiB + 60}};
   Scan();
-  ScanDirectory("/fido/box", 2, TScanMode::Box, TNetAddr{0, 20, 1, 2}, kFlavourHold);
-  MainConfig().TMailOutbound = "/tmail";
-  ScanOutbounds();
+  ScanDirectory(config_, "/fido/box", 2, TScanMode::Box, TNetAddr{0, 20, 1, 2}, kFlavourHold);
+  config_.TMailOutbound = "/tmail";
+  ScanOutbounds(config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/10 N flag",
                            "2:1/10 N echomail /files/big.su0 5368709120",

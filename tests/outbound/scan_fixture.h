@@ -52,13 +52,11 @@ class ScanTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ClearForQueue();
-    MainConfig() = TMainConfig{};
     SetDirectoryTrace(false);
     log_.Reset();
   }
   void TearDown() override {
     ClearForQueue();
-    MainConfig() = TMainConfig{};
   }
 
   std::vector<std::string> Records() const {
@@ -79,6 +77,7 @@ class ScanTest : public ::testing::Test {
     return false;
   }
 
+  TMainConfig config_;
   FakeDisk disk_;
   ScopedDisk scoped_{disk_};
 

@@ -108,23 +108,23 @@ TEST_F(NodeFigures, SumsByTypeLetterFromTheNodeOrTheReportTotals) {
   Merge(Addr(2, 1, 10), kFlavourNormal, kKindEchomail, 2000, "/o/a.mo0");
   Merge(Addr(2, 1, 10), kFlavourNormal, kKindEchomail, 3000, "/o/a.tu1");
   Merge(Addr(2, 1, 10), kFlavourNormal, kKindFile, 40000, "/o/f.zip");
-  report_.NetmailSize = 7;
-  report_.NetmailCount = 8;
-  report_.FilesSize = 9;
+  share_.NetmailSize = 7;
+  share_.NetmailCount = 8;
+  share_.FilesSize = 9;
 
-  EXPECT_EQ(SumByType(report_, &n, "N", true), 100);
-  EXPECT_EQ(SumByType(report_, &n, "nef", true), 45100);
-  EXPECT_EQ(SumByType(report_, &n, "NN", true), 100) << "a repeated letter counts once";
-  EXPECT_EQ(SumByType(report_, &n, "E", false), 2);
-  EXPECT_EQ(SumByType(report_, &n, "NEF", false), 4);
-  EXPECT_EQ(SumByType(report_, &n, "NT", true), 7) << "T takes the report's totals";
-  EXPECT_EQ(SumByType(report_, &n, "fnt", true), 16);
-  EXPECT_EQ(SumByType(report_, &n, "nt", false), 8);
-  EXPECT_EQ(SumByType(report_, &n, "T", true), 0);
-  EXPECT_EQ(SumByType(report_, nullptr, "NEF", true), 0);
-  EXPECT_EQ(SumByType(report_, nullptr, "NT", true), 7);
-  EXPECT_EQ(SumByType(report_, &n, "x", true), std::nullopt);
-  EXPECT_EQ(SumByType(report_, nullptr, "N E", true), std::nullopt);
+  EXPECT_EQ(SumByType(share_, &n, "N", true), 100);
+  EXPECT_EQ(SumByType(share_, &n, "nef", true), 45100);
+  EXPECT_EQ(SumByType(share_, &n, "NN", true), 100) << "a repeated letter counts once";
+  EXPECT_EQ(SumByType(share_, &n, "E", false), 2);
+  EXPECT_EQ(SumByType(share_, &n, "NEF", false), 4);
+  EXPECT_EQ(SumByType(share_, &n, "NT", true), 7) << "T takes the report's totals";
+  EXPECT_EQ(SumByType(share_, &n, "fnt", true), 16);
+  EXPECT_EQ(SumByType(share_, &n, "nt", false), 8);
+  EXPECT_EQ(SumByType(share_, &n, "T", true), 0);
+  EXPECT_EQ(SumByType(share_, nullptr, "NEF", true), 0);
+  EXPECT_EQ(SumByType(share_, nullptr, "NT", true), 7);
+  EXPECT_EQ(SumByType(share_, &n, "x", true), std::nullopt);
+  EXPECT_EQ(SumByType(share_, nullptr, "N E", true), std::nullopt);
 }
 
 TEST_F(NodeFigures, PercentIsTheTruncatedShareOfTheWholeQueue) {

@@ -13,6 +13,7 @@
 #include "log_capture.h"
 #include "outbound/queue.h"
 #include "platform/dos_time.h"
+#include "reports/make_reports.h"
 #include "reports/report_parser.h"
 #include "template/dates.h"
 
@@ -21,7 +22,6 @@ namespace zeb::test {
 class ReportFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearConfig();
     ClearQueue();
     report_.PostTo.Kind = TPostKind::File;
     report_.PostTo.Path = "/r/out.txt";
@@ -33,7 +33,6 @@ class ReportFixture : public ::testing::Test {
   }
   void TearDown() override {
     ClearQueue();
-    ClearConfig();
   }
 
   static TNetAddr Addr(uint16_t zone, uint16_t net, uint16_t node, uint16_t point = 0) {
@@ -51,25 +50,39 @@ class ReportFixture : public ::testing::Test {
   }
   // Gives the report the queue's nodes in address order.
   void ShareWholeQueue() {
-    report_.ReportNodes.emplace();
-    for (size_t i = 0; i < Queue().Count(); ++i) report_.ReportNodes->push_back(&Queue()[i]);
+    share_.ReportNodes.emplace();
+    for (size_t i = 0; i < Queue().Count(); ++i) share_.ReportNodes->push_back(&Queue()[i]);
   }
 
   // Runs the template through a report parser of the report's kind and
-  // posts it; the parser's output.
+  // posts it, with the share's totals summed as the division does; the
+  // parser's output. The message's destination goes to destination_.
   std::string RunReport(const std::string& templateText) {
     disk_.AddFile("/t/report.tpl", templateText);
     report_.Template = "/t/report.tpl";
-    auto parser = MakeReportParser(report_);
+    TReportShare share = share_;
+    SumQueueTotals(share);
+    auto parser = MakeReportParser(report_, share, config_.Address);
     parser->Run();
     std::string out(parser->Text());
     parser->Post();
+    destination_ = parser->Destination();
     return out;
   }
 
+  // Makes the configuration's reports; a report without a share here has
+  // no share of the queue.
+  void MakeAllReports(std::vector<TReportShare> shares = {}) {
+    shares.resize(config_.Reports.size());
+    MakeReports(config_, Queue(), shares);
+  }
+
+  TMainConfig config_;
   FakeDisk disk_;
   ScopedDisk scoped_{disk_};
   TReport report_;
+  TReportShare share_;
+  std::string destination_;
   LogCapture log_;
 };
 

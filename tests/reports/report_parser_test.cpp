@@ -35,18 +35,18 @@ TEST_F(ReportParser, SumQueueTotalsAddsTheReportsNodesToWhatItHolds) {
   Merge(Addr(2, 1, 11), kFlavourNormal, kKindFile, 5, "/o/g.zip");
   Merge(Addr(2, 1, 12), kFlavourNormal, kKindNetmail, 7, "/o/0001000c.out");
 
-  SumQueueTotals(report_);
-  EXPECT_EQ(report_.NetmailSize + report_.EchomailSize + report_.FilesSize, 0) << "no share of the queue";
+  SumQueueTotals(share_);
+  EXPECT_EQ(share_.NetmailSize + share_.EchomailSize + share_.FilesSize, 0) << "no share of the queue";
 
-  report_.ReportNodes.emplace({&Queue().NodeFor(Addr(2, 1, 10)), &Queue().NodeFor(Addr(2, 1, 11))});
-  report_.FilesCount = 1;
-  SumQueueTotals(report_);
-  EXPECT_EQ(report_.NetmailSize, 100);
-  EXPECT_EQ(report_.NetmailCount, 1);
-  EXPECT_EQ(report_.EchomailSize, 2000);
-  EXPECT_EQ(report_.EchomailCount, 1);
-  EXPECT_EQ(report_.FilesSize, 40005);
-  EXPECT_EQ(report_.FilesCount, 3);
+  share_.ReportNodes.emplace({&Queue().NodeFor(Addr(2, 1, 10)), &Queue().NodeFor(Addr(2, 1, 11))});
+  share_.FilesCount = 1;
+  SumQueueTotals(share_);
+  EXPECT_EQ(share_.NetmailSize, 100);
+  EXPECT_EQ(share_.NetmailCount, 1);
+  EXPECT_EQ(share_.EchomailSize, 2000);
+  EXPECT_EQ(share_.EchomailCount, 1);
+  EXPECT_EQ(share_.FilesSize, 40005);
+  EXPECT_EQ(share_.FilesCount, 3);
 }
 
 TEST_F(ReportParser, LinesEndInCrAloneWhateverTheTemplateFileUses) {
@@ -63,7 +63,7 @@ TEST_F(ReportParser, ATemplateErrorIsStillFramedAndPosted) {
   report_.PostTo.Kind = TPostKind::Msg;
   report_.PostTo.Path = "/m";
   RunReport("Queue\n@mailsize(NX)\nnot reached\n");
-  EXPECT_EQ(report_.PostTo.Path, "/m/2.msg") << "the destination names the new file";
+  EXPECT_FALSE(disk_.Has("/m/1.msg")) << "the message goes to a new file, 2.msg";
   const std::string* msg = disk_.Contents("/m/2.msg");
   ASSERT_NE(msg, nullptr);
   const std::string tail = "Queue\rBad type of @Format parametr\r--- zeb\r * Origin: Test (2:5020/9999)\r";
@@ -94,7 +94,7 @@ TEST_F(ReportParser, MessageTextsEndInALineEndWithoutNulBytesOrEmptyLines) {
       report_.PostTo.Path = kind == TPostKind::File ? "/b/out.txt" : "/b/q";
       if (kind == TPostKind::Msg || kind == TPostKind::Netmail || kind == TPostKind::Pkt) report_.PostTo.Path = "/b";
       RunReport(c.Template);
-      const std::string stored = *disk_.Contents(report_.PostTo.Path + ext);
+      const std::string stored = *disk_.Contents(destination_ + ext);
       const std::string place = std::to_string(static_cast<int>(kind)) + " " + c.Template;
       if (kind == TPostKind::File) {
         EXPECT_EQ(stored, c.File) << place;
@@ -117,17 +117,17 @@ TEST_F(ReportParser, AMissingTemplateStoresNothingAndTheNextReportFollows) {
                                        {"/t/dir.tpl", "Is a directory"}}) {
       const std::string place = std::to_string(static_cast<int>(kind)) + " " + name;
       disk_.AddDir("/b");
-      MainConfig().Reports.clear();
+      config_.Reports.clear();
       auto failing = std::make_unique<TReport>(report_);
       failing->Template = name;
       failing->PostTo.Kind = kind;
       failing->PostTo.Path = kind == TPostKind::File ? "/b/out.txt" : "/b/queue";
       auto next = std::make_unique<TReport>(report_);
       next->Template = "/t/next.tpl";
-      MainConfig().Reports.push_back(std::move(failing));
-      MainConfig().Reports.push_back(std::move(next));
+      config_.Reports.push_back(std::move(failing));
+      config_.Reports.push_back(std::move(next));
       log_.Reset();
-      MakeReports();
+      MakeAllReports();
       std::vector<std::string> errors;
       for (const std::string& text : log_.Texts())
         if (text.rfind("Error: ", 0) == 0 || text.rfind("Reason: ", 0) == 0) errors.push_back(text);
@@ -201,7 +201,7 @@ TEST_F(ReportParser, PrepareSelectsNodesByMasksAndRestartsTheWalk) {
       << "a lone * keeps the base's net, node and point";
   EXPECT_EQ(RunReport("@nextnode@prepare('1:23/45.3')@node"), "11:23/45.3");
 
-  report_.ReportNodes.reset();
+  share_.ReportNodes.reset();
   EXPECT_EQ(RunReport("@prepare(*:*/*.*)|@queue|@node|@nextnode@node"), "0|0|0:0/0.0|0:0/0.0");
 }
 
@@ -256,7 +256,7 @@ TEST_F(ReportParser, AboutAlternatesAcrossReports) {
 }
 
 TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
-  MakeReports();
+  MakeAllReports();
   std::vector<std::string> texts = log_.Texts();
   ASSERT_GE(texts.size(), 2u);
   EXPECT_EQ(texts[0], "Make reports");
@@ -270,11 +270,13 @@ TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
     report->Template = std::string("/t/") + name + ".tpl";
     report->PostTo.Kind = TPostKind::File;
     report->PostTo.Path = std::string("/r/") + name + ".txt";
-    MainConfig().Reports.push_back(std::move(report));
+    config_.Reports.push_back(std::move(report));
   }
   Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut");
-  MainConfig().Reports[0]->ReportNodes.emplace({&Queue()[0]});
-  MakeReports();
+  TReportShare first;
+  first.ReportNodes.emplace({&Queue()[0]});
+  SumQueueTotals(first);
+  MakeAllReports({first});
   EXPECT_EQ(*disk_.Contents("/r/a.txt"), "A 1 100\n");
   EXPECT_EQ(*disk_.Contents("/r/b.txt"), "B 0\n") << "a report without a share of the queue is still made";
 }
@@ -311,17 +313,17 @@ TEST_F(ReportParser, TheMsgIdFileKeepsTheLastSerialAndAFileThatFailsOnlyLogs) {
     disk_.AddFile("/t/a.tpl", "text\n");
     disk_.Fault("/s/zeb.msgid") = {};
     c.Setup(disk_);
-    MainConfig().Reports.clear();
-    MainConfig().MsgIdFile = "/s/zeb.msgid";
+    config_.Reports.clear();
+    config_.MsgIdFile = "/s/zeb.msgid";
     for (int i = 0; i < 2; ++i) {
       auto report = std::make_unique<TReport>(report_);
       report->Template = "/t/a.tpl";
       report->PostTo.Kind = TPostKind::Msg;
       report->PostTo.Path = "/b";
-      MainConfig().Reports.push_back(std::move(report));
+      config_.Reports.push_back(std::move(report));
     }
     log_.Reset();
-    MakeReports();
+    MakeAllReports();
     std::string errors;
     std::vector<std::string> serials;
     for (const std::string& text : log_.Texts())

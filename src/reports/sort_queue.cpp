@@ -1,4 +1,4 @@
-#include "outbound/sort_queue.h"
+#include "reports/sort_queue.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,6 @@
 
 #include "log/log_queue.h"
 #include "log/marks.h"
-#include "outbound/queue_manager.h"
 #include "platform/system.h"
 #include "support/text.h"
 
@@ -84,21 +83,23 @@ bool InReport(const TReport& report, const TQueueNode& node, bool& covered) {
 // The sort is stable, so nodes that tie on every key keep address order:
 // a tie never leaves a node out, which would shrink the report's totals
 // without a sign.
-void GroupReport(TReport& report, const TQueue& queue) {
-  report.ReportNodes.reset();
+TReportShare GroupReport(const TReport& report, const TQueue& queue) {
+  TReportShare share;
   bool covered = false;
   std::vector<TQueueNode*> nodes;
   for (size_t i = 0; i < queue.Count(); ++i) {
     if (InReport(report, queue[i], covered)) nodes.push_back(&queue[i]);
   }
-  if (!covered) return;
+  if (!covered) return share;
   if (HasSortKeys(report)) {
     const auto less = [&report](const TQueueNode* a, const TQueueNode* b) {
       return CompareReportNodes(report, *a, *b) < 0;
     };
     std::stable_sort(nodes.begin(), nodes.end(), less);
   }
-  report.ReportNodes = std::move(nodes);
+  share.ReportNodes = std::move(nodes);
+  SumQueueTotals(share);
+  return share;
 }
 
 }  // namespace
@@ -115,16 +116,28 @@ int CompareReportNodes(const TReport& report, const TQueueNode& a, const TQueueN
   return 0;
 }
 
-void SortQueue() {
-  StopQueueManager();
-  const TQueue& queue = Queue();
+void SumQueueTotals(TReportShare& share) {
+  if (!share.ReportNodes) return;
+  for (const TQueueNode* node : *share.ReportNodes) {
+    share.NetmailSize += node->NetmailSize;
+    share.NetmailCount += node->NetmailCount;
+    share.EchomailSize += node->EchomailSize;
+    share.EchomailCount += node->EchomailCount;
+    share.FilesSize += node->FilesSize;
+    share.FilesCount += node->FilesCount;
+  }
+}
+
+std::vector<TReportShare> SortQueue(const std::vector<std::unique_ptr<TReport>>& reports, const TQueue& queue) {
   LogLine(Format("Sorted %d addresses from queue by report group", static_cast<int>(queue.Count())), 1);
   if (LogLevel() >= 3) DumpQueue(queue);
-  auto& reports = MainConfig().Reports;
   LogLine(Format("Sort queue for %d report(s)", static_cast<int>(reports.size())), 2);
   const uint64_t start = TickCount();
-  for (auto& report : reports) GroupReport(*report, queue);
+  std::vector<TReportShare> shares;
+  shares.reserve(reports.size());
+  for (const auto& report : reports) shares.push_back(GroupReport(*report, queue));
   LogLine(Format("Sorting completed after %d msec", static_cast<int>(TickCount() - start)), 2);
+  return shares;
 }
 
 }  // namespace zeb

@@ -1,4 +1,4 @@
-#include "outbound/sort_queue.h"
+#include "reports/sort_queue.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ namespace {
 
 class SortQueueTest : public QueueTest {
  protected:
-  static TDomain& Domain(const char* name, std::initializer_list<uint16_t> zones) {
-    TDomain& domain = *GetOrAddDomain(MainConfig(), name);
+  TDomain& Domain(const char* name, std::initializer_list<uint16_t> zones) {
+    TDomain& domain = *GetOrAddDomain(config_, name);
     for (uint16_t zone : zones) AddZone(domain, zone);
     return domain;
   }
@@ -25,34 +25,38 @@ class SortQueueTest : public QueueTest {
     if (domain.Skip == nullptr) domain.Skip = std::make_unique<TNetAddrSet>();
     domain.Skip->Insert(addr);
   }
-  static TReport& Report(std::initializer_list<TDomain*> domains, std::initializer_list<uint8_t> keys) {
+  // A new report of the configuration; its index.
+  size_t Report(std::initializer_list<TDomain*> domains, std::initializer_list<uint8_t> keys) {
     auto report = std::make_unique<TReport>();
     for (TDomain* d : domains) report->Domains.Insert(d);
     size_t i = 0;
     for (uint8_t key : keys) report->SortBy[i++] = key;
-    MainConfig().Reports.push_back(std::move(report));
-    return *MainConfig().Reports.back();
+    config_.Reports.push_back(std::move(report));
+    return config_.Reports.size() - 1;
   }
-  // The report's nodes as addresses, in its order.
-  static std::vector<std::string> Listed(const TReport& report) {
+  void Sort() { shares_ = SortQueue(config_.Reports, Queue()); }
+  // The share of a report as addresses, in its order.
+  std::vector<std::string> Listed(size_t report) const {
     std::vector<std::string> list;
-    for (const TQueueNode* node : report.ReportNodes.value()) list.push_back(FormatNetAddr(node->Addr));
+    for (const TQueueNode* node : shares_.at(report).ReportNodes.value()) list.push_back(FormatNetAddr(node->Addr));
     return list;
   }
+  TMainConfig config_;
+  std::vector<TReportShare> shares_;
   using Names = std::vector<std::string>;
 };
 
 TEST_F(SortQueueTest, SizeThenAddressAndSizeAloneKeepingTiesInAddressOrder) {
   TDomain& fido = Domain("fidonet", {2});
-  TReport& sizeAddress = Report({&fido}, {kSortSize, kSortAddress});
-  TReport& sizeOnly = Report({&fido}, {kSortSize});
-  TReport& addressLast = Report({&fido}, {kSortSize, kSortNetmailSize, kSortAddress});
+  const size_t sizeAddress = Report({&fido}, {kSortSize, kSortAddress});
+  const size_t sizeOnly = Report({&fido}, {kSortSize});
+  const size_t addressLast = Report({&fido}, {kSortSize, kSortNetmailSize, kSortAddress});
   Merge(Addr(2, 1, 3), kFlavourNormal, kKindNetmail, 100);
   Merge(Addr(2, 1, 1), kFlavourNormal, kKindFile, 100);
   Merge(Addr(2, 1, 2), kFlavourNormal, kKindEchomail, 500);
   Merge(Addr(2, 1, 4), kFlavourNormal, kKindEchomail, 40);
   Merge(Addr(2, 1, 4), kFlavourNormal, kKindFile, 60);
-  SortQueue();
+  Sort();
   EXPECT_EQ(Listed(sizeAddress), (Names{"2:1/2", "2:1/1", "2:1/3", "2:1/4"}));
   EXPECT_EQ(Listed(sizeOnly), (Names{"2:1/2", "2:1/1", "2:1/3", "2:1/4"}));
   EXPECT_EQ(Listed(addressLast), (Names{"2:1/2", "2:1/3", "2:1/1", "2:1/4"}));
@@ -60,19 +64,19 @@ TEST_F(SortQueueTest, SizeThenAddressAndSizeAloneKeepingTiesInAddressOrder) {
 
 TEST_F(SortQueueTest, EachKeyOrdersItsWay) {
   TDomain& fido = Domain("fidonet", {1});
-  TReport& days = Report({&fido}, {kSortDays});
-  TReport& netmail = Report({&fido}, {kSortNetmailSize, kSortAddress});
-  TReport& echomail = Report({&fido}, {kSortEchomailSize, kSortAddress});
-  TReport& files = Report({&fido}, {kSortFileEchomailSize, kSortAddress});
-  TReport& flavour = Report({&fido}, {kSortFlavour, kSortAddress});
-  TReport& address = Report({&fido}, {kSortAddress});
+  const size_t days = Report({&fido}, {kSortDays});
+  const size_t netmail = Report({&fido}, {kSortNetmailSize, kSortAddress});
+  const size_t echomail = Report({&fido}, {kSortEchomailSize, kSortAddress});
+  const size_t files = Report({&fido}, {kSortFileEchomailSize, kSortAddress});
+  const size_t flavour = Report({&fido}, {kSortFlavour, kSortAddress});
+  const size_t address = Report({&fido}, {kSortAddress});
   Merge(Addr(1, 9, 1), kFlavourImmediate, kKindNetmail, 10, "a", Dos(2026, 1, 5));
   Merge(Addr(1, 9, 2), kFlavourHold, kKindEchomail, 10, "b", Dos(2026, 1, 9));
   Merge(Addr(1, 9, 3), kFlavourRequest, kKindFile, 10, "c", Dos(2026, 1, 1));
   Merge(Addr(1, 9, 4), kFlavourBusy, kKindFlag, 0, "", Dos(2026, 1, 7));
   Merge(Addr(1, 9, 5), kFlavourCrash, kKindNetmail, 30, "e", Dos(2026, 1, 3));
   Merge(Addr(1, 9, 5, 1), kFlavourNormal, kKindFile, 5, "f", Dos(2026, 1, 2));
-  SortQueue();
+  Sort();
   EXPECT_EQ(Listed(days), (Names{"1:9/2", "1:9/4", "1:9/1", "1:9/5", "1:9/5.1", "1:9/3"}));
   EXPECT_EQ(Listed(netmail), (Names{"1:9/5", "1:9/1", "1:9/2", "1:9/3", "1:9/4", "1:9/5.1"}));
   EXPECT_EQ(Listed(echomail), (Names{"1:9/2", "1:9/1", "1:9/3", "1:9/4", "1:9/5", "1:9/5.1"}));
@@ -84,26 +88,25 @@ TEST_F(SortQueueTest, EachKeyOrdersItsWay) {
 
 TEST_F(SortQueueTest, WithoutSortKeysEveryNodeInAddressOrder) {
   TDomain& fido = Domain("fidonet", {2});
-  TReport& report = Report({&fido}, {});
+  const size_t report = Report({&fido}, {});
   for (uint16_t node : {7, 3, 5}) Merge(Addr(2, 1, node), kFlavourNormal, kKindNetmail, 10);
-  SortQueue();
+  Sort();
   EXPECT_EQ(Listed(report), (Names{"2:1/3", "2:1/5", "2:1/7"}));
 }
 
 TEST_F(SortQueueTest, TiesAndZonesFrom32768KeepAddressOrderUnderEveryKey) {
   TDomain& fido = Domain("fidonet", {1, 40000});
   const std::vector<std::vector<uint8_t>> keyLists = {{}, {kSortAddress}, {kSortSize}, {kSortDays}, {kSortSize, kSortDays}};
-  std::vector<TReport*> reports;
   for (const auto& keys : keyLists) {
-    reports.push_back(&Report({&fido}, {}));
-    std::copy(keys.begin(), keys.end(), reports.back()->SortBy.begin());
+    Report({&fido}, {});
+    std::copy(keys.begin(), keys.end(), config_.Reports.back()->SortBy.begin());
   }
   for (const TNetAddr& a : {Addr(40000, 1, 1), Addr(1, 2, 1), Addr(1, 1, 1, 5), Addr(1, 1, 1)})
     Merge(a, kFlavourNormal, kKindNetmail, 1000, "m", Dos(2026, 1, 5));
-  SortQueue();
+  Sort();
   const Names inAddressOrder{"1:1/1", "1:1/1.5", "1:2/1", "40000:1/1"};
   EXPECT_EQ(FormatNetAddr(Queue()[3].Addr), "40000:1/1");
-  for (size_t i = 0; i < reports.size(); ++i) EXPECT_EQ(Listed(*reports[i]), inAddressOrder) << "key list " << i;
+  for (size_t i = 0; i < keyLists.size(); ++i) EXPECT_EQ(Listed(i), inAddressOrder) << "key list " << i;
 }
 
 TEST_F(SortQueueTest, DomainsZonesAndSkipSets) {
@@ -113,19 +116,19 @@ TEST_F(SortQueueTest, DomainsZonesAndSkipSets) {
   Skip(fido, Addr(2, 1, 1));
   Skip(fido, Addr(1, 1, 1));
   Skip(other, Addr(99, 1, 1));
-  TReport& both = Report({&fido, &other}, {kSortAddress});
-  TReport& fidoOnly = Report({&fido}, {kSortAddress});
-  TReport& nothing = Report({&unused}, {kSortAddress});
-  TReport& otherOnly = Report({&other}, {kSortAddress});
+  const size_t both = Report({&fido, &other}, {kSortAddress});
+  const size_t fidoOnly = Report({&fido}, {kSortAddress});
+  const size_t nothing = Report({&unused}, {kSortAddress});
+  const size_t otherOnly = Report({&other}, {kSortAddress});
   Merge(Addr(1, 1, 1), kFlavourNormal, kKindFlag);   // skipped by the only domain of zone 1
   Merge(Addr(2, 1, 1), kFlavourNormal, kKindFlag);   // skipped by fidonet, kept through othernet
   Merge(Addr(3, 1, 1), kFlavourNormal, kKindFlag);   // in no domain
   Merge(Addr(99, 1, 1), kFlavourNormal, kKindFlag);  // skipped by othernet
   Merge(Addr(99, 1, 2), kFlavourNormal, kKindFlag);
-  SortQueue();
+  Sort();
   EXPECT_EQ(Listed(both), (Names{"2:1/1", "99:1/2"}));
   EXPECT_EQ(Listed(fidoOnly), Names{});
-  EXPECT_FALSE(nothing.ReportNodes.has_value());
+  EXPECT_FALSE(shares_[nothing].ReportNodes.has_value());
   EXPECT_EQ(Listed(otherOnly), (Names{"2:1/1", "99:1/2"}));
   EXPECT_EQ(Queue().Count(), 5u);
 }
@@ -136,7 +139,7 @@ TEST_F(SortQueueTest, LogsTheSortAndDumpsTheQueueFromLevelThree) {
   Merge(Addr(2, 5020, 1, 7), kFlavourBusy, kKindFlag);
 
   SetLogLevel(2);
-  SortQueue();
+  Sort();
   auto lines = Logged();
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], "Sorted 2 addresses from queue by report group");
@@ -144,7 +147,7 @@ TEST_F(SortQueueTest, LogsTheSortAndDumpsTheQueueFromLevelThree) {
   EXPECT_TRUE(lines[2].starts_with("Sorting completed after ") && lines[2].ends_with(" msec")) << lines[2];
 
   SetLogLevel(3);
-  SortQueue();
+  Sort();
   lines = Logged();
   ASSERT_EQ(lines.size(), 9u);
   const std::string header = lines[4];
