@@ -13,10 +13,9 @@
 #include "log/logger.h"
 #include "outbound/dir_lookup.h"
 #include "outbound/queue_manager.h"
-#include "outbound/scan.h"
-#include "reports/sort_queue.h"
 #include "platform/system.h"
 #include "reports/make_reports.h"
+#include "reports/sort_queue.h"
 #include "support/program_identity.h"
 #include "support/thousands.h"
 
@@ -36,9 +35,21 @@ void StartUnits() {
   InitHomeDir(ExecutablePath());
 }
 
+// The queue's exit step. The scan has stopped the queue manager and emptied
+// the hand-over list long before; the control points of those steps keep
+// their places in the log.
+void QueueExitStep(TQueue& queue) {
+  ControlPoint(4);
+  ControlPoint(5);
+  ControlPoint(6);
+  queue.Clear();
+  ControlPoint(7);
+}
+
 // The fixed run sequence; returns when the run is over, whatever its outcome.
 // `configured` is set once the configuration is loaded or none is needed.
-void MainSequence(bool& configured) {
+// The queue is the run's: it lives until the exit steps have run.
+void MainSequence(bool& configured, TQueue& queue) {
   if (ParameterGiven("--version")) {
     PrintLine(std::string(kProgramName) + " " + kProgramVersion);
     configured = true;
@@ -65,12 +76,10 @@ void MainSequence(bool& configured) {
   }
   const TMainConfig& config = loaded;
   SetDirectoryTrace(OptionIndex("da") != 0);
-  StartQueueManager(!config.Reports.empty());
-  AddExitStep(QueueManagerExitStep);
-  ScanOutbounds(config);
-  StopQueueManager();
-  const std::vector<TReportShare> shares = SortQueue(config.Reports, Queue());
-  MakeReports(config, Queue(), shares);
+  AddExitStep([&queue] { QueueExitStep(queue); });
+  queue = ScanQueue(config);
+  const std::vector<TReportShare> shares = SortQueue(config.Reports, queue);
+  MakeReports(config, queue, shares);
   ControlPoint(2);
 }
 
@@ -79,9 +88,10 @@ void MainSequence(bool& configured) {
 int RunZeb(std::vector<std::string> params) {
   SetCommandLine(std::move(params));
   bool configured = false;
+  TQueue queue;
   try {
     StartUnits();
-    MainSequence(configured);
+    MainSequence(configured, queue);
     ControlPoint(3);
     RunExitSteps();
   } catch (const std::exception& error) {

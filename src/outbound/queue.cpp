@@ -64,16 +64,6 @@ const std::vector<TQueueNode*>& TQueue::Ordered() const {
   return ordered_;
 }
 
-TQueue& Queue() {
-  static TQueue queue;
-  return queue;
-}
-
-int64_t QueueNetmailSize() { return Queue().NetmailSize; }
-int64_t QueueEchomailSize() { return Queue().EchomailSize; }
-int64_t QueueFilesSize() { return Queue().FilesSize; }
-void ClearQueue() { Queue().Clear(); }
-
 void SetFlavourMark(uint8_t flavour, TQueueNode& node) {
   if (flavour >= kFlavourImmediate && flavour <= kFlavourRequest) {
     // A letter further left in the table ranks higher: I, C, D, N, H, R.
@@ -116,8 +106,8 @@ void MarkKind(TQueueNode& node, uint8_t flavour, uint8_t kind) {
 
 // A note goes on the node, or aside until the node is made; it is not an
 // item and changes nothing else.
-void MergeNote(const TForQueue& r) {
-  TNodeNotes& notes = Queue().NotesFor(r.Addr);
+void MergeNote(TQueue& queue, const TForQueue& r) {
+  TNodeNotes& notes = queue.NotesFor(r.Addr);
   if (r.Kind == kKindHoldUntil) {
     notes.HoldUntil = r.Size;
   } else {
@@ -131,12 +121,11 @@ void MergeNote(const TForQueue& r) {
 
 }  // namespace
 
-void MergeRecord(const TForQueue& r) {
+void MergeRecord(TQueue& queue, const TForQueue& r) {
   if (r.Kind == kKindHoldUntil || r.Kind == kKindTries) {
-    MergeNote(r);
+    MergeNote(queue, r);
     return;
   }
-  TQueue& queue = Queue();
   TQueueNode& node = queue.NodeFor(r.Addr);
   SetFlavourMark(r.Flavour, node);
 

@@ -101,16 +101,8 @@ class TQueue {
   mutable bool orderedStale_ = false;
 };
 
-// The one queue of the program.
-TQueue& Queue();
-int64_t QueueNetmailSize();
-int64_t QueueEchomailSize();
-int64_t QueueFilesSize();
-// Destroys every node and item and zeroes the totals.
-void ClearQueue();
-
 // Folds one hand-over record into the queue (queue manager thread).
-void MergeRecord(const TForQueue& record);
+void MergeRecord(TQueue& queue, const TForQueue& record);
 // Positions 1 to 3 of the node's flags for a record of the flavour.
 void SetFlavourMark(uint8_t flavour, TQueueNode& node);
 

@@ -2,20 +2,40 @@
 // hand their findings over.
 #pragma once
 
+#include <atomic>
+#include <thread>
+
+#include "config/records.h"
+#include "outbound/queue.h"
+
 namespace zeb {
 
-// Creates the empty hand-over list and queue and starts the manager thread.
-// Without reports nobody reads the queue: at the stop the records still
-// waiting are then dropped instead of merged.
-void StartQueueManager(bool reportsConfigured);
+// A manager thread and its shutdown request. Its owner outlives neither the
+// queue nor the hand-over list: ending it (a scan left by an unhandled
+// error) stops a thread still running first.
+struct TQueueManager {
+  TQueueManager() = default;
+  TQueueManager(const TQueueManager&) = delete;
+  TQueueManager& operator=(const TQueueManager&) = delete;
+  ~TQueueManager();
 
-// The manager's exit step: stops the manager, then frees the hand-over list
-// and the queue, with a control point before and after each.
-void QueueManagerExitStep();
+  std::thread Thread;
+  std::atomic<bool> ShutdownRequest{false};
+};
+
+// Empties the hand-over list and starts the manager thread, which merges
+// the list into `queue`. Without reports nobody reads the queue: at the stop
+// the records still waiting are then dropped instead of merged.
+void StartQueueManager(TQueueManager& manager, TQueue& queue, bool reportsConfigured);
 
 // Asks the manager to finish and waits until it has: every record handed
 // over by then has been merged (or, with no report configured, the waiting
-// ones dropped). Returns at once when no manager runs.
-void StopQueueManager();
+// ones dropped); then empties the hand-over list. Returns at once when no
+// manager runs.
+void StopQueueManager(TQueueManager& manager);
+
+// Scans every outbound while a manager merges what the scan hands over;
+// returns the queue once the manager has finished.
+TQueue ScanQueue(const TMainConfig& config);
 
 }  // namespace zeb

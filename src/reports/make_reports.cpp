@@ -49,7 +49,7 @@ void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vect
   ReserveReportSpace(queue, storage);
   SetMsgIdFile(MsgIdFile(config));
   for (size_t i = 0; i < config.Reports.size(); ++i) {
-    std::unique_ptr<TReportParser> parser = MakeReportParser(*config.Reports[i], shares[i], config.Address);
+    std::unique_ptr<TReportParser> parser = MakeReportParser(*config.Reports[i], queue, shares[i], config.Address);
     if (parser == nullptr) continue;
     storage.clear();
     parser->SetText(std::move(storage));

@@ -122,7 +122,10 @@ const TQueueFunctionDef kQueueFunctions[] = {
     {"mailsize", true, [](TQueueCall& c) { return SumText(c, true); }},
     {"files", true, [](TQueueCall& c) { return SumText(c, false); }},
     {"percent", false,
-     [](TQueueCall& c) { return PercentText(c.Node(), QueueNetmailSize() + QueueEchomailSize() + QueueFilesSize()); }},
+     [](TQueueCall& c) {
+       const TQueue& queue = c.Parser.WholeQueue;
+       return PercentText(c.Node(), queue.NetmailSize + queue.EchomailSize + queue.FilesSize);
+     }},
     {"nextnode", false, NextNode},
     {"old", false, [](TQueueCall& c) { return OldText(c.Node(), LocalUnixNow()); }},
     {"flags", false, [](TQueueCall& c) { return FlagsText(c.Node()); }},

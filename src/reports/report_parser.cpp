@@ -14,10 +14,11 @@ TTextUnits TextUnitsOf(const TReport& report) {
   return TTextUnits(SameText(charset.substr(0, charset.find_first_of(" \t")), "UTF-8"));
 }
 
-TReportParser::TReportParser(const TReport& report, const TReportShare& share, const TNetAddr& mainAddress,
-                             const std::string& templateFileName)
+TReportParser::TReportParser(const TReport& report, const TQueue& queue, const TReportShare& share,
+                             const TNetAddr& mainAddress, const std::string& templateFileName)
     : TTemplateParser(false, templateFileName),
       Report(report),
+      WholeQueue(queue),
       Share(share),
       MainAddress(mainAddress),
       templateFileName_(templateFileName) {
@@ -80,10 +81,10 @@ const TQIStr* TReportParser::CurrentFile() const {
   return &node->Items[static_cast<size_t>(FileIndex)];
 }
 
-std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TReportShare& share,
-                                                 const TNetAddr& mainAddress) {
+std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TQueue& queue,
+                                                 const TReportShare& share, const TNetAddr& mainAddress) {
   if (static_cast<uint8_t>(report.PostTo.Kind) > static_cast<uint8_t>(TPostKind::Netmail)) return nullptr;
-  return std::make_unique<TReportParser>(report, share, mainAddress, report.Template);
+  return std::make_unique<TReportParser>(report, queue, share, mainAddress, report.Template);
 }
 
 }  // namespace zeb

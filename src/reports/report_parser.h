@@ -31,7 +31,7 @@ class TReportParser : public TTemplateParser {
   // netmail and pkt this names the new file in the report's destination
   // path).
   // `mainAddress` completes the masks of @prepare.
-  TReportParser(const TReport& report, const TReportShare& share, const TNetAddr& mainAddress,
+  TReportParser(const TReport& report, const TQueue& queue, const TReportShare& share, const TNetAddr& mainAddress,
                 const std::string& templateFileName);
 
   // StartMessage, the template, FinishMessage — the last also after an
@@ -51,6 +51,8 @@ class TReportParser : public TTemplateParser {
   const TQIStr* CurrentFile() const;
 
   const TReport& Report;
+  // The whole queue, of which Share is the report's part.
+  const TQueue& WholeQueue;
   const TReportShare& Share;
   const TNetAddr MainAddress;
   // Set by @prepare: the walk then goes over PreparedNodes instead of the
@@ -70,7 +72,7 @@ class TReportParser : public TTemplateParser {
 
 // The parser for the report's destination kind, or null for a kind that
 // produces nothing.
-std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TReportShare& share,
-                                                 const TNetAddr& mainAddress);
+std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TQueue& queue,
+                                                 const TReportShare& share, const TNetAddr& mainAddress);
 
 }  // namespace zeb

@@ -122,9 +122,9 @@ TEST_F(NodeNotes, NotesGoOnTheNodeAndChangeNothingElse) {
   const TNetAddr a = Addr(2, 1, 10);
   Merge(a, kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut", Dos(2026, 3, 1));
   const TQueueNode before = NodeAt(0);
-  MergeRecord(TForQueue{a, kFlavourNone, kKindHoldUntil, "", 1800000000, 0});
-  MergeRecord(TForQueue{a, kFlavourNone, kKindTries, "Timeout", 2 << 16 | 3, 0});
-  ASSERT_EQ(Queue().Count(), 1u);
+  MergeRecord(queue_, TForQueue{a, kFlavourNone, kKindHoldUntil, "", 1800000000, 0});
+  MergeRecord(queue_, TForQueue{a, kFlavourNone, kKindTries, "Timeout", 2 << 16 | 3, 0});
+  ASSERT_EQ(queue_.Count(), 1u);
   const TQueueNode& node = NodeAt(0);
   EXPECT_EQ(node.Notes.HoldUntil, 1800000000);
   EXPECT_TRUE(node.Notes.HasTries);
@@ -136,25 +136,25 @@ TEST_F(NodeNotes, NotesGoOnTheNodeAndChangeNothingElse) {
   EXPECT_EQ(node.Items.Count(), 1u);
   EXPECT_EQ(node.NetmailSize + node.EchomailSize + node.FilesSize, 100);
   EXPECT_EQ(node.NetmailCount + node.EchomailCount + node.FilesCount, 1);
-  EXPECT_EQ(QueueNetmailSize() + QueueEchomailSize() + QueueFilesSize(), 100);
+  EXPECT_EQ(queue_.NetmailSize + queue_.EchomailSize + queue_.FilesSize, 100);
 
-  MergeRecord(TForQueue{a, kFlavourNone, kKindTries, "", 0, 0});
+  MergeRecord(queue_, TForQueue{a, kFlavourNone, kKindTries, "", 0, 0});
   EXPECT_EQ(NodeAt(0).Notes.BadTries, 0) << "a later try file replaces the earlier one";
   EXPECT_EQ(NodeAt(0).Notes.TryText, "");
 }
 
 TEST_F(NodeNotes, NotesAloneMakeNoNodeAndWaitForIt) {
   const TNetAddr a = Addr(2, 1, 10), b = Addr(2, 1, 11);
-  MergeRecord(TForQueue{a, kFlavourNone, kKindHoldUntil, "", 1800000000, 0});
-  MergeRecord(TForQueue{b, kFlavourNone, kKindTries, "busy", 1, 0});
-  EXPECT_EQ(Queue().Count(), 0u) << "nothing waits for a node that has only notes";
+  MergeRecord(queue_, TForQueue{a, kFlavourNone, kKindHoldUntil, "", 1800000000, 0});
+  MergeRecord(queue_, TForQueue{b, kFlavourNone, kKindTries, "busy", 1, 0});
+  EXPECT_EQ(queue_.Count(), 0u) << "nothing waits for a node that has only notes";
 
   Merge(a, kFlavourHold, kKindNetmail, 10);
-  ASSERT_EQ(Queue().Count(), 1u);
+  ASSERT_EQ(queue_.Count(), 1u);
   EXPECT_EQ(NodeAt(0).Notes.HoldUntil, 1800000000) << "the note found its node when the node was made";
   EXPECT_FALSE(NodeAt(0).Notes.HasTries);
 
-  ClearQueue();
+  queue_.Clear();
   Merge(b, kFlavourHold, kKindNetmail, 10);
   EXPECT_FALSE(NodeAt(0).Notes.HasTries) << "clearing the queue forgets the notes that waited";
 }

@@ -1,4 +1,4 @@
-// Shared set-up for the queue tests: an empty queue and hand-over list, a
+// Shared set-up for the queue tests: a queue and its manager, an empty hand-over list, a
 // chosen log level, and the log lines written meanwhile.
 #pragma once
 
@@ -24,13 +24,9 @@ class QueueTest : public ::testing::Test {
     savedLevel_ = LogLevel();
     SetLogLevel(1);
     ClearForQueue();
-    ClearQueue();
     log_.Reset();
   }
-  void TearDown() override {
-    QueueManagerExitStep();
-    SetLogLevel(savedLevel_);
-  }
+  void TearDown() override { SetLogLevel(savedLevel_); }
 
   // Texts of the records logged since the test began, oldest first.
   std::vector<std::string> Logged() const {
@@ -47,11 +43,14 @@ class QueueTest : public ::testing::Test {
   static uint32_t Dos(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     return PackDosDateTime(TDateTime{year, month, day, hour, minute, second});
   }
-  static void Merge(const TNetAddr& addr, uint8_t flavour, uint8_t kind, int64_t size = 0,
+  void Merge(const TNetAddr& addr, uint8_t flavour, uint8_t kind, int64_t size = 0,
                     const std::string& name = std::string(), uint32_t time = Dos(2026, 1, 1)) {
-    MergeRecord(TForQueue{addr, flavour, kind, name, size, time});
+    MergeRecord(queue_, TForQueue{addr, flavour, kind, name, size, time});
   }
-  static TQueueNode& NodeAt(size_t index) { return Queue()[index]; }
+  TQueueNode& NodeAt(size_t index) { return queue_[index]; }
+
+  TQueue queue_;
+  TQueueManager manager_;  // stopped before the queue it merges into goes
 
  private:
   int savedLevel_ = 0;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <thread>
 
 #include "outbound/queue_fixture.h"
@@ -33,49 +34,49 @@ class QueueManagerTest : public QueueTest {
 };
 
 TEST_F(QueueManagerTest, WithoutRecordsStartsDetectsTheRequestAndFinishes) {
-  StartQueueManager(true);
-  StopQueueManager();
+  StartQueueManager(manager_, queue_, true);
+  StopQueueManager(manager_);
   FindManagerId();
   EXPECT_NE(managerId_, static_cast<int>(CurrentThreadId()));
   EXPECT_EQ(Logged(), (std::vector<std::string>{Line("Queue Manager - started"), Line("Detect a shutdown flag"),
                                                  Line("Finished")}));
-  EXPECT_EQ(Queue().Count(), 0u);
-  StopQueueManager();  // a second request returns at once
+  EXPECT_EQ(queue_.Count(), 0u);
+  StopQueueManager(manager_);  // a second request returns at once
 }
 
 TEST_F(QueueManagerTest, MergesEveryRecordInOrderBeforeTheSortGoesOn) {
-  StartQueueManager(true);
+  StartQueueManager(manager_, queue_, true);
   HandOver(100000);  // far faster than the manager merges
-  StopQueueManager();
-  ASSERT_EQ(Queue().Count(), 1000u);
+  StopQueueManager(manager_);
+  ASSERT_EQ(queue_.Count(), 1000u);
   int64_t total = 0;
-  for (size_t n = 0; n < Queue().Count(); ++n) {
-    const TQueueNode& node = Queue()[n];
+  for (size_t n = 0; n < queue_.Count(); ++n) {
+    const TQueueNode& node = queue_[n];
     ASSERT_EQ(node.Items.Count(), 100u);
     // Newest first: the items of node n were records n + 1000 * k.
     for (size_t k = 0; k < 100; ++k) ASSERT_EQ(node.Items[k].Size, static_cast<int64_t>(n + 1000 * (99 - k)));
     total += node.NetmailSize;
   }
   EXPECT_EQ(total, int64_t{100000} * 99999 / 2);
-  EXPECT_EQ(QueueNetmailSize(), total);
+  EXPECT_EQ(queue_.NetmailSize, total);
 }
 
 TEST_F(QueueManagerTest, RecordsHandedOverInBurstsWhileItIdlesAreAllMerged) {
-  StartQueueManager(true);
+  StartQueueManager(manager_, queue_, true);
   for (int burst = 0; burst < 50; ++burst) {
     HandOver(3);
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
-  StopQueueManager();
+  StopQueueManager(manager_);
   int32_t merged = 0;
-  for (size_t n = 0; n < Queue().Count(); ++n) merged += Queue()[n].NetmailCount;
+  for (size_t n = 0; n < queue_.Count(); ++n) merged += queue_[n].NetmailCount;
   EXPECT_EQ(merged, 150);
 }
 
 TEST_F(QueueManagerTest, WithoutReportsDropsWhatStillWaits) {
-  StartQueueManager(false);
+  StartQueueManager(manager_, queue_, false);
   HandOver(200000);
-  StopQueueManager();
+  StopQueueManager(manager_);
   FindManagerId();
   const auto lines = Logged();
   ASSERT_GE(lines.size(), 4u);
@@ -83,38 +84,36 @@ TEST_F(QueueManagerTest, WithoutReportsDropsWhatStillWaits) {
   EXPECT_EQ(lines[lines.size() - 2], Line("Reports not found"));
   EXPECT_EQ(lines.back(), Line("Finished"));
   // What was merged is a beginning of the list, in order.
-  for (size_t n = 0; n < Queue().Count(); ++n) {
-    const TQueueNode& node = Queue()[n];
+  for (size_t n = 0; n < queue_.Count(); ++n) {
+    const TQueueNode& node = queue_[n];
     for (size_t k = 0; k < node.Items.Count(); ++k)
       ASSERT_EQ(node.Items[k].Size, static_cast<int64_t>(n + 1000 * (node.Items.Count() - 1 - k)));
   }
 }
 
-TEST_F(QueueManagerTest, ExitStepStopsTheManagerAndFreesListAndQueue) {
-  StartQueueManager(true);
-  HandOver(10);
-  QueueManagerExitStep();
+// An unhandled error leaves the scan with its manager running: the owner
+// stops the thread before the queue goes, and the program ends cleanly.
+TEST_F(QueueManagerTest, ItsOwnerStopsAManagerLeftRunning) {
+  {
+    TQueue queue;
+    TQueueManager manager;
+    StartQueueManager(manager, queue, true);
+    HandOver(1000);
+  }
   FindManagerId();
+  EXPECT_TRUE(WasLogged(Line("Finished")));
   EXPECT_EQ(ForQueueCount(), 0u);
-  EXPECT_EQ(Queue().Count(), 0u);
-  EXPECT_EQ(QueueNetmailSize(), 0);
-  const auto lines = Logged();
-  const auto at = [&lines](const std::string& text) { return std::find(lines.begin(), lines.end(), text) - lines.begin(); };
-  EXPECT_LT(at("Control point - 4"), at(Line("Detect a shutdown flag")));
-  EXPECT_LT(at(Line("Finished")), at("Control point - 5"));
-  EXPECT_LT(at("Control point - 5"), at("Control point - 6"));
-  EXPECT_LT(at("Control point - 6"), at("Control point - 7"));
-  EXPECT_LT(at("Control point - 7"), static_cast<ptrdiff_t>(lines.size()));
-}
-
-// After an unhandled error the exit steps but the logger's are skipped; the
-// program must still end cleanly with the manager running.
-TEST_F(QueueManagerTest, ProgramEndsCleanlyWhileTheManagerRuns) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        StartQueueManager(true);
-        HandOver(1000);
+        try {
+          TQueue queue;
+          TQueueManager manager;
+          StartQueueManager(manager, queue, true);
+          HandOver(1000);
+          throw std::runtime_error("unhandled");
+        } catch (const std::runtime_error&) {
+        }
         std::exit(0);
       },
       ::testing::ExitedWithCode(0), "");

@@ -42,7 +42,7 @@ using MergeRecordTest = QueueTest;
 TEST_F(MergeRecordTest, BusyFlagAloneMarksOnlyPositionTwoAndAgesTheNode) {
   const uint32_t time = Dos(2025, 3, 4, 5, 6, 8);
   Merge(Addr(2, 5020, 1), kFlavourBusy, kKindFlag, 0, "", time);
-  ASSERT_EQ(Queue().Count(), 1u);
+  ASSERT_EQ(queue_.Count(), 1u);
   const TQueueNode& node = NodeAt(0);
   EXPECT_EQ(node.Flags, FlagsWith({{2, 'b'}}));
   EXPECT_EQ(node.Items.Count(), 0u);
@@ -58,7 +58,7 @@ TEST_F(MergeRecordTest, TwoCrashPacketsAndAHoldFile) {
   const int64_t big = int64_t{3} << 30;  // beyond 32 bits, as files in boxes are
   Merge(a, kFlavourHold, kKindFile, big, "/box/dvd.iso");
   Merge(Addr(2, 5020, 2), kFlavourNormal, kKindEchomail, 7, "/out/x.su0");
-  ASSERT_EQ(Queue().Count(), 2u);
+  ASSERT_EQ(queue_.Count(), 2u);
   const TQueueNode& node = NodeAt(0);
   EXPECT_EQ(node.NetmailCount, 2);
   EXPECT_EQ(node.NetmailSize, 150);
@@ -67,9 +67,9 @@ TEST_F(MergeRecordTest, TwoCrashPacketsAndAHoldFile) {
   EXPECT_EQ(node.Items[0].Size, big);
   EXPECT_EQ(node.Flags, FlagsWith({{3, 'C'}, {7, 'M'}, {18, 'F'}}));
   EXPECT_EQ(NodeAt(1).Flags, FlagsWith({{3, 'N'}, {14, 'X'}}));
-  EXPECT_EQ(QueueNetmailSize(), 150);
-  EXPECT_EQ(QueueEchomailSize(), 7);
-  EXPECT_EQ(QueueFilesSize(), big);
+  EXPECT_EQ(queue_.NetmailSize, 150);
+  EXPECT_EQ(queue_.EchomailSize, 7);
+  EXPECT_EQ(queue_.FilesSize, big);
 }
 
 TEST_F(MergeRecordTest, EveryDeliveryFlavourAndKindHasItsColumn) {
@@ -110,24 +110,24 @@ TEST_F(MergeRecordTest, FlavoursOutsideDeliveryCountButMarkNoColumn) {
   EXPECT_EQ(node.Flags, FlagsWith({{2, 'b'}}));
   EXPECT_EQ(node.Items.Count(), 4u);
   EXPECT_EQ(node.NetmailCount + node.EchomailCount + node.FilesCount, 4);
-  EXPECT_EQ(QueueNetmailSize() + QueueEchomailSize() + QueueFilesSize(), 100);
+  EXPECT_EQ(queue_.NetmailSize + queue_.EchomailSize + queue_.FilesSize, 100);
 }
 
 TEST_F(MergeRecordTest, PointsFollowTheirNodeAndSearchGivesInsertionPlace) {
   size_t index = 7;
-  EXPECT_FALSE(Queue().Search(Addr(2, 5020, 1), index));
+  EXPECT_FALSE(queue_.Search(Addr(2, 5020, 1), index));
   EXPECT_EQ(index, 0u);
   Merge(Addr(1, 23, 45, 6), kFlavourNormal, kKindFlag);
   Merge(Addr(2, 1, 1), kFlavourNormal, kKindFlag);
   Merge(Addr(1, 23, 45), kFlavourNormal, kKindFlag);
   Merge(Addr(1, 23, 45), kFlavourHold, kKindFlag);
-  ASSERT_EQ(Queue().Count(), 3u);
+  ASSERT_EQ(queue_.Count(), 3u);
   EXPECT_EQ(FormatNetAddr(NodeAt(0).Addr), "1:23/45");
   EXPECT_EQ(FormatNetAddr(NodeAt(1).Addr), "1:23/45.6");
   EXPECT_EQ(FormatNetAddr(NodeAt(2).Addr), "2:1/1");
-  EXPECT_TRUE(Queue().Search(Addr(1, 23, 45, 6), index));
+  EXPECT_TRUE(queue_.Search(Addr(1, 23, 45, 6), index));
   EXPECT_EQ(index, 1u);
-  EXPECT_FALSE(Queue().Search(Addr(1, 23, 46), index));
+  EXPECT_FALSE(queue_.Search(Addr(1, 23, 46), index));
   EXPECT_EQ(index, 2u);
 }
 

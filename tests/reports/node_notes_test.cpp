@@ -46,10 +46,10 @@ TEST_F(NodeNoteFunctions, WalkOfAReportWithAndWithoutNotes) {
   Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut");
   Merge(Addr(2, 1, 11), kFlavourHold, kKindNetmail, 100, "/o/0001000b.hut");
   Merge(Addr(2, 1, 12), kFlavourNormal, kKindFile, 5, "/f/x.zip");
-  MergeRecord(TForQueue{Addr(2, 1, 10), kFlavourNone, kKindHoldUntil, "", now + 7200, 0});
-  MergeRecord(TForQueue{Addr(2, 1, 10), kFlavourNone, kKindTries, "Connection refused", 0 << 16 | 3, 0});
-  MergeRecord(TForQueue{Addr(2, 1, 11), kFlavourNone, kKindHoldUntil, "", now - 60, 0});
-  MergeRecord(TForQueue{Addr(2, 1, 11), kFlavourNone, kKindTries, "", 5 << 16 | 0, 0});
+  MergeRecord(queue_, TForQueue{Addr(2, 1, 10), kFlavourNone, kKindHoldUntil, "", now + 7200, 0});
+  MergeRecord(queue_, TForQueue{Addr(2, 1, 10), kFlavourNone, kKindTries, "Connection refused", 0 << 16 | 3, 0});
+  MergeRecord(queue_, TForQueue{Addr(2, 1, 11), kFlavourNone, kKindHoldUntil, "", now - 60, 0});
+  MergeRecord(queue_, TForQueue{Addr(2, 1, 11), kFlavourNone, kKindTries, "", 5 << 16 | 0, 0});
   ShareWholeQueue();
   EXPECT_EQ(RunReport("@foreach(@queue)\n"
                       "@node [@holduntil(\"dd.mm hh:nn\")] [@trycount] [@trytext]\n"

@@ -22,7 +22,6 @@ namespace zeb::test {
 class ReportFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearQueue();
     report_.PostTo.Kind = TPostKind::File;
     report_.PostTo.Path = "/r/out.txt";
     report_.Tearline = "zeb";
@@ -31,10 +30,6 @@ class ReportFixture : public ::testing::Test {
     disk_.AddDir("/r");
     log_.Reset();
   }
-  void TearDown() override {
-    ClearQueue();
-  }
-
   static TNetAddr Addr(uint16_t zone, uint16_t net, uint16_t node, uint16_t point = 0) {
     return TNetAddr{point, node, net, zone};
   }
@@ -42,16 +37,16 @@ class ReportFixture : public ::testing::Test {
   static int64_t Unix(uint32_t dos) { return DateToUnix(UnpackDosDateTime(dos)); }
 
   // Merges a record into the queue and returns its node.
-  static TQueueNode& Merge(const TNetAddr& addr, uint8_t flavour, uint8_t kind, int64_t size = 0,
+  TQueueNode& Merge(const TNetAddr& addr, uint8_t flavour, uint8_t kind, int64_t size = 0,
                            const std::string& name = std::string(),
                            uint32_t time = PackDosDateTime(TDateTime{2026, 1, 1, 0, 0, 0})) {
-    MergeRecord(TForQueue{addr, flavour, kind, name, size, time});
-    return Queue().NodeFor(addr);
+    MergeRecord(queue_, TForQueue{addr, flavour, kind, name, size, time});
+    return queue_.NodeFor(addr);
   }
   // Gives the report the queue's nodes in address order.
   void ShareWholeQueue() {
     share_.ReportNodes.emplace();
-    for (size_t i = 0; i < Queue().Count(); ++i) share_.ReportNodes->push_back(&Queue()[i]);
+    for (size_t i = 0; i < queue_.Count(); ++i) share_.ReportNodes->push_back(&queue_[i]);
   }
 
   // Runs the template through a report parser of the report's kind and
@@ -62,7 +57,7 @@ class ReportFixture : public ::testing::Test {
     report_.Template = "/t/report.tpl";
     TReportShare share = share_;
     SumQueueTotals(share);
-    auto parser = MakeReportParser(report_, share, config_.Address);
+    auto parser = MakeReportParser(report_, queue_, share, config_.Address);
     parser->Run();
     std::string out(parser->Text());
     parser->Post();
@@ -74,10 +69,11 @@ class ReportFixture : public ::testing::Test {
   // no share of the queue.
   void MakeAllReports(std::vector<TReportShare> shares = {}) {
     shares.resize(config_.Reports.size());
-    MakeReports(config_, Queue(), shares);
+    MakeReports(config_, queue_, shares);
   }
 
   TMainConfig config_;
+  TQueue queue_;
   FakeDisk disk_;
   ScopedDisk scoped_{disk_};
   TReport report_;

@@ -38,7 +38,7 @@ TEST_F(ReportParser, SumQueueTotalsAddsTheReportsNodesToWhatItHolds) {
   SumQueueTotals(share_);
   EXPECT_EQ(share_.NetmailSize + share_.EchomailSize + share_.FilesSize, 0) << "no share of the queue";
 
-  share_.ReportNodes.emplace({&Queue().NodeFor(Addr(2, 1, 10)), &Queue().NodeFor(Addr(2, 1, 11))});
+  share_.ReportNodes.emplace({&queue_.NodeFor(Addr(2, 1, 10)), &queue_.NodeFor(Addr(2, 1, 11))});
   share_.FilesCount = 1;
   SumQueueTotals(share_);
   EXPECT_EQ(share_.NetmailSize, 100);
@@ -146,9 +146,9 @@ TEST_F(ReportParser, TheNodeWalkAndTheFileWalk) {
   Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut", t1);
   Merge(Addr(2, 1, 10), kFlavourNormal, kKindEchomail, 2000, "/o/out/00010000.mo0", t2);
   Merge(Addr(2, 1, 11, 3), kFlavourHold, kKindFile, 300, "/files/nodelist.zip", t2);
-  Queue().NetmailSize = 0;
-  Queue().EchomailSize = 0;
-  Queue().FilesSize = 4800;  // the queue beyond this report
+  queue_.NetmailSize = 0;
+  queue_.EchomailSize = 0;
+  queue_.FilesSize = 4800;  // the queue beyond this report
   ShareWholeQueue();
 
   const std::string out = RunReport(
@@ -274,7 +274,7 @@ TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
   }
   Merge(Addr(2, 1, 10), kFlavourCrash, kKindNetmail, 100, "/o/0001000a.cut");
   TReportShare first;
-  first.ReportNodes.emplace({&Queue()[0]});
+  first.ReportNodes.emplace({&queue_[0]});
   SumQueueTotals(first);
   MakeAllReports({first});
   EXPECT_EQ(*disk_.Contents("/r/a.txt"), "A 1 100\n");

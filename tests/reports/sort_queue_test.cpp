@@ -34,7 +34,7 @@ class SortQueueTest : public QueueTest {
     config_.Reports.push_back(std::move(report));
     return config_.Reports.size() - 1;
   }
-  void Sort() { shares_ = SortQueue(config_.Reports, Queue()); }
+  void Sort() { shares_ = SortQueue(config_.Reports, queue_); }
   // The share of a report as addresses, in its order.
   std::vector<std::string> Listed(size_t report) const {
     std::vector<std::string> list;
@@ -105,7 +105,7 @@ TEST_F(SortQueueTest, TiesAndZonesFrom32768KeepAddressOrderUnderEveryKey) {
     Merge(a, kFlavourNormal, kKindNetmail, 1000, "m", Dos(2026, 1, 5));
   Sort();
   const Names inAddressOrder{"1:1/1", "1:1/1.5", "1:2/1", "40000:1/1"};
-  EXPECT_EQ(FormatNetAddr(Queue()[3].Addr), "40000:1/1");
+  EXPECT_EQ(FormatNetAddr(queue_[3].Addr), "40000:1/1");
   for (size_t i = 0; i < keyLists.size(); ++i) EXPECT_EQ(Listed(i), inAddressOrder) << "key list " << i;
 }
 
@@ -130,7 +130,7 @@ TEST_F(SortQueueTest, DomainsZonesAndSkipSets) {
   EXPECT_EQ(Listed(fidoOnly), Names{});
   EXPECT_FALSE(shares_[nothing].ReportNodes.has_value());
   EXPECT_EQ(Listed(otherOnly), (Names{"2:1/1", "99:1/2"}));
-  EXPECT_EQ(Queue().Count(), 5u);
+  EXPECT_EQ(queue_.Count(), 5u);
 }
 
 TEST_F(SortQueueTest, LogsTheSortAndDumpsTheQueueFromLevelThree) {
