@@ -8,11 +8,10 @@
 
 #include "config/domains.h"
 #include "config/records.h"
-#include "frame/exit_steps.h"
 #include "outbound/for_queue.h"
 #include "outbound/queue.h"
 #include "outbound/queue_manager.h"
-#include "outbound/sort_queue.h"
+#include "reports/sort_queue.h"
 #include "support/text_store.h"
 
 namespace zeb {
@@ -40,45 +39,52 @@ std::vector<TForQueue> HubRecords() {
   return records;
 }
 
-void ConfigureReports() {
-  ClearConfig();
-  TDomain* fido = GetOrAddDomain("fidonet");
+TMainConfig HubConfig() {
+  TMainConfig config;
+  TDomain* fido = GetOrAddDomain(config, "fidonet");
   for (uint16_t zone : {1, 2, 3}) AddZone(*fido, zone);
   const uint8_t orders[][7] = {{kSortSize, kSortAddress}, {kSortFlavour, kSortDays, kSortAddress}, {kSortAddress}};
   for (const auto& keys : orders) {
     auto report = std::make_unique<TReport>();
     report->Domains.Insert(fido);
     std::copy(std::begin(keys), std::end(keys), report->SortBy.begin());
-    MainConfig().Reports.push_back(std::move(report));
+    config.Reports.push_back(std::move(report));
   }
+  return config;
 }
 
 // The whole road: hand-over on this thread, merging on the manager thread,
 // then the division among three reports.
 void BM_HandOverMergeAndSort(benchmark::State& state) {
   const std::vector<TForQueue> records = HubRecords();
-  ConfigureReports();
+  const TMainConfig config = HubConfig();
   for (auto _ : state) {
-    StartQueueManager();
-    for (const TForQueue& r : records) AddToQueue(r.Addr, r.Name, r.Size, r.Time, r.Flavour, r.Kind);
-    SortQueue();
-    benchmark::DoNotOptimize(MainConfig().Reports[0]->ReportNodes->size());
+    TForQueueList list;
+    TQueue queue;
+    {
+      TQueueManager manager;
+      StartQueueManager(manager, list, queue, true);
+      for (const TForQueue& r : records) AddToQueue(list, r.Addr, r.Name, r.Size, r.Time, r.Flavour, r.Kind);
+      StopQueueManager(manager);
+    }
+    const std::vector<TReportShare> shares = SortQueue(config.Reports, queue);
+    benchmark::DoNotOptimize(shares[0].ReportNodes->size());
     state.PauseTiming();
-    RunExitSteps();
+    queue.Clear();
     state.ResumeTiming();
   }
-  ClearConfig();
 }
 BENCHMARK(BM_HandOverMergeAndSort)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Merging alone, on one thread.
 void BM_MergeRecords(benchmark::State& state) {
   const std::vector<TForQueue> records = HubRecords();
+  TQueue queue;
   for (auto _ : state) {
-    for (const TForQueue& r : records) MergeRecord(r);
-    benchmark::DoNotOptimize(Queue().Count());
+    for (const TForQueue& r : records) MergeRecord(queue, r);
+    benchmark::DoNotOptimize(queue.Count());
     state.PauseTiming();
-    ClearQueue();
+    queue.Clear();
     state.ResumeTiming();
   }
 }

@@ -65,7 +65,7 @@ std::optional<TTries> ParseTries(std::string_view contents) {
   return tries;
 }
 
-void ScanHoldFile(const std::string& path, const TNetAddr& addr) {
+void ScanHoldFile(TForQueueList& list, const std::string& path, const TNetAddr& addr) {
   std::string head;
   std::optional<int64_t> until;
   TDateTime local;
@@ -76,10 +76,10 @@ void ScanHoldFile(const std::string& path, const TNetAddr& addr) {
     return;
   }
   LogDetail("Hold-until file for %s", FormatNetAddr(addr).c_str());
-  AddHoldUntilToQueue(addr, DateToUnix(local));
+  AddHoldUntilToQueue(list, addr, DateToUnix(local));
 }
 
-void ScanTryFile(const std::string& path, const TNetAddr& addr) {
+void ScanTryFile(TForQueueList& list, const std::string& path, const TNetAddr& addr) {
   std::string head;
   std::optional<TTries> tries;
   if (ReadHead(path, head)) tries = ParseTries(head);
@@ -88,7 +88,7 @@ void ScanTryFile(const std::string& path, const TNetAddr& addr) {
     return;
   }
   LogDetail("Try file for %s", FormatNetAddr(addr).c_str());
-  AddTriesToQueue(addr, tries->Good, tries->Bad, tries->Text);
+  AddTriesToQueue(list, addr, tries->Good, tries->Bad, tries->Text);
 }
 
 }  // namespace zeb

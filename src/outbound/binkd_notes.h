@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "outbound/for_queue.h"
 #include "support/net_addr.h"
 
 namespace zeb {
@@ -33,7 +34,7 @@ std::optional<TTries> ParseTries(std::string_view contents);
 // Read the file and hand its note over for the node. A file that cannot be
 // read or is malformed is logged at level 2 and ignored: the node then has
 // no note of that kind from it.
-void ScanHoldFile(const std::string& path, const TNetAddr& addr);
-void ScanTryFile(const std::string& path, const TNetAddr& addr);
+void ScanHoldFile(TForQueueList& list, const std::string& path, const TNetAddr& addr);
+void ScanTryFile(TForQueueList& list, const std::string& path, const TNetAddr& addr);
 
 }  // namespace zeb

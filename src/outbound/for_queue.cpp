@@ -66,30 +66,21 @@ void TForQueueList::WakeReader() {
   arrived_.notify_one();
 }
 
-TForQueueList& ForQueueList() {
-  static TForQueueList list;
-  return list;
+void AddToQueue(TForQueueList& list, const TNetAddr& addr, std::string_view name, int64_t size, uint32_t time,
+                uint8_t flavour, uint8_t kind) {
+  list.Append(TForQueue{addr, flavour, kind, name, size, time});
 }
 
-void AddToQueue(const TNetAddr& addr, std::string_view name, int64_t size, uint32_t time, uint8_t flavour,
-                uint8_t kind) {
-  ForQueueList().Append(TForQueue{addr, flavour, kind, name, size, time});
+void AddFlagToQueue(TForQueueList& list, const TNetAddr& addr, uint32_t time, uint8_t flavour) {
+  AddToQueue(list, addr, {}, 0, time, flavour, kKindFlag);
 }
 
-void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour) {
-  AddToQueue(addr, {}, 0, time, flavour, kKindFlag);
+void AddHoldUntilToQueue(TForQueueList& list, const TNetAddr& addr, int64_t until) {
+  AddToQueue(list, addr, {}, until, 0, kFlavourNone, kKindHoldUntil);
 }
 
-void AddHoldUntilToQueue(const TNetAddr& addr, int64_t until) {
-  AddToQueue(addr, {}, until, 0, kFlavourNone, kKindHoldUntil);
+void AddTriesToQueue(TForQueueList& list, const TNetAddr& addr, uint16_t good, uint16_t bad, const std::string& text) {
+  AddToQueue(list, addr, text, int64_t{good} << 16 | bad, 0, kFlavourNone, kKindTries);
 }
-
-void AddTriesToQueue(const TNetAddr& addr, uint16_t good, uint16_t bad, const std::string& text) {
-  AddToQueue(addr, text, int64_t{good} << 16 | bad, 0, kFlavourNone, kKindTries);
-}
-
-size_t ForQueueCount() { return ForQueueList().Count(); }
-const TForQueue& ForQueueAt(size_t index) { return ForQueueList()[index]; }
-void ClearForQueue() { ForQueueList().Clear(); }
 
 }  // namespace zeb

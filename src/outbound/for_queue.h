@@ -110,23 +110,13 @@ class TForQueueList {
   bool woken_ = false;
 };
 
-// The one hand-over list of the program.
-TForQueueList& ForQueueList();
-
 // Appends a record to the hand-over list (scanners, main thread).
-void AddToQueue(const TNetAddr& addr, std::string_view name, int64_t size, uint32_t time, uint8_t flavour,
+void AddToQueue(TForQueueList& list, const TNetAddr& addr, std::string_view name, int64_t size, uint32_t time, uint8_t flavour,
                 uint8_t kind);
 // A flag: no name, size 0, kind 0.
-void AddFlagToQueue(const TNetAddr& addr, uint32_t time, uint8_t flavour);
+void AddFlagToQueue(TForQueueList& list, const TNetAddr& addr, uint32_t time, uint8_t flavour);
 // The notes of a hold-until file (a local Unix time) and of a try file.
-void AddHoldUntilToQueue(const TNetAddr& addr, int64_t until);
-void AddTriesToQueue(const TNetAddr& addr, uint16_t good, uint16_t bad, const std::string& text);
-
-// The hand-over list as appended so far.
-size_t ForQueueCount();
-const TForQueue& ForQueueAt(size_t index);
-// Empties the hand-over list (start-up, exit and tests; never while the
-// queue manager runs).
-void ClearForQueue();
+void AddHoldUntilToQueue(TForQueueList& list, const TNetAddr& addr, int64_t until);
+void AddTriesToQueue(TForQueueList& list, const TNetAddr& addr, uint16_t good, uint16_t bad, const std::string& text);
 
 }  // namespace zeb

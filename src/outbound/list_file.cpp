@@ -27,7 +27,7 @@ std::string PathOfLine(std::string_view line) {
   return path;
 }
 
-void QueueListedFile(uint8_t flavour, const std::string& path, const TNetAddr& addr) {
+void QueueListedFile(TForQueueList& list, uint8_t flavour, const std::string& path, const TNetAddr& addr) {
   TDirEntry entry;
   std::string realPath;
   if (!FindPathEntry(path, entry, realPath)) {
@@ -40,19 +40,19 @@ void QueueListedFile(uint8_t flavour, const std::string& path, const TNetAddr& a
   const std::string who = LogWanted(3) ? FormatNetAddr(addr) : std::string();
   if (kind == TNameClass::BundleFile) {
     LogDetail("Echomail for %s with size %lld", who.c_str(), static_cast<long long>(size));
-    AddToQueue(addr, realPath, size, entry.DosTime, flavour, kKindEchomail);
+    AddToQueue(list, addr, realPath, size, entry.DosTime, flavour, kKindEchomail);
     return;
   }
   LogDetail("File for %s with size %lld", who.c_str(), static_cast<long long>(size));
   // Only bundles and TIC files keep their own time: the node's age comes
   // from them and from the list file itself.
   const uint32_t time = kind == TNameClass::TicFile ? entry.DosTime : CurrentDosTime();
-  AddToQueue(addr, realPath, size, time, flavour, kKindFile);
+  AddToQueue(list, addr, realPath, size, time, flavour, kKindFile);
 }
 
 }  // namespace
 
-void ScanListFile(uint8_t flavour, const std::string& path, const TNetAddr& addr) {
+void ScanListFile(TForQueueList& list, uint8_t flavour, const std::string& path, const TNetAddr& addr) {
   std::string contents, error;
   if (!Disk().ReadFile(path, contents, error)) {
     LogLine(Format("Can't access to file fo %s at %s", FormatNetAddr(addr).c_str(), path.c_str()), 1);
@@ -64,7 +64,7 @@ void ScanListFile(uint8_t flavour, const std::string& path, const TNetAddr& addr
     const size_t end = rest.find('\n');
     const std::string listed = PathOfLine(rest.substr(0, end));
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    if (!listed.empty()) QueueListedFile(flavour, listed, addr);
+    if (!listed.empty()) QueueListedFile(list, flavour, listed, addr);
   }
 }
 

@@ -15,9 +15,9 @@ namespace {
 
 void ManagerLog(int id, const char* text) { LogLine(Format("[%d] %s", id, text), 0); }
 
-void QueueManager(std::atomic<bool>& shutdownRequest, TQueue& queue, bool reportsConfigured) {
+void QueueManager(std::atomic<bool>& shutdownRequest, TForQueueList& list, TQueue& queue,
+                  bool reportsConfigured) {
   const int id = static_cast<int>(CurrentThreadId());
-  TForQueueList& list = ForQueueList();
   size_t nextRecord = 0;
   bool stopping = false;
   ManagerLog(id, "Queue Manager - started");
@@ -45,28 +45,27 @@ void QueueManager(std::atomic<bool>& shutdownRequest, TQueue& queue, bool report
 
 TQueueManager::~TQueueManager() { StopQueueManager(*this); }
 
-void StartQueueManager(TQueueManager& manager, TQueue& queue, bool reportsConfigured) {
+void StartQueueManager(TQueueManager& manager, TForQueueList& list, TQueue& queue, bool reportsConfigured) {
   StopQueueManager(manager);
+  manager.List = &list;
   manager.ShutdownRequest.store(false);
-  manager.Thread = std::thread(QueueManager, std::ref(manager.ShutdownRequest), std::ref(queue), reportsConfigured);
+  manager.Thread = std::thread(QueueManager, std::ref(manager.ShutdownRequest), std::ref(list), std::ref(queue),
+                               reportsConfigured);
 }
 
 void StopQueueManager(TQueueManager& manager) {
-  if (manager.Thread.joinable()) {
-    manager.ShutdownRequest.store(true);
-    ForQueueList().WakeReader();
-    manager.Thread.join();
-  }
-  // Everything handed over is merged now: the list's memory goes back
-  // before the reports need theirs.
-  ClearForQueue();
+  if (!manager.Thread.joinable()) return;
+  manager.ShutdownRequest.store(true);
+  manager.List->WakeReader();
+  manager.Thread.join();
 }
 
 TQueue ScanQueue(const TMainConfig& config) {
+  TForQueueList list;
   TQueue queue;
   TQueueManager manager;
-  StartQueueManager(manager, queue, !config.Reports.empty());
-  ScanOutbounds(config);
+  StartQueueManager(manager, list, queue, !config.Reports.empty());
+  ScanOutbounds(list, config);
   StopQueueManager(manager);
   return queue;
 }

@@ -6,13 +6,14 @@
 #include <thread>
 
 #include "config/records.h"
+#include "outbound/for_queue.h"
 #include "outbound/queue.h"
 
 namespace zeb {
 
-// A manager thread and its shutdown request. Its owner outlives neither the
-// queue nor the hand-over list: ending it (a scan left by an unhandled
-// error) stops a thread still running first.
+// A manager thread, the hand-over list it reads and its shutdown request.
+// It outlives neither the list nor the queue: ending it (a scan left by an
+// unhandled error) stops a thread still running first.
 struct TQueueManager {
   TQueueManager() = default;
   TQueueManager(const TQueueManager&) = delete;
@@ -20,22 +21,23 @@ struct TQueueManager {
   ~TQueueManager();
 
   std::thread Thread;
+  TForQueueList* List = nullptr;
   std::atomic<bool> ShutdownRequest{false};
 };
 
-// Empties the hand-over list and starts the manager thread, which merges
-// the list into `queue`. Without reports nobody reads the queue: at the stop
+// Starts the manager thread, which merges the records appended to `list`
+// into `queue`. Without reports nobody reads the queue: at the stop
 // the records still waiting are then dropped instead of merged.
-void StartQueueManager(TQueueManager& manager, TQueue& queue, bool reportsConfigured);
+void StartQueueManager(TQueueManager& manager, TForQueueList& list, TQueue& queue, bool reportsConfigured);
 
 // Asks the manager to finish and waits until it has: every record handed
 // over by then has been merged (or, with no report configured, the waiting
-// ones dropped); then empties the hand-over list. Returns at once when no
-// manager runs.
+// ones dropped). Returns at once when no manager runs.
 void StopQueueManager(TQueueManager& manager);
 
 // Scans every outbound while a manager merges what the scan hands over;
-// returns the queue once the manager has finished.
+// returns the queue once the manager has finished. The hand-over list is
+// gone by then: its memory goes back before the reports need theirs.
 TQueue ScanQueue(const TMainConfig& config);
 
 }  // namespace zeb

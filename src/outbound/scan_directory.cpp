@@ -20,6 +20,7 @@ namespace {
 using C = TNameClass;
 
 struct TFound {
+  TForQueueList& List;
   const TMainConfig& Config;
   const std::string& Dir;  // the directory as it stands on disk
   const TDirEntry& Entry;
@@ -50,41 +51,41 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
       if (config.SkipBusyFlag)
         LogDetail("Busy flag for %s skipped", who.c_str());
       else
-        AddFlagToQueue(c.Addr, e.Entry.DosTime, kFlavourBusy);
+        AddFlagToQueue(e.List, c.Addr, e.Entry.DosTime, kFlavourBusy);
       break;
     case C::CallFlag:
-      AddFlagToQueue(c.Addr, e.Entry.DosTime, kFlavourCall);
+      AddFlagToQueue(e.List, c.Addr, e.Entry.DosTime, kFlavourCall);
       break;
     case C::NetmailFile:
       if (config.EmptyPacketAsPoll && e.Entry.Size == 60) {
         LogDetail("Skipped empty netmail packets");
       } else {
         LogDetail("Netmail packet for %s with size %lld", who.c_str(), static_cast<long long>(size));
-        AddToQueue(c.Addr, e.Full, size, e.Entry.DosTime, c.Flavour, kKindNetmail);
+        AddToQueue(e.List, c.Addr, e.Full, size, e.Entry.DosTime, c.Flavour, kKindNetmail);
       }
       break;
     case C::RequestFile:
       LogDetail("Request for %s with size %lld", who.c_str(), static_cast<long long>(size));
-      AddToQueue(c.Addr, e.Full, size, e.Entry.DosTime, kFlavourRequest, kKindFile);
+      AddToQueue(e.List, c.Addr, e.Full, size, e.Entry.DosTime, kFlavourRequest, kKindFile);
       break;
     case C::ListFile:
       LogDetail("Scaning LO-file %s for %s", e.Entry.Name.c_str(), who.c_str());
-      if (!(config.EmptyPacketAsPoll && e.Entry.Size <= 0)) AddFlagToQueue(c.Addr, e.Entry.DosTime, c.Flavour);
-      ScanListFile(c.Flavour, e.Full, c.Addr);
+      if (!(config.EmptyPacketAsPoll && e.Entry.Size <= 0)) AddFlagToQueue(e.List, c.Addr, e.Entry.DosTime, c.Flavour);
+      ScanListFile(e.List, c.Flavour, e.Full, c.Addr);
       break;
     case C::PointDir:
       LogDetail("Scan sub-dir for %s", who.c_str());
-      ScanDirectory(e.Config, e.Full, c.Addr.Zone, TScanMode::Point, c.Addr, 0);
+      ScanDirectory(e.List, e.Config, e.Full, c.Addr.Zone, TScanMode::Point, c.Addr, 0);
       break;
     case C::FileBoxDir:
       LogDetail("File box for %s", who.c_str());
-      ScanDirectory(e.Config, e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
+      ScanDirectory(e.List, e.Config, e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
       break;
     case C::HoldFile:
-      ScanHoldFile(e.Full, c.Addr);
+      ScanHoldFile(e.List, e.Full, c.Addr);
       break;
     case C::TryFile:
-      ScanTryFile(e.Full, c.Addr);
+      ScanTryFile(e.List, e.Full, c.Addr);
       break;
     case C::ToBeSentList:
     case C::PollFile:
@@ -128,19 +129,19 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
   const int64_t size = e.Entry.Size;
   switch (c.Class) {
     case C::OtherFile:
-      AddToQueue(addr, e.Full, size, CurrentDosTime(), flavour, kKindFile);
+      AddToQueue(e.List, addr, e.Full, size, CurrentDosTime(), flavour, kKindFile);
       break;
     case C::TicFile:
-      AddToQueue(addr, e.Full, size, e.Entry.DosTime, flavour, kKindFile);
+      AddToQueue(e.List, addr, e.Full, size, e.Entry.DosTime, flavour, kKindFile);
       break;
     case C::BundleFile:
-      AddToQueue(addr, e.Full, size, e.Entry.DosTime, flavour, kKindEchomail);
+      AddToQueue(e.List, addr, e.Full, size, e.Entry.DosTime, flavour, kKindEchomail);
       break;
     case C::PacketFile:
-      AddToQueue(addr, e.Full, size, e.Entry.DosTime, flavour, kKindNetmail);
+      AddToQueue(e.List, addr, e.Full, size, e.Entry.DosTime, flavour, kKindNetmail);
       break;
     case C::ToBeSentList:
-      ScanListFile(flavour, e.Full, addr);
+      ScanListFile(e.List, flavour, e.Full, addr);
       break;
     default:
       LogBadPath(e);
@@ -150,7 +151,7 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
 
 }  // namespace
 
-void ScanDirectory(const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode,
+void ScanDirectory(TForQueueList& list, const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode,
                    const TNetAddr& addr, uint8_t flavour, bool configured) {
   LogLine(Format("Default zone: %d", zone), 2);
   LogLine(Format("Scan directory: %s", path.c_str()), 1);
@@ -173,7 +174,7 @@ void ScanDirectory(const TMainConfig& config, const std::string& path, uint16_t 
   }
   for (const TDirEntry& entry : entries) {
     LogFoundFile(entry);
-    const TFound found{config, dir, entry, JoinPath(dir, entry.Name)};
+    const TFound found{list, config, dir, entry, JoinPath(dir, entry.Name)};
     const TClassifiedName c = ClassifyName(entry.Name, entry.Attr, zone, mode != TScanMode::Box);
     switch (mode) {
       case TScanMode::Outbound: ActInOutbound(found, c); break;

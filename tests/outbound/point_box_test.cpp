@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 
 class PointAndBoxScan : public ScanTest {
  protected:
-  void Scan() { ScanDirectory(config_, "/fido/out", 2, TScanMode::Outbound, TNetAddr{}, 0); }
+  void Scan() { ScanDirectory(list_, config_, "/fido/out", 2, TScanMode::Outbound, TNetAddr{}, 0); }
 };
 
 TEST_F(PointAndBoxScan, PointDirectoriesHoldShortFormsByPointNumber) {
@@ -70,8 +70,8 @@ TEST_F(PointAndBoxScan, BoxesInsideTheOutboundInBothTMailForms) {
                            "2:1/12 C file /fido/out/x.2.1.12.0.crash/y.zip 1",
                        }));
   // Files of no known type wait with the current time, the others with their own.
-  for (size_t i = 0; i < ForQueueCount(); ++i) {
-    const TForQueue& r = ForQueueAt(i);
+  for (size_t i = 0; i < list_.Count(); ++i) {
+    const TForQueue& r = list_[i];
     if (r.Name.ends_with(".pkt") || r.Name.ends_with(".we1") || r.Name.ends_with(".tic")) {
       EXPECT_EQ(r.Time, t) << r.Name;
     } else {
@@ -98,7 +98,7 @@ TEST_F(PointAndBoxScan, ConfiguredBoxesAndTheirToBeSentLists) {
   disk_.AddFile("/files/f.tic", "tic", t);
   disk_.AddFile("/files/g.zip", "zip", t);
   disk_.AddFile("/boxes/o/m.pkt", "m", t);
-  ScanOutbounds(config_);
+  ScanOutbounds(list_, config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/20 C file /files/f.tic 3",
                            "2:1/30 H echomail /boxes/a/x.su1 3",

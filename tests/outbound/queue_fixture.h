@@ -1,4 +1,4 @@
-// Shared set-up for the queue tests: a queue and its manager, an empty hand-over list, a
+// Shared set-up for the queue tests: a hand-over list, a queue and its manager, a
 // chosen log level, and the log lines written meanwhile.
 #pragma once
 
@@ -23,7 +23,6 @@ class QueueTest : public ::testing::Test {
   void SetUp() override {
     savedLevel_ = LogLevel();
     SetLogLevel(1);
-    ClearForQueue();
     log_.Reset();
   }
   void TearDown() override { SetLogLevel(savedLevel_); }
@@ -49,6 +48,7 @@ class QueueTest : public ::testing::Test {
   }
   TQueueNode& NodeAt(size_t index) { return queue_[index]; }
 
+  TForQueueList list_;
   TQueue queue_;
   TQueueManager manager_;  // stopped before the queue it merges into goes
 

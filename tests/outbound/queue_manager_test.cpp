@@ -19,9 +19,9 @@ namespace {
 class QueueManagerTest : public QueueTest {
  protected:
   // Record i goes to one of 1000 nodes and carries its number as size.
-  static void HandOver(int count) {
+  void HandOver(int count) {
     for (int i = 0; i < count; ++i)
-      AddToQueue(Addr(2, static_cast<uint16_t>(i % 1000), 1), "/out/" + std::to_string(i), i, Dos(2026, 1, 1),
+      AddToQueue(list_, Addr(2, static_cast<uint16_t>(i % 1000), 1), "/out/" + std::to_string(i), i, Dos(2026, 1, 1),
                  kFlavourNormal, kKindNetmail);
   }
   std::string Line(const char* text) const { return Format("[%d] %s", managerId_, text); }
@@ -34,7 +34,7 @@ class QueueManagerTest : public QueueTest {
 };
 
 TEST_F(QueueManagerTest, WithoutRecordsStartsDetectsTheRequestAndFinishes) {
-  StartQueueManager(manager_, queue_, true);
+  StartQueueManager(manager_, list_, queue_, true);
   StopQueueManager(manager_);
   FindManagerId();
   EXPECT_NE(managerId_, static_cast<int>(CurrentThreadId()));
@@ -45,7 +45,7 @@ TEST_F(QueueManagerTest, WithoutRecordsStartsDetectsTheRequestAndFinishes) {
 }
 
 TEST_F(QueueManagerTest, MergesEveryRecordInOrderBeforeTheSortGoesOn) {
-  StartQueueManager(manager_, queue_, true);
+  StartQueueManager(manager_, list_, queue_, true);
   HandOver(100000);  // far faster than the manager merges
   StopQueueManager(manager_);
   ASSERT_EQ(queue_.Count(), 1000u);
@@ -62,7 +62,7 @@ TEST_F(QueueManagerTest, MergesEveryRecordInOrderBeforeTheSortGoesOn) {
 }
 
 TEST_F(QueueManagerTest, RecordsHandedOverInBurstsWhileItIdlesAreAllMerged) {
-  StartQueueManager(manager_, queue_, true);
+  StartQueueManager(manager_, list_, queue_, true);
   for (int burst = 0; burst < 50; ++burst) {
     HandOver(3);
     std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -74,7 +74,7 @@ TEST_F(QueueManagerTest, RecordsHandedOverInBurstsWhileItIdlesAreAllMerged) {
 }
 
 TEST_F(QueueManagerTest, WithoutReportsDropsWhatStillWaits) {
-  StartQueueManager(manager_, queue_, false);
+  StartQueueManager(manager_, list_, queue_, false);
   HandOver(200000);
   StopQueueManager(manager_);
   FindManagerId();
@@ -95,21 +95,21 @@ TEST_F(QueueManagerTest, WithoutReportsDropsWhatStillWaits) {
 // stops the thread before the queue goes, and the program ends cleanly.
 TEST_F(QueueManagerTest, ItsOwnerStopsAManagerLeftRunning) {
   {
-    TQueue queue;
     TQueueManager manager;
-    StartQueueManager(manager, queue, true);
+    StartQueueManager(manager, list_, queue_, true);
     HandOver(1000);
   }
   FindManagerId();
   EXPECT_TRUE(WasLogged(Line("Finished")));
-  EXPECT_EQ(ForQueueCount(), 0u);
+  int32_t merged = 0;
+  for (size_t n = 0; n < queue_.Count(); ++n) merged += queue_[n].NetmailCount;
+  EXPECT_EQ(merged, 1000);
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
         try {
-          TQueue queue;
           TQueueManager manager;
-          StartQueueManager(manager, queue, true);
+          StartQueueManager(manager, list_, queue_, true);
           HandOver(1000);
           throw std::runtime_error("unhandled");
         } catch (const std::runtime_error&) {

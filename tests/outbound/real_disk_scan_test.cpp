@@ -52,12 +52,7 @@ std::string Packet(uint16_t zone, uint16_t net, uint16_t node, size_t size) {
 
 class RealDiskScan : public ::testing::Test, protected ScratchDir {
  protected:
-  void SetUp() override {
-    ClearForQueue();
-  }
-  void TearDown() override {
-    ClearForQueue();
-  }
+  TForQueueList list_;
 
   // Creates the rows' files, each with a modification time an hour after
   // the one before, so that a record's time tells whose it is.
@@ -79,8 +74,8 @@ class RealDiskScan : public ::testing::Test, protected ScratchDir {
   // failure shows the difference).
   std::string Records(uint32_t scanStart, uint32_t scanEnd) const {
     Lines out;
-    for (size_t i = 0; i < ForQueueCount(); ++i) {
-      const TForQueue& r = ForQueueAt(i);
+    for (size_t i = 0; i < list_.Count(); ++i) {
+      const TForQueue& r = list_[i];
       const auto owner = owners_.find(r.Time);
       const std::string when = owner != owners_.end()                        ? owner->second
                                : r.Time >= scanStart && r.Time <= scanEnd ? "now"
@@ -192,7 +187,7 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
   config_.TMailOutbound = Dir() + "/TMail";
 
   const uint32_t start = CurrentDosTime();
-  ScanOutbounds(config_);
+  ScanOutbounds(list_, config_);
   EXPECT_EQ(Records(start, CurrentDosTime()), Expected(rows));
   for (const TRow& row : rows) {
     if (!row.Log.empty()) {

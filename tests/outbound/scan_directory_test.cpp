@@ -26,7 +26,7 @@ class OutboundScan : public ScanTest {
     config_.Outbounds.push_back(std::move(group));
   }
   void Scan(const std::string& dir = "/fido/out") {
-    ScanDirectory(config_, dir, 2, TScanMode::Outbound, TNetAddr{}, 0);
+    ScanDirectory(list_, config_, dir, 2, TScanMode::Outbound, TNetAddr{}, 0);
   }
 };
 
@@ -39,7 +39,7 @@ TEST_F(OutboundScan, ZoneDirectoriesTakeTheirZoneFromAHexExtension) {
   disk_.AddFile("/fido/out.1000/0001000a.out", "p");
   disk_.AddFile("/fido/out.log", "not a directory");
   disk_.AddFile("/fido/outbound/0001000a.out", "p");  // another outbound
-  ScanOutbounds(config_);
+  ScanOutbounds(list_, config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/10 N netmail /fido/OUT.A/0001000a.out 1",
                            "2:1/10 N netmail /fido/out/0001000a.out 1",
@@ -55,8 +55,8 @@ TEST_F(OutboundScan, ZoneDirectoriesTakeTheirZoneFromAHexExtension) {
 TEST_F(OutboundScan, AMissingOutboundIsAnErrorAndSkipped) {
   ConfigureOutbound("/fido/none");
   disk_.AddDir("/fido");
-  ScanOutbounds(config_);
-  EXPECT_EQ(ForQueueCount(), 0u);
+  ScanOutbounds(list_, config_);
+  EXPECT_EQ(list_.Count(), 0u);
   EXPECT_EQ(Log(),
             (Lines{"2:Default zone: 2", "1:Scan directory: /fido/none", "0:Error: Directory /fido/none not exist"}));
 
@@ -64,7 +64,7 @@ TEST_F(OutboundScan, AMissingOutboundIsAnErrorAndSkipped) {
   disk_.AddFile("/fido/out/0001000a.out", "p");
   disk_.Fault("/fido/out").FailRead = true;
   Scan();
-  EXPECT_EQ(ForQueueCount(), 0u);
+  EXPECT_EQ(list_.Count(), 0u);
   EXPECT_TRUE(Logged("0:Error: Can't read directory /fido/out")) << "an outbound that cannot be read is an error";
   EXPECT_TRUE(Logged("0:Reason: Permission denied"));
   EXPECT_EQ(ErrorCount(), errors + 1);
@@ -87,7 +87,7 @@ TEST_F(OutboundScan, EveryFlavourLetterOfPacketsAndLists) {
                            "2:1/2 I netmail /fido/out/00010002.iut",
                            "2:1/2 N netmail /fido/out/00010002.out",
                        }));
-  for (size_t i = 0; i < ForQueueCount(); ++i) EXPECT_EQ(ForQueueAt(i).Time, t) << i;
+  for (size_t i = 0; i < list_.Count(); ++i) EXPECT_EQ(list_[i].Time, t) << i;
 }
 
 TEST_F(OutboundScan, EmptyPacketsAndListsWithEmptyPacketAsPoll) {
@@ -100,7 +100,7 @@ TEST_F(OutboundScan, EmptyPacketsAndListsWithEmptyPacketAsPoll) {
   EXPECT_TRUE(Logged("3:\u25BA Netmail packet for 2:1/2 with size 60"));
   EXPECT_TRUE(Logged("3:\u25BA Scaning LO-file 00010004.hlo for 2:1/4"));
 
-  ClearForQueue();
+  list_.Clear();
   config_.EmptyPacketAsPoll = true;
   Scan();
   EXPECT_EQ(Records(), (Lines{"2:1/3 C netmail /fido/out/00010003.cut 61"}));
@@ -130,7 +130,7 @@ TEST_F(OutboundScan, BusyCallRequestAndStatusFlagsInBothForms) {
   EXPECT_TRUE(Logged("3:\u25BA Status file for 2:1/15 skipped"));
   EXPECT_TRUE(Logged("3:\u25BA Status file for 2:1/10 skipped"));
 
-  ClearForQueue();
+  list_.Clear();
   config_.SkipBusyFlag = true;
   Scan();
   EXPECT_EQ(Records(), (Lines{
@@ -224,9 +224,9 @@ TEST_F(OutboundScan, SizesOfTwoGigabytesAndMoreAreHandedOverWhole) {
                 {"/files/big.su0", kFiveGiB},            {"/files/big.iso", kFiveGiB + 1},
                 {"/fido/box/dvd.iso", 0xFFFFFFFFLL + 2}, {"/tmail/a.pkt", kThreeGiB + 60}};
   Scan();
-  ScanDirectory(config_, "/fido/box", 2, TScanMode::Box, TNetAddr{0, 20, 1, 2}, kFlavourHold);
+  ScanDirectory(list_, config_, "/fido/box", 2, TScanMode::Box, TNetAddr{0, 20, 1, 2}, kFlavourHold);
   config_.TMailOutbound = "/tmail";
-  ScanOutbounds(config_);
+  ScanOutbounds(list_, config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/10 N flag",
                            "2:1/10 N echomail /files/big.su0 5368709120",

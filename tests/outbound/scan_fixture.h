@@ -51,17 +51,13 @@ inline std::string Describe(const TForQueue& r) {
 class ScanTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearForQueue();
     SetDirectoryTrace(false);
     log_.Reset();
-  }
-  void TearDown() override {
-    ClearForQueue();
   }
 
   std::vector<std::string> Records() const {
     std::vector<std::string> out;
-    for (size_t i = 0; i < ForQueueCount(); ++i) out.push_back(Describe(ForQueueAt(i)));
+    for (size_t i = 0; i < list_.Count(); ++i) out.push_back(Describe(list_[i]));
     return out;
   }
 
@@ -78,6 +74,7 @@ class ScanTest : public ::testing::Test {
   }
 
   TMainConfig config_;
+  TForQueueList list_;
   FakeDisk disk_;
   ScopedDisk scoped_{disk_};
 
