@@ -18,19 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zeb::test::FakeDisk disk;
   zeb::test::ScopedDisk scoped(disk);
   zeb::SetHomeDir("/opt/zeb/");
-  zeb::ClearConfig();
-  zeb::ResetLoader();
   disk.AddFile("/opt/zeb/zeb.ctl", std::string(reinterpret_cast<const char*>(data), size));
   // A number that is not one ends the run through its unhandled-error path
   // by design, as the run catches it.
+  zeb::TMainConfig config;
+  zeb::TLoadContext loading(config, zeb::StartLogger);
   try {
-    zeb::LoadConfig("zeb.ctl");
+    zeb::LoadConfig(loading, "zeb.ctl");
   } catch (const zeb::EConvertError&) {
   }
   // A log section starts the logger on this disk: stop it before the disk goes.
   zeb::LoggerExitStep();
-  zeb::ResetLoader();
-  zeb::ClearConfig();
   zeb::TakeLogRecords();
   return 0;
 }

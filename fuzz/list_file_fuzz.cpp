@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "config/records.h"
 #include "fake_disk.h"
 #include "log/log_queue.h"
 #include "outbound/for_queue.h"
@@ -13,12 +12,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zeb::test::FakeDisk disk;
   zeb::test::ScopedDisk scoped(disk);
-  zeb::MainConfig() = zeb::TMainConfig{};
   for (const char* name : {"a.zip", "b.su0", "c.tic", "D.TXT"}) disk.AddFile(std::string("/files/") + name, name);
   disk.AddDir("/files/sub");
   disk.AddFile("/out/0001000a.flo", std::string(reinterpret_cast<const char*>(data), size));
-  zeb::ScanListFile(4, "/out/0001000a.flo", zeb::TNetAddr{2, 1, 10, 0});
-  zeb::ClearForQueue();
+  zeb::TForQueueList list;
+  zeb::ScanListFile(list, 4, "/out/0001000a.flo", zeb::TNetAddr{2, 1, 10, 0});
   zeb::TakeLogRecords();
   return 0;
 }

@@ -14,14 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   zeb::test::FakeDisk disk;
   zeb::test::ScopedDisk scoped(disk);
-  zeb::MainConfig() = zeb::TMainConfig{};
-  zeb::MainConfig().EmptyPacketAsPoll = (data[0] & 1) != 0;
+  zeb::TMainConfig config;
+  config.EmptyPacketAsPoll = (data[0] & 1) != 0;
   const std::string packet(reinterpret_cast<const char*>(data + 1), size - 1);
   disk.AddFile("/tmail/a.pkt", packet);
   disk.AddFile("/tmail/b.phr", packet);
   disk.AddFile("/tmail/b.req", "files");
-  zeb::ScanTMail("/tmail");
-  zeb::ClearForQueue();
+  zeb::TForQueueList list;
+  zeb::ScanTMail(list, config, "/tmail");
   zeb::TakeLogRecords();
   return 0;
 }
