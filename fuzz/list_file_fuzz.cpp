@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   disk.AddDir("/files/sub");
   disk.AddFile("/out/0001000a.flo", std::string(reinterpret_cast<const char*>(data), size));
   zeb::TForQueueList list;
-  zeb::ScanListFile(list, 4, "/out/0001000a.flo", zeb::TNetAddr{2, 1, 10, 0});
+  zeb::TScanContext scan(false, true);
+  zeb::ScanListFile(list, scan, 4, "/out/0001000a.flo", zeb::TNetAddr{2, 1, 10, 0});
   zeb::TakeLogRecords();
   return 0;
 }

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   disk.AddFile("/tmail/b.phr", packet);
   disk.AddFile("/tmail/b.req", "files");
   zeb::TForQueueList list;
-  zeb::ScanTMail(list, config, "/tmail");
+  zeb::TScanContext scan(false, true);
+  zeb::ScanTMail(list, scan, config, "/tmail");
   zeb::TakeLogRecords();
   return 0;
 }

@@ -11,7 +11,6 @@
 #include "log/console.h"
 #include "log/log_queue.h"
 #include "log/logger.h"
-#include "outbound/dir_lookup.h"
 #include "outbound/queue_manager.h"
 #include "platform/system.h"
 #include "reports/make_reports.h"
@@ -75,9 +74,8 @@ void MainSequence(bool& configured, TQueue& queue) {
     if (!additional.empty()) LoadConfig(loading, additional);
   }
   const TMainConfig& config = loaded;
-  SetDirectoryTrace(OptionIndex("da") != 0);
   AddExitStep([&queue] { QueueExitStep(queue); });
-  queue = ScanQueue(config);
+  queue = ScanQueue(config, OptionIndex("da") != 0);
   const std::vector<TReportShare> shares = SortQueue(config.Reports, queue);
   MakeReports(config, queue, shares);
   ControlPoint(2);

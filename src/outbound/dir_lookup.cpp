@@ -25,8 +25,6 @@ bool ListDirectory(const std::string& dir, const std::string& pattern, std::vect
   return read;
 }
 
-namespace {
-
 struct TLookups {
   // Open directories are file descriptors: past this many the cache starts
   // afresh.
@@ -35,7 +33,7 @@ struct TLookups {
   std::unordered_map<std::string, std::vector<TDirEntry>> Listed;  // every entry, in name order
 };
 
-TLookups* g_lookups = nullptr;
+namespace {
 
 bool StatInCache(TLookups& cache, const std::string& dir, const std::string& name, TDirEntry& entry) {
   auto at = cache.Open.find(dir);
@@ -65,28 +63,24 @@ bool FindInListing(TLookups& cache, const std::string& dir, const std::string& n
 
 }  // namespace
 
-TLookupCache::TLookupCache() : owner_(g_lookups == nullptr) {
-  if (owner_) g_lookups = new TLookups;
-}
+TScanContext::TScanContext(bool directoryTrace, bool holdLookups)
+    : directoryTrace_(directoryTrace), lookups_(holdLookups ? std::make_unique<TLookups>() : nullptr) {}
 
-TLookupCache::~TLookupCache() {
-  if (!owner_) return;
-  delete g_lookups;
-  g_lookups = nullptr;
-}
+TScanContext::~TScanContext() = default;
 
-bool FindPathEntry(const std::string& path, TDirEntry& entry, std::string& realPath) {
+bool FindPathEntry(TScanContext& scan, const std::string& path, TDirEntry& entry, std::string& realPath) {
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? std::string() : slash == 0 ? "/" : path.substr(0, slash);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const bool cached = g_lookups != nullptr && !dir.empty() && !name.empty();
-  if (cached ? StatInCache(*g_lookups, dir, name, entry) : Disk().Stat(path, entry)) {
+  TLookups* const lookups = scan.Lookups();
+  const bool cached = lookups != nullptr && !dir.empty() && !name.empty();
+  if (cached ? StatInCache(*lookups, dir, name, entry) : Disk().Stat(path, entry)) {
     realPath = path;
     return true;
   }
   if (name.empty()) return false;
   if (cached) {
-    if (!FindInListing(*g_lookups, dir, name, entry)) return false;
+    if (!FindInListing(*lookups, dir, name, entry)) return false;
   } else {
     std::vector<TDirEntry> entries;
     ListDirectory(dir, name, entries);
@@ -97,20 +91,13 @@ bool FindPathEntry(const std::string& path, TDirEntry& entry, std::string& realP
   return true;
 }
 
-namespace {
-bool g_directoryTrace = false;
-}
-
-bool DirectoryTrace() { return g_directoryTrace; }
-void SetDirectoryTrace(bool on) { g_directoryTrace = on; }
-
-bool FindDirectory(const std::string& path, std::string& realPath) {
+bool FindDirectory(TScanContext& scan, const std::string& path, std::string& realPath) {
   std::string trimmed = path;
   if (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
   TDirEntry entry;
-  const bool found = FindPathEntry(trimmed, entry, realPath);
+  const bool found = FindPathEntry(scan, trimmed, entry, realPath);
   const bool result = found && entry.IsDirectory();
-  if (DirectoryTrace()) {
+  if (scan.DirectoryTrace()) {
     Announce(Color(kYellow) + "\n" +
              Format("Dir info => Name: %s => Attrib: 0x%.2x", found ? entry.Name.c_str() : "", found ? entry.Attr : 0));
     Announce(result ? "TRUE" : "FALSE");
@@ -118,9 +105,9 @@ bool FindDirectory(const std::string& path, std::string& realPath) {
   return result;
 }
 
-bool DirExists(const std::string& path) {
+bool DirExists(TScanContext& scan, const std::string& path) {
   std::string realPath;
-  return FindDirectory(path, realPath);
+  return FindDirectory(scan, path, realPath);
 }
 
 }  // namespace zeb

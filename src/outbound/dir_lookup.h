@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,35 +23,39 @@ std::string JoinPath(const std::string& dir, const std::string& name);
 bool ListDirectory(const std::string& dir, const std::string& pattern, std::vector<TDirEntry>& entries,
                    std::string* error = nullptr);
 
+struct TLookups;
+
+// What one scan keeps while it runs: whether it traces every directory test
+// (the option "da"), and, when it holds its look-ups, the directories it
+// looks into kept open with their listings at hand: list files name
+// thousands of files in a few folders. What a directory held when first
+// looked at stands for the rest of the scan.
+class TScanContext {
+ public:
+  TScanContext(bool directoryTrace, bool holdLookups);
+  ~TScanContext();
+  TScanContext(const TScanContext&) = delete;
+  TScanContext& operator=(const TScanContext&) = delete;
+
+  bool DirectoryTrace() const { return directoryTrace_; }
+  // Null when every look-up goes to the disk.
+  TLookups* Lookups() { return lookups_.get(); }
+
+ private:
+  bool directoryTrace_;
+  std::unique_ptr<TLookups> lookups_;
+};
+
 // Looks one path up: the entry itself, or else the first entry of its
 // directory whose name matches the last part of the path. `realPath` is the
 // directory part as given joined with the entry's real name.
-bool FindPathEntry(const std::string& path, TDirEntry& entry, std::string& realPath);
-
-// While one lives (one scan), FindPathEntry keeps the directories it looks
-// into open and their listings at hand: list files name thousands of files
-// in a few folders. What a directory held when first looked at stands for
-// the rest of the scan.
-class TLookupCache {
- public:
-  TLookupCache();
-  ~TLookupCache();
-  TLookupCache(const TLookupCache&) = delete;
-  TLookupCache& operator=(const TLookupCache&) = delete;
-
- private:
-  bool owner_;  // false inside another one, which goes on serving
-};
-
-// Set from the option "da": the scanner traces every directory test.
-bool DirectoryTrace();
-void SetDirectoryTrace(bool on);
+bool FindPathEntry(TScanContext& scan, const std::string& path, TDirEntry& entry, std::string& realPath);
 
 // As DirExists, and gives the directory's path with its real name.
-bool FindDirectory(const std::string& path, std::string& realPath);
+bool FindDirectory(TScanContext& scan, const std::string& path, std::string& realPath);
 
 // True when the path names a directory (one trailing "/" ignored). With the
 // directory trace on, the entry found and the result are announced.
-bool DirExists(const std::string& path);
+bool DirExists(TScanContext& scan, const std::string& path);
 
 }  // namespace zeb

@@ -27,10 +27,10 @@ std::string PathOfLine(std::string_view line) {
   return path;
 }
 
-void QueueListedFile(TForQueueList& list, uint8_t flavour, const std::string& path, const TNetAddr& addr) {
+void QueueListedFile(TForQueueList& list, TScanContext& scan, uint8_t flavour, const std::string& path, const TNetAddr& addr) {
   TDirEntry entry;
   std::string realPath;
-  if (!FindPathEntry(path, entry, realPath)) {
+  if (!FindPathEntry(scan, path, entry, realPath)) {
     LogLine(Format("File not found on path %s", path.c_str()), 1);
     return;
   }
@@ -52,7 +52,7 @@ void QueueListedFile(TForQueueList& list, uint8_t flavour, const std::string& pa
 
 }  // namespace
 
-void ScanListFile(TForQueueList& list, uint8_t flavour, const std::string& path, const TNetAddr& addr) {
+void ScanListFile(TForQueueList& list, TScanContext& scan, uint8_t flavour, const std::string& path, const TNetAddr& addr) {
   std::string contents, error;
   if (!Disk().ReadFile(path, contents, error)) {
     LogLine(Format("Can't access to file fo %s at %s", FormatNetAddr(addr).c_str(), path.c_str()), 1);
@@ -64,7 +64,7 @@ void ScanListFile(TForQueueList& list, uint8_t flavour, const std::string& path,
     const size_t end = rest.find('\n');
     const std::string listed = PathOfLine(rest.substr(0, end));
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    if (!listed.empty()) QueueListedFile(list, flavour, listed, addr);
+    if (!listed.empty()) QueueListedFile(list, scan, flavour, listed, addr);
   }
 }
 

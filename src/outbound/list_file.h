@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "outbound/dir_lookup.h"
 #include "outbound/for_queue.h"
 #include "support/net_addr.h"
 
@@ -13,6 +14,6 @@ namespace zeb {
 // Queues every existing file named in the list file at `path` for `addr`
 // with `flavour`. Lines beginning with "~" were sent already; a leading "#"
 // or "^" (what the mailer does after sending) is dropped; "\" reads as "/".
-void ScanListFile(TForQueueList& list, uint8_t flavour, const std::string& path, const TNetAddr& addr);
+void ScanListFile(TForQueueList& list, TScanContext& scan, uint8_t flavour, const std::string& path, const TNetAddr& addr);
 
 }  // namespace zeb

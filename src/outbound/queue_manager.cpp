@@ -60,12 +60,13 @@ void StopQueueManager(TQueueManager& manager) {
   manager.Thread.join();
 }
 
-TQueue ScanQueue(const TMainConfig& config) {
+TQueue ScanQueue(const TMainConfig& config, bool directoryTrace) {
   TForQueueList list;
   TQueue queue;
   TQueueManager manager;
   StartQueueManager(manager, list, queue, !config.Reports.empty());
-  ScanOutbounds(list, config);
+  TScanContext scan(directoryTrace, true);
+  ScanOutbounds(list, scan, config);
   StopQueueManager(manager);
   return queue;
 }

@@ -37,7 +37,8 @@ void StopQueueManager(TQueueManager& manager);
 
 // Scans every outbound while a manager merges what the scan hands over;
 // returns the queue once the manager has finished. The hand-over list is
-// gone by then: its memory goes back before the reports need theirs.
-TQueue ScanQueue(const TMainConfig& config);
+// gone by then: its memory goes back before the reports need theirs. With
+// `directoryTrace` every directory test is announced.
+TQueue ScanQueue(const TMainConfig& config, bool directoryTrace);
 
 }  // namespace zeb

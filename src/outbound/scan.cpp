@@ -26,7 +26,7 @@ uint16_t ZoneOfDirectory(const std::string& name, uint16_t defaultZone) {
 
 }  // namespace
 
-void ScanOutboundZones(TForQueueList& list, const TMainConfig& config, const std::string& configured, uint16_t defaultZone) {
+void ScanOutboundZones(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const std::string& configured, uint16_t defaultZone) {
   std::string path = configured;
   if (path.size() > 1 && path.back() == '/') path.pop_back();
   const size_t slash = path.find_last_of('/');
@@ -43,27 +43,26 @@ void ScanOutboundZones(TForQueueList& list, const TMainConfig& config, const std
   }
   // The configured directory itself must be there, even beside zone
   // directories of its name.
-  if (!configuredFound) ScanDirectory(list, config, path, defaultZone, TScanMode::Outbound, TNetAddr{}, 0, true);
+  if (!configuredFound) ScanDirectory(list, scan, config, path, defaultZone, TScanMode::Outbound, TNetAddr{}, 0, true);
   for (const std::string& name : zoneDirs) {
     const std::string full = slash == std::string::npos ? name : JoinPath(parent, name);
-    ScanDirectory(list, config, full, ZoneOfDirectory(name, defaultZone), TScanMode::Outbound, TNetAddr{}, 0);
+    ScanDirectory(list, scan, config, full, ZoneOfDirectory(name, defaultZone), TScanMode::Outbound, TNetAddr{}, 0);
   }
 }
 
-void ScanOutbounds(TForQueueList& list, const TMainConfig& config) {
-  const TLookupCache lookups;
+void ScanOutbounds(TForQueueList& list, TScanContext& scan, const TMainConfig& config) {
   for (const auto& group : config.Outbounds) {
     // A group always names a domain once its section has ended; the main
     // address stands in for one that does not.
     const uint16_t zone = group->Domains.Empty() ? config.Address.Zone : DefaultAddrOf(*group->Domains[0]).Zone;
-    for (const std::string& path : group->Paths) ScanOutboundZones(list, config, path, zone);
+    for (const std::string& path : group->Paths) ScanOutboundZones(list, scan, config, path, zone);
   }
   for (const auto& domain : config.Domains) {
     if (!domain->Boxes) continue;
     for (const auto& box : *domain->Boxes)
-      ScanDirectory(list, config, box->Path, box->Addr.Zone, TScanMode::Box, box->Addr, box->Flavour, true);
+      ScanDirectory(list, scan, config, box->Path, box->Addr.Zone, TScanMode::Box, box->Addr, box->Flavour, true);
   }
-  if (!config.TMailOutbound.empty()) ScanTMail(list, config, config.TMailOutbound);
+  if (!config.TMailOutbound.empty()) ScanTMail(list, scan, config, config.TMailOutbound);
 }
 
 }  // namespace zeb

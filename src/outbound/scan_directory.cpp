@@ -21,6 +21,7 @@ using C = TNameClass;
 
 struct TFound {
   TForQueueList& List;
+  TScanContext& Scan;
   const TMainConfig& Config;
   const std::string& Dir;  // the directory as it stands on disk
   const TDirEntry& Entry;
@@ -71,15 +72,15 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
     case C::ListFile:
       LogDetail("Scaning LO-file %s for %s", e.Entry.Name.c_str(), who.c_str());
       if (!(config.EmptyPacketAsPoll && e.Entry.Size <= 0)) AddFlagToQueue(e.List, c.Addr, e.Entry.DosTime, c.Flavour);
-      ScanListFile(e.List, c.Flavour, e.Full, c.Addr);
+      ScanListFile(e.List, e.Scan, c.Flavour, e.Full, c.Addr);
       break;
     case C::PointDir:
       LogDetail("Scan sub-dir for %s", who.c_str());
-      ScanDirectory(e.List, e.Config, e.Full, c.Addr.Zone, TScanMode::Point, c.Addr, 0);
+      ScanDirectory(e.List, e.Scan, e.Config, e.Full, c.Addr.Zone, TScanMode::Point, c.Addr, 0);
       break;
     case C::FileBoxDir:
       LogDetail("File box for %s", who.c_str());
-      ScanDirectory(e.List, e.Config, e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
+      ScanDirectory(e.List, e.Scan, e.Config, e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
       break;
     case C::HoldFile:
       ScanHoldFile(e.List, e.Full, c.Addr);
@@ -141,7 +142,7 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
       AddToQueue(e.List, addr, e.Full, size, e.Entry.DosTime, flavour, kKindNetmail);
       break;
     case C::ToBeSentList:
-      ScanListFile(e.List, flavour, e.Full, addr);
+      ScanListFile(e.List, e.Scan, flavour, e.Full, addr);
       break;
     default:
       LogBadPath(e);
@@ -151,12 +152,12 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
 
 }  // namespace
 
-void ScanDirectory(TForQueueList& list, const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode,
+void ScanDirectory(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode,
                    const TNetAddr& addr, uint8_t flavour, bool configured) {
   LogLine(Format("Default zone: %d", zone), 2);
   LogLine(Format("Scan directory: %s", path.c_str()), 1);
   std::string dir;
-  if (!FindDirectory(path, dir)) {
+  if (!FindDirectory(scan, path, dir)) {
     const std::string missing = Format("Directory %s not exist", path.c_str());
     if (configured)
       AnnounceError(missing);
@@ -174,7 +175,7 @@ void ScanDirectory(TForQueueList& list, const TMainConfig& config, const std::st
   }
   for (const TDirEntry& entry : entries) {
     LogFoundFile(entry);
-    const TFound found{list, config, dir, entry, JoinPath(dir, entry.Name)};
+    const TFound found{list, scan, config, dir, entry, JoinPath(dir, entry.Name)};
     const TClassifiedName c = ClassifyName(entry.Name, entry.Attr, zone, mode != TScanMode::Box);
     switch (mode) {
       case TScanMode::Outbound: ActInOutbound(found, c); break;

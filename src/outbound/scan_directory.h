@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/records.h"
+#include "outbound/dir_lookup.h"
 #include "outbound/for_queue.h"
 #include "support/net_addr.h"
 
@@ -21,7 +22,7 @@ enum class TScanMode : uint8_t {
 // (`configured`) is an error when missing too; one found inside an outbound
 // may be gone by the time it is scanned, which is only logged. The scan
 // flags come from `config`.
-void ScanDirectory(TForQueueList& list, const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour,
+void ScanDirectory(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode, const TNetAddr& addr, uint8_t flavour,
                    bool configured = false);
 
 }  // namespace zeb

@@ -32,17 +32,17 @@ TNetAddr Destination(const unsigned char* header) {
   return addr;
 }
 
-void QueueRequestBeside(TForQueueList& list, const TNetAddr& addr, const TDirEntry& packet, const std::string& path) {
+void QueueRequestBeside(TForQueueList& list, TScanContext& scan, const TNetAddr& addr, const TDirEntry& packet, const std::string& path) {
   TDirEntry request;
   std::string requestPath;
-  if (!FindPathEntry(JoinPath(path, SplitLastPart(packet.Name).Rest + ".req"), request, requestPath)) return;
+  if (!FindPathEntry(scan, JoinPath(path, SplitLastPart(packet.Name).Rest + ".req"), request, requestPath)) return;
   if (request.IsDirectory()) return;
   AddToQueue(list, addr, requestPath, request.Size, request.DosTime, kFlavourRequest, kKindFile);
 }
 
 }  // namespace
 
-void AnalyzeTMailPacket(TForQueueList& list, const TMainConfig& config, uint8_t flavour, const TDirEntry& entry, const std::string& path) {
+void AnalyzeTMailPacket(TForQueueList& list, TScanContext& scan, const TMainConfig& config, uint8_t flavour, const TDirEntry& entry, const std::string& path) {
   const std::string full = JoinPath(path, entry.Name);
   LogLine(Format("Analyze T-Mail netmail file: %s", full.c_str()), 2);
   if (entry.Size < static_cast<int64_t>(kEmptyPacketSize)) {
@@ -69,32 +69,32 @@ void AnalyzeTMailPacket(TForQueueList& list, const TMainConfig& config, uint8_t 
   LogLine(Format("Decoded address: %s", FormatNetAddr(addr).c_str()), 2);
   if (!config.EmptyPacketAsPoll || entry.Size != static_cast<int64_t>(kEmptyPacketSize))
     AddToQueue(list, addr, full, entry.Size, entry.DosTime, flavour, kKindNetmail);
-  if (flavour == kFlavourRequest) QueueRequestBeside(list, addr, entry, path);
+  if (flavour == kFlavourRequest) QueueRequestBeside(list, scan, addr, entry, path);
 }
 
-bool ScanTMailPackets(TForQueueList& list, const TMainConfig& config, const std::string& path, const std::string& ext, uint8_t flavour, std::string* error) {
+bool ScanTMailPackets(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const std::string& path, const std::string& ext, uint8_t flavour, std::string* error) {
   std::vector<TDirEntry> entries;
   if (!ListDirectory(path, "*." + ext, entries, error)) return false;
   for (const TDirEntry& entry : entries)
-    if (!entry.IsDirectory()) AnalyzeTMailPacket(list, config, flavour, entry, path);
+    if (!entry.IsDirectory()) AnalyzeTMailPacket(list, scan, config, flavour, entry, path);
   return true;
 }
 
-void ScanTMail(TForQueueList& list, const TMainConfig& config, const std::string& path) {
+void ScanTMail(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const std::string& path) {
   LogLine(Format("Scan T-Mail directory: %s", path.c_str()), 1);
   // The directory is named in the configuration: a wrong one is an error,
   // not an empty netmail queue.
-  if (!DirExists(path)) {
+  if (!DirExists(scan, path)) {
     AnnounceError(Format("Directory %s not exist", path.c_str()));
     return;
   }
   std::string error;
-  if (!ScanTMailPackets(list, config, path, "pkt", kFlavourNormal, &error)) {
+  if (!ScanTMailPackets(list, scan, config, path, "pkt", kFlavourNormal, &error)) {
     AnnounceError(Format("Can't read directory %s", path.c_str()), error);
     return;
   }
-  ScanTMailPackets(list, config, path, "pkh", kFlavourHold);
-  ScanTMailPackets(list, config, path, "phr", kFlavourRequest);
+  ScanTMailPackets(list, scan, config, path, "pkh", kFlavourHold);
+  ScanTMailPackets(list, scan, config, path, "phr", kFlavourRequest);
 }
 
 }  // namespace zeb

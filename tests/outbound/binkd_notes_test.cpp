@@ -54,7 +54,7 @@ TEST(BinkdNoteFiles, TryCountsAreLowByteFirstThenTheTextOfItsLength) {
 
 class BinkdNoteScan : public ScanTest {
  protected:
-  void Scan() { ScanDirectory(list_, config_, "/fido/out", 2, TScanMode::Outbound, TNetAddr{}, 0); }
+  void Scan() { ScanDirectory(list_, scan_, config_, "/fido/out", 2, TScanMode::Outbound, TNetAddr{}, 0); }
   // 1800000000 is 2027-01-15 08:00:00 UTC; the notes hold local times.
   ScopedTimeZone zone_{"UTC-3"};
 };

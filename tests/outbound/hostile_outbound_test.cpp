@@ -23,6 +23,7 @@ using Lines = std::vector<std::string>;
 class HostileOutbound : public ::testing::Test, protected ScratchDir {
  protected:
   TForQueueList list_;
+  TScanContext scan_{false, false};
   void MakeDir(const std::string& path) { ASSERT_EQ(mkdir(Path(path).c_str(), 0777), 0) << path; }
   void Link(const std::string& target, const std::string& path) {
     ASSERT_EQ(symlink(target.c_str(), Path(path).c_str()), 0) << path;
@@ -37,7 +38,8 @@ class HostileOutbound : public ::testing::Test, protected ScratchDir {
     config_.Outbounds.push_back(std::move(group));
     fidonet->Boxes = std::make_unique<TBoxeList>();
     fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box", TNetAddr{0, 20, 1, 2}, 7}));
-    ScanOutbounds(list_, config_);
+    TScanContext scan(false, true);
+    ScanOutbounds(list_, scan, config_);
   }
   std::vector<std::string> Records() const {
     std::vector<std::string> out;
@@ -103,7 +105,7 @@ TEST_F(HostileOutbound, ListFilesOfMegabyteLinesAndJunk) {
   for (int i = 0; i < 1 << 16; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
   Write("list.flo", std::string(1 << 20, 'x') + "\n" + std::string(1 << 20, '/') + "\n" + junk + "\n" +
                        std::string(1 << 20, '\0') + "\n" + Dir() + "/files/a.zip\n" + std::string(1 << 20, '\\'));
-  ScanListFile(list_, 4, Dir() + "/list.flo", TNetAddr{0, 10, 1, 2});
+  ScanListFile(list_, scan_, 4, Dir() + "/list.flo", TNetAddr{0, 10, 1, 2});
   EXPECT_EQ(Records().back(), "2:1/10 C file ~/files/a.zip 3") << "the sound line after the junk";
 }
 
@@ -116,7 +118,7 @@ TEST_F(HostileOutbound, CutPacketHeaders) {
   for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) Write("tmail/" + std::to_string(size) + ".pkt", packet.substr(0, size));
   Write("tmail/whole.pkt", packet);
   Write("tmail/junk.pkh", std::string(200, '\xFF'));
-  ScanTMail(list_, config_, Dir() + "/tmail");
+  ScanTMail(list_, scan_, config_, Dir() + "/tmail");
   EXPECT_EQ(Records(), (Lines{"3:4/5 N netmail ~/tmail/whole.pkt 60", "65535:65535/65535.65535 H netmail ~/tmail/junk.pkh 200"}));
   for (size_t size : {0, 1, 2, 37, 53, 57, 58, 59}) EXPECT_TRUE(log_.Contains("Bad file " + std::to_string(size) + ".pkt"));
 }

@@ -30,7 +30,7 @@ TEST_F(ListFileScan, PrefixesBlanksAndLineEnds) {
                 "/files/missing.zip\n"
                 "/files/f.zip");  // the last line has no line end
   const uint32_t before = CurrentDosTime();
-  ScanListFile(list_, 4, "/out/0001000a.clo", node_);
+  ScanListFile(list_, scan_, 4, "/out/0001000a.clo", node_);
   const uint32_t after = CurrentDosTime();
   EXPECT_EQ(Records(), (Lines{
                            "2:1/10 C file /files/b.zip 5",
@@ -61,30 +61,24 @@ TEST_F(ListFileScan, LookupsHeldForTheScanFindWhatSingleLookupsFind) {
   disk_.AddFile("/out/0001000a.hlo",
                 "/files/upper.zip\n/files/MIXED.ZIP\n/files/exact.zip\n/files/missing.zip\n/nodir/x.zip\n"
                 "/files/upper.zip\n");
-  ScanListFile(list_, 7, "/out/0001000a.hlo", node_);
+  ScanListFile(list_, scan_, 7, "/out/0001000a.hlo", node_);
   const Lines single = Records();
   const Lines expected{"2:1/10 H file /files/UPPER.ZIP 2", "2:1/10 H file /files/Mixed.Zip 3",
                        "2:1/10 H file /files/exact.zip 1", "2:1/10 H file /files/UPPER.ZIP 2"};
   EXPECT_EQ(single, expected);
   list_.Clear();
-  {
-    const TLookupCache lookups;
-    ScanListFile(list_, 7, "/out/0001000a.hlo", node_);
-  }
+  TScanContext held(false, true);
+  ScanListFile(list_, held, 7, "/out/0001000a.hlo", node_);
   EXPECT_EQ(Records(), expected);
   EXPECT_TRUE(Logged("1:File not found on path /nodir/x.zip"));
   list_.Clear();
-  {
-    // One inside another (a leak check under the sanitizers).
-    const TLookupCache outer;
-    { const TLookupCache inner; }
-    ScanListFile(list_, 7, "/out/0001000a.hlo", node_);
-  }
+  // Again from what the first pass holds.
+  ScanListFile(list_, held, 7, "/out/0001000a.hlo", node_);
   EXPECT_EQ(Records(), expected);
 }
 
 TEST_F(ListFileScan, MissingListFileIsLogged) {
-  ScanListFile(list_, 6, "/out/0001000a.flo", node_);
+  ScanListFile(list_, scan_, 6, "/out/0001000a.flo", node_);
   EXPECT_EQ(list_.Count(), 0u);
   EXPECT_EQ(Log(), (Lines{"1:Can't access to file fo 2:1/10 at /out/0001000a.flo", "1:Reason: No such file or directory"}));
 }
@@ -97,7 +91,7 @@ TEST_F(ListFileScan, LinesOfAnyLength) {
   disk_.AddFile(deep, "1234567");
   const std::string missing = "/files/" + std::string(5000, 'x');
   disk_.AddFile("/out/list.flo", missing + "\n" + deep + "\n");
-  ScanListFile(list_, 6, "/out/list.flo", node_);
+  ScanListFile(list_, scan_, 6, "/out/list.flo", node_);
   EXPECT_EQ(Records(), (Lines{"2:1/10 N file " + deep + " 7"}));
   EXPECT_TRUE(Logged("1:File not found on path " + missing));
 }
@@ -105,7 +99,7 @@ TEST_F(ListFileScan, LinesOfAnyLength) {
 TEST_F(ListFileScan, ListedNamesMatchWithoutRegardToCase) {
   disk_.AddFile("/files/Report.TXT", "12");
   disk_.AddFile("/out/list.flo", "/files/report.txt\n/FILES/report.txt\n");
-  ScanListFile(list_, 7, "/out/list.flo", node_);
+  ScanListFile(list_, scan_, 7, "/out/list.flo", node_);
   EXPECT_EQ(Records(), (Lines{"2:1/10 H file /files/Report.TXT 2"}));
   EXPECT_TRUE(Logged("1:File not found on path /FILES/report.txt")) << "only the name itself, not its directories";
   EXPECT_TRUE(Logged("3:Analyse Report.TXT"));

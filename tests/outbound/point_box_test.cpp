@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 
 class PointAndBoxScan : public ScanTest {
  protected:
-  void Scan() { ScanDirectory(list_, config_, "/fido/out", 2, TScanMode::Outbound, TNetAddr{}, 0); }
+  void Scan() { ScanDirectory(list_, scan_, config_, "/fido/out", 2, TScanMode::Outbound, TNetAddr{}, 0); }
 };
 
 TEST_F(PointAndBoxScan, PointDirectoriesHoldShortFormsByPointNumber) {
@@ -98,7 +98,8 @@ TEST_F(PointAndBoxScan, ConfiguredBoxesAndTheirToBeSentLists) {
   disk_.AddFile("/files/f.tic", "tic", t);
   disk_.AddFile("/files/g.zip", "zip", t);
   disk_.AddFile("/boxes/o/m.pkt", "m", t);
-  ScanOutbounds(list_, config_);
+  TScanContext scan(false, true);
+  ScanOutbounds(list_, scan, config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/20 C file /files/f.tic 3",
                            "2:1/30 H echomail /boxes/a/x.su1 3",

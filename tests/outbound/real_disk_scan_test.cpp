@@ -187,7 +187,8 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
   config_.TMailOutbound = Dir() + "/TMail";
 
   const uint32_t start = CurrentDosTime();
-  ScanOutbounds(list_, config_);
+  TScanContext scan(false, true);
+  ScanOutbounds(list_, scan, config_);
   EXPECT_EQ(Records(start, CurrentDosTime()), Expected(rows));
   for (const TRow& row : rows) {
     if (!row.Log.empty()) {

@@ -26,7 +26,7 @@ class OutboundScan : public ScanTest {
     config_.Outbounds.push_back(std::move(group));
   }
   void Scan(const std::string& dir = "/fido/out") {
-    ScanDirectory(list_, config_, dir, 2, TScanMode::Outbound, TNetAddr{}, 0);
+    ScanDirectory(list_, scan_, config_, dir, 2, TScanMode::Outbound, TNetAddr{}, 0);
   }
 };
 
@@ -39,7 +39,8 @@ TEST_F(OutboundScan, ZoneDirectoriesTakeTheirZoneFromAHexExtension) {
   disk_.AddFile("/fido/out.1000/0001000a.out", "p");
   disk_.AddFile("/fido/out.log", "not a directory");
   disk_.AddFile("/fido/outbound/0001000a.out", "p");  // another outbound
-  ScanOutbounds(list_, config_);
+  TScanContext scan(false, true);
+  ScanOutbounds(list_, scan, config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/10 N netmail /fido/OUT.A/0001000a.out 1",
                            "2:1/10 N netmail /fido/out/0001000a.out 1",
@@ -55,7 +56,8 @@ TEST_F(OutboundScan, ZoneDirectoriesTakeTheirZoneFromAHexExtension) {
 TEST_F(OutboundScan, AMissingOutboundIsAnErrorAndSkipped) {
   ConfigureOutbound("/fido/none");
   disk_.AddDir("/fido");
-  ScanOutbounds(list_, config_);
+  TScanContext scan(false, true);
+  ScanOutbounds(list_, scan, config_);
   EXPECT_EQ(list_.Count(), 0u);
   EXPECT_EQ(Log(),
             (Lines{"2:Default zone: 2", "1:Scan directory: /fido/none", "0:Error: Directory /fido/none not exist"}));
@@ -186,13 +188,12 @@ TEST_F(OutboundScan, NamesAreClassifiedInLowerCaseButKeptAsOnDisk) {
 
 TEST_F(OutboundScan, DirectoryTraceAnnouncesWhatItFinds) {
   disk_.AddDir("/fido/Out");
-  SetDirectoryTrace(true);
-  EXPECT_TRUE(DirExists("/fido/out/"));
-  EXPECT_FALSE(DirExists("/fido/none"));
+  TScanContext traced(true, false);
+  EXPECT_TRUE(DirExists(traced, "/fido/out/"));
+  EXPECT_FALSE(DirExists(traced, "/fido/none"));
   disk_.AddFile("/fido/file", "x");
-  EXPECT_FALSE(DirExists("/fido/file"));
-  SetDirectoryTrace(false);
-  EXPECT_TRUE(DirExists("/fido/OUT"));
+  EXPECT_FALSE(DirExists(traced, "/fido/file"));
+  EXPECT_TRUE(DirExists(scan_, "/fido/OUT"));
   EXPECT_EQ(Log(), (Lines{"0:Dir info => Name: Out => Attrib: 0x10", "0:TRUE", "0:Dir info => Name:  => Attrib: 0x00",
                           "0:FALSE", "0:Dir info => Name: file => Attrib: 0x20", "0:FALSE"}));
 }
@@ -224,9 +225,10 @@ TEST_F(OutboundScan, SizesOfTwoGigabytesAndMoreAreHandedOverWhole) {
                 {"/files/big.su0", kFiveGiB},            {"/files/big.iso", kFiveGiB + 1},
                 {"/fido/box/dvd.iso", 0xFFFFFFFFLL + 2}, {"/tmail/a.pkt", kThreeGiB + 60}};
   Scan();
-  ScanDirectory(list_, config_, "/fido/box", 2, TScanMode::Box, TNetAddr{0, 20, 1, 2}, kFlavourHold);
+  ScanDirectory(list_, scan_, config_, "/fido/box", 2, TScanMode::Box, TNetAddr{0, 20, 1, 2}, kFlavourHold);
   config_.TMailOutbound = "/tmail";
-  ScanOutbounds(list_, config_);
+  TScanContext scan(false, true);
+  ScanOutbounds(list_, scan, config_);
   EXPECT_EQ(Records(), (Lines{
                            "2:1/10 N flag",
                            "2:1/10 N echomail /files/big.su0 5368709120",

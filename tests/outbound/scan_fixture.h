@@ -50,10 +50,7 @@ inline std::string Describe(const TForQueue& r) {
 
 class ScanTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetDirectoryTrace(false);
-    log_.Reset();
-  }
+  void SetUp() override { log_.Reset(); }
 
   std::vector<std::string> Records() const {
     std::vector<std::string> out;
@@ -75,6 +72,7 @@ class ScanTest : public ::testing::Test {
 
   TMainConfig config_;
   TForQueueList list_;
+  TScanContext scan_{false, false};  // every look-up goes to the disk
   FakeDisk disk_;
   ScopedDisk scoped_{disk_};
 

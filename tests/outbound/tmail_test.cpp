@@ -44,7 +44,8 @@ TEST_F(TMailScan, PacketsByExtensionWithTheirHeaderAddress) {
   disk_.AddFile("/tmail/c.req", "not looked at", t);
   disk_.AddDir("/tmail/d.pkt");
   config_.TMailOutbound = "/tmail";
-  ScanOutbounds(list_, config_);
+  TScanContext scan(false, true);
+  ScanOutbounds(list_, scan, config_);
   EXPECT_EQ(Records(), (Lines{
                            "3:4/7 N netmail /tmail/c.pkt 80",
                            "2:5020/1042.7 N netmail /tmail/z.pkt 200",
@@ -66,25 +67,25 @@ TEST_F(TMailScan, EmptyPacketsWithEmptyPacketAsPoll) {
   disk_.AddFile("/tmail/r.phr", Packet(1, 23, 46, 0));
   disk_.AddFile("/tmail/r.req", "x");
   config_.EmptyPacketAsPoll = true;
-  ScanTMail(list_, config_, "/tmail");
+  ScanTMail(list_, scan_, config_, "/tmail");
   EXPECT_EQ(Records(), (Lines{"1:23/46 R file /tmail/r.req 1"})) << "the request still waits";
   EXPECT_TRUE(Logged("2:Decoded address: 1:23/45"));
 }
 
 TEST_F(TMailScan, PacketsThatCannotBeReadWhole) {
   TDirEntry gone{"gone.pkt", 100, 0x20, 0};
-  AnalyzeTMailPacket(list_, config_, 6, gone, "/tmail");
+  AnalyzeTMailPacket(list_, scan_, config_, 6, gone, "/tmail");
   // Listed at 100 bytes, cut to 30 before it was read.
   disk_.AddFile("/tmail/cut.pkt", Packet(1, 2, 3, 0).substr(0, 30));
   TDirEntry cut{"cut.pkt", 100, 0x20, 0};
-  AnalyzeTMailPacket(list_, config_, 6, cut, "/tmail");
+  AnalyzeTMailPacket(list_, scan_, config_, 6, cut, "/tmail");
   EXPECT_EQ(list_.Count(), 0u);
   EXPECT_EQ(Log(), (Lines{"2:Analyze T-Mail netmail file: /tmail/gone.pkt", "1:Can't open file /tmail/gone.pkt",
                           "1:Reason: No such file or directory", "2:Analyze T-Mail netmail file: /tmail/cut.pkt", "1:Bad file cut.pkt"}));
 }
 
 TEST_F(TMailScan, AMissingDirectoryIsAnError) {
-  ScanTMail(list_, config_, "/nowhere");
+  ScanTMail(list_, scan_, config_, "/nowhere");
   EXPECT_EQ(list_.Count(), 0u);
   EXPECT_EQ(Log(), (Lines{"1:Scan T-Mail directory: /nowhere", "0:Error: Directory /nowhere not exist"}));
 }
