@@ -129,7 +129,7 @@ class TBinkdMerge {
 };
 
 bool BinkdLine(TLoadContext& context, const std::string& line) {
-  const std::string path = ExpandPath(line);
+  const std::string path = ExpandPath(line, context.ConfigDir);
   if (path.empty()) return false;
   TBinkdConfig binkd;
   if (!ReadBinkdConfig(Disk(), path, binkd, context.PendingMessage)) return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "config/line_parse.h"
@@ -26,7 +27,7 @@ TLineResult IncludeFile(TLoadContext& context, std::string name) {
   if (!name.empty() && name[0] == '"') name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string();
   if (name.empty()) return TLineResult::Rejected;
   // A relative name is taken from the including file's directory.
-  const std::string path = ExpandPath(name);
+  const std::string path = ExpandPath(name, context.ConfigDir);
   if (path.empty()) return TLineResult::Rejected;
   if (std::find(context.Loading.begin(), context.Loading.end(), LoopKey(path)) != context.Loading.end()) {
     context.PendingMessage = Format("Include loop: %s", path.c_str());
@@ -125,7 +126,7 @@ bool LoadConfig(TLoadContext& context, const std::string& pathArg) {
     path = HomeDir() + "zeb.ctl";
   else if (!IsRooted(path))
     path = HomeDir() + path;
-  path = ExpandPath(path);
+  path = ExpandPath(path, context.ConfigDir);
   const std::string fileName = path.substr(path.find_last_of('/') + 1);
 
   std::string contents, error;
@@ -137,15 +138,21 @@ bool LoadConfig(TLoadContext& context, const std::string& pathArg) {
     PrintError(Format("Can't open file %s", path.c_str()), error);
     return false;
   }
-  // Popped however the reading ends, also when an exception ends the run.
+  // Popped however the reading ends, also when an exception ends the run;
+  // the includer's directory comes back with it, so that an included file
+  // does not change its includer's base for relative paths.
   struct TLoadingGuard {
-    TLoadingGuard(std::vector<std::string>& loading, std::string key) : Loading(loading) {
-      Loading.push_back(std::move(key));
+    TLoadingGuard(TLoadContext& context, const std::string& path)
+        : Context(context), SavedConfigDir(std::exchange(context.ConfigDir, ConfigDirOf(path))) {
+      Context.Loading.push_back(LoopKey(path));
     }
-    ~TLoadingGuard() { Loading.pop_back(); }
-    std::vector<std::string>& Loading;
-  } guard(context.Loading, LoopKey(path));
-  const TConfigDirScope relativePathsFromHere(path);
+    ~TLoadingGuard() {
+      Context.Loading.pop_back();
+      Context.ConfigDir = std::move(SavedConfigDir);
+    }
+    TLoadContext& Context;
+    std::string SavedConfigDir;
+  } guard(context, path);
   return ReadLines(context, fileName, contents);
 }
 

@@ -12,7 +12,7 @@ namespace zeb {
 namespace {
 
 bool Path(TLoadContext& context, const std::string& value) {
-  std::string path = ExpandPath(value);
+  std::string path = ExpandPath(value, context.ConfigDir);
   if (path.empty()) return false;
   context.LogSettings.Path = std::move(path);
   return true;

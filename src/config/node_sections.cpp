@@ -41,7 +41,7 @@ bool MainAddress(TLoadContext& context, const std::string& value) {
 }
 
 bool MainMsgIdFile(TLoadContext& context, const std::string& value) {
-  std::string path = ExpandPath(value);
+  std::string path = ExpandPath(value, context.ConfigDir);
   if (path.empty()) return false;
   context.Config.MsgIdFile = std::move(path);
   return true;
@@ -95,7 +95,7 @@ bool SkipAddressLine(TLoadContext& context, const std::string& line) {
 bool ParseBadQueue(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.Config.ParseBadQueue); }
 
 bool FileQueue(TLoadContext& context, const std::string& value) {
-  std::string path = ExpandPath(value);
+  std::string path = ExpandPath(value, context.ConfigDir);
   if (path.empty()) return false;
   context.Config.FileQueue = std::move(path);
   return true;

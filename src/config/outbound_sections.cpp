@@ -22,7 +22,7 @@ TDomain* NamedOrFirstDomain(TMainConfig& config, const std::string& name) {
 
 bool OutboundLine(TLoadContext& context, const std::string& line) {
   // An expansion that comes out empty (an unset variable) names no directory.
-  std::string path = ExpandPath(line);
+  std::string path = ExpandPath(line, context.ConfigDir);
   if (!path.empty()) context.Group->Paths.Insert(std::move(path));
   return true;
 }
@@ -40,7 +40,7 @@ bool OutboundEnd(TLoadContext& context) {
 // --- t-mail ---
 
 bool TMailLine(TLoadContext& context, const std::string& line) {
-  context.TMailPath = ExpandPath(line);
+  context.TMailPath = ExpandPath(line, context.ConfigDir);
   return true;
 }
 
@@ -58,7 +58,7 @@ bool BoxLine(TLoadContext& context, const std::string& line) {
   std::string path = FirstWord(rest);
   if (path.size() >= 2 && (path[0] == '"' || path[0] == '\'') && path.back() == path[0])
     path = path.substr(1, path.size() - 2);
-  path = ExpandPath(path);
+  path = ExpandPath(path, context.ConfigDir);
   if (path.empty()) return false;
   auto box = std::make_unique<TBoxe>();
   if (!rest.empty()) {

@@ -9,7 +9,6 @@ namespace zeb {
 
 namespace {
 std::string g_homeDir = "./";
-std::string g_configDir;  // empty outside a configuration file: HomeDir
 }  // namespace
 
 const std::string& HomeDir() { return g_homeDir; }
@@ -67,15 +66,13 @@ std::string ExpandPathFrom(std::string_view input, std::string_view baseDir) {
   return base + "/" + text;
 }
 
-std::string ExpandPath(std::string_view text) {
-  return ExpandPathFrom(text, g_configDir.empty() ? g_homeDir : g_configDir);
+std::string ExpandPath(std::string_view text, std::string_view configDir) {
+  return ExpandPathFrom(text, configDir.empty() ? std::string_view(g_homeDir) : configDir);
 }
 
-TConfigDirScope::TConfigDirScope(std::string_view filePath) : saved_(std::move(g_configDir)) {
+std::string ConfigDirOf(std::string_view filePath) {
   const size_t slash = filePath.find_last_of('/');
-  g_configDir = slash == std::string_view::npos ? g_homeDir : std::string(filePath.substr(0, slash + 1));
+  return slash == std::string_view::npos ? g_homeDir : std::string(filePath.substr(0, slash + 1));
 }
-
-TConfigDirScope::~TConfigDirScope() { g_configDir = std::move(saved_); }
 
 }  // namespace zeb

@@ -21,21 +21,12 @@ void InitHomeDir(std::string_view exePath);
 std::string ExpandPathFrom(std::string_view text, std::string_view baseDir);
 
 // Expands a path written in a configuration file: a relative path is taken
-// from the directory of the file being read, from HomeDir outside one.
-std::string ExpandPath(std::string_view text);
+// from `configDir`, the directory of the file being read, or from HomeDir
+// outside one (`configDir` empty).
+std::string ExpandPath(std::string_view text, std::string_view configDir = {});
 
-// While one lives, relative configured paths are taken from the directory
-// of the configuration file `filePath`; the previous directory comes back
-// at its end, so an included file does not change its includer's base.
-class TConfigDirScope {
- public:
-  explicit TConfigDirScope(std::string_view filePath);
-  ~TConfigDirScope();
-  TConfigDirScope(const TConfigDirScope&) = delete;
-  TConfigDirScope& operator=(const TConfigDirScope&) = delete;
-
- private:
-  std::string saved_;
-};
+// The directory relative paths inside the configuration file `filePath`
+// are taken from, with its trailing "/".
+std::string ConfigDirOf(std::string_view filePath);
 
 }  // namespace zeb

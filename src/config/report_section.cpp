@@ -13,7 +13,7 @@ namespace zeb {
 namespace {
 
 bool Template(TLoadContext& context, const std::string& value) {
-  std::string path = ExpandPath(value);
+  std::string path = ExpandPath(value, context.ConfigDir);
   if (path.empty()) return false;
   context.Report->Template = std::move(path);
   return true;
@@ -51,7 +51,7 @@ bool PostTo(TLoadContext& context, const std::string& value) {
   std::string path = FirstWord(rest);
   if (path[0] == '"' || path[0] == '\'') path.erase(0, 1);
   if (!path.empty() && (path.back() == '"' || path.back() == '\'')) path.pop_back();
-  area.Path = ExpandPath(path);
+  area.Path = ExpandPath(path, context.ConfigDir);
   // A path that expands to nothing (an unset variable) names no destination.
   if (area.Path.empty()) return false;
   int32_t keepDays = context.Report->KeepDays;

@@ -65,6 +65,9 @@ struct TLoadContext {
   // The files being read, outermost first, so that an include cycle is
   // caught instead of recursing until the stack runs out.
   std::vector<std::string> Loading;
+  // The directory of the file being read, which relative paths in it are
+  // taken from; empty outside one.
+  std::string ConfigDir;
 
   // What the open section has gathered; registered at its end.
   std::unique_ptr<TReport> Report;
