@@ -23,18 +23,6 @@ void Line(std::string& buf, const std::string& text) {
   buf += kCr;
 }
 
-struct TSerials {
-  std::string File;
-  bool FileFailed = false;
-  uint32_t Last = 0;
-  bool Any = false;
-};
-
-TSerials& Serials() {
-  static TSerials serials;
-  return serials;
-}
-
 // Raises `serial` above the one stored in the MSGID file and stores it
 // there. A file that is missing or does not hold a serial is written anew.
 // False, with the failure logged, when the file cannot be used.
@@ -64,18 +52,12 @@ bool StoreSerial(const std::string& path, uint32_t& serial) {
 
 }  // namespace
 
-uint32_t NextMsgIdSerial(uint32_t unixTime) {
-  TSerials& s = Serials();
-  uint32_t serial = s.Any && unixTime <= s.Last ? s.Last + 1 : unixTime;
-  if (!s.File.empty() && !s.FileFailed) s.FileFailed = !StoreSerial(s.File, serial);
-  s.Last = serial;
-  s.Any = true;
+uint32_t TMsgIdSerials::Next(uint32_t unixTime) {
+  uint32_t serial = any_ && unixTime <= last_ ? last_ + 1 : unixTime;
+  if (!file_.empty() && !fileFailed_) fileFailed_ = !StoreSerial(file_, serial);
+  last_ = serial;
+  any_ = true;
   return serial;
-}
-
-void SetMsgIdFile(const std::string& path) {
-  Serials().File = path;
-  Serials().FileFailed = false;
 }
 
 std::string MsgIdText(const TNetAddr& from, uint32_t serial) {

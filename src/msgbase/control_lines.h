@@ -5,20 +5,34 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "config/records.h"
 
 namespace zeb {
 
-// The MSGID serial of a message made at `unixTime`: that time, or one more
-// than the last serial handed out when that is larger, so that two messages
-// never share a MSGID (dupe checkers would drop the second one). The last
-// serial is kept in the MSGID file, under the base lock, for every run and
-// process that uses it; without that file (none set, or one that could not
-// be used: one error is logged per run) it is the last one of this run.
-uint32_t NextMsgIdSerial(uint32_t unixTime);
-// Sets the MSGID file: 8 hexadecimal digits and a line end. Empty: none.
-void SetMsgIdFile(const std::string& path);
+// The MSGID serials one production of reports hands out.
+class TMsgIdSerials {
+ public:
+  // `file` is the MSGID file: 8 hexadecimal digits and a line end. Empty:
+  // none.
+  explicit TMsgIdSerials(std::string file = {}) : file_(std::move(file)) {}
+
+  // The MSGID serial of a message made at `unixTime`: that time, or one
+  // more than the last serial handed out when that is larger, so that two
+  // messages never share a MSGID (dupe checkers would drop the second one).
+  // The last serial is kept in the MSGID file, under the base lock, for
+  // every run and process that uses it; without that file (none set, or one
+  // that could not be used: one error is logged per production) it is the
+  // last one handed out here.
+  uint32_t Next(uint32_t unixTime);
+
+ private:
+  std::string file_;
+  bool fileFailed_ = false;
+  uint32_t last_ = 0;
+  bool any_ = false;
+};
 
 // The data of the MSGID line: "zone:net/node[.point] serial".
 std::string MsgIdText(const TNetAddr& from, uint32_t serial);

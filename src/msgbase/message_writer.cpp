@@ -13,11 +13,11 @@
 namespace zeb {
 
 // A file report carries no MSGID and takes no serial.
-TMessageWriter::TMessageWriter(const TReport& report, const TMessageTime& when)
+TMessageWriter::TMessageWriter(const TReport& report, const TMessageTime& when, TMsgIdSerials& serials)
     : report_(report),
       destination_(report.PostTo.Path),
       when_(when),
-      lines_(report, report.PostTo.Kind == TPostKind::File ? 0 : NextMsgIdSerial(when.Unix)) {}
+      lines_(report, report.PostTo.Kind == TPostKind::File ? 0 : serials.Next(when.Unix)) {}
 
 void TMessageWriter::StartMessage(std::string&) {}
 void TMessageWriter::FinishMessage(std::string&) {}
@@ -33,14 +33,15 @@ void TMessageWriter::EndText(std::string& buf) const {
 
 bool TFileWriter::Post(const std::string& buf) { return PostToFile(report_.PostTo.Path, buf); }
 
-std::unique_ptr<TMessageWriter> MakeMessageWriter(const TReport& report, const TMessageTime& when) {
+std::unique_ptr<TMessageWriter> MakeMessageWriter(const TReport& report, const TMessageTime& when,
+                                                  TMsgIdSerials& serials) {
   switch (report.PostTo.Kind) {
-    case TPostKind::Jam: return std::make_unique<TJamWriter>(report, when);
-    case TPostKind::Squish: return std::make_unique<TSquishWriter>(report, when);
-    case TPostKind::File: return std::make_unique<TFileWriter>(report, when);
-    case TPostKind::Msg: return std::make_unique<TMsgWriter>(report, when);
-    case TPostKind::Pkt: return std::make_unique<TPktWriter>(report, when);
-    case TPostKind::Netmail: return std::make_unique<TNetmailWriter>(report, when);
+    case TPostKind::Jam: return std::make_unique<TJamWriter>(report, when, serials);
+    case TPostKind::Squish: return std::make_unique<TSquishWriter>(report, when, serials);
+    case TPostKind::File: return std::make_unique<TFileWriter>(report, when, serials);
+    case TPostKind::Msg: return std::make_unique<TMsgWriter>(report, when, serials);
+    case TPostKind::Pkt: return std::make_unique<TPktWriter>(report, when, serials);
+    case TPostKind::Netmail: return std::make_unique<TNetmailWriter>(report, when, serials);
   }
   return nullptr;
 }

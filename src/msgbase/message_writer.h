@@ -20,7 +20,7 @@ class TMessageWriter {
  public:
   // `when` is the moment the message is stamped with; the MSGID serial is
   // taken from it here.
-  TMessageWriter(const TReport& report, const TMessageTime& when);
+  TMessageWriter(const TReport& report, const TMessageTime& when, TMsgIdSerials& serials);
   virtual ~TMessageWriter() = default;
   TMessageWriter(const TMessageWriter&) = delete;
   TMessageWriter& operator=(const TMessageWriter&) = delete;
@@ -55,6 +55,7 @@ class TMessageWriter {
 };
 
 // The writer for the report's destination kind.
-std::unique_ptr<TMessageWriter> MakeMessageWriter(const TReport& report, const TMessageTime& when);
+std::unique_ptr<TMessageWriter> MakeMessageWriter(const TReport& report, const TMessageTime& when,
+                                                  TMsgIdSerials& serials);
 
 }  // namespace zeb

@@ -45,8 +45,8 @@ uint32_t NextMsgNumber(const std::string& dir, uint32_t lowest) {
   return number;
 }
 
-TMsgWriter::TMsgWriter(const TReport& report, const TMessageTime& when)
-    : TMessageWriter(report, when),
+TMsgWriter::TMsgWriter(const TReport& report, const TMessageTime& when, TMsgIdSerials& serials)
+    : TMessageWriter(report, when, serials),
       dir_(report.PostTo.Path),
       number_(NextMsgNumber(dir_, report.PostTo.Kind == TPostKind::Msg ? 2 : 1)) {
   destination_ = MsgName(dir_, number_);

@@ -22,7 +22,7 @@ class TMsgWriter : public TMessageWriter {
   // with the full name of the new file. An empty echomail area starts at 2:
   // tossers of *.MSG areas keep their high-water mark in 1.msg and would
   // never export a report stored there.
-  TMsgWriter(const TReport& report, const TMessageTime& when);
+  TMsgWriter(const TReport& report, const TMessageTime& when, TMsgIdSerials& serials);
 
   void StartMessage(std::string& buf) override;
   void FinishMessage(std::string& buf) override;

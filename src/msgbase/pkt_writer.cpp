@@ -23,8 +23,8 @@ void AppendField(std::string& buf, const std::string& text, size_t limit) {
 
 }  // namespace
 
-TPktWriter::TPktWriter(const TReport& report, const TMessageTime& when)
-    : TMessageWriter(report, when), dir_(report.PostTo.Path), stamp_(PackDosDateTime(when.Local)) {
+TPktWriter::TPktWriter(const TReport& report, const TMessageTime& when, TMsgIdSerials& serials)
+    : TMessageWriter(report, when, serials), dir_(report.PostTo.Path), stamp_(PackDosDateTime(when.Local)) {
   destination_ = PacketName(dir_, stamp_);
 }
 

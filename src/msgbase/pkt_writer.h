@@ -16,7 +16,7 @@ class TPktWriter : public TMessageWriter {
   // Names the packet after the message moment as a DOS date-time stamp
   // (eight hexadecimal digits) and replaces the report's destination path
   // with the packet's full name.
-  TPktWriter(const TReport& report, const TMessageTime& when);
+  TPktWriter(const TReport& report, const TMessageTime& when, TMsgIdSerials& serials);
 
   void StartMessage(std::string& buf) override;
   void FinishMessage(std::string& buf) override;

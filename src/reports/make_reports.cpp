@@ -47,9 +47,9 @@ void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vect
   // have every page of its buffer fresh from the system again.
   std::string storage;
   ReserveReportSpace(queue, storage);
-  SetMsgIdFile(MsgIdFile(config));
+  TReportProduction production(MsgIdFile(config));
   for (size_t i = 0; i < config.Reports.size(); ++i) {
-    std::unique_ptr<TReportParser> parser = MakeReportParser(*config.Reports[i], queue, shares[i], config.Address);
+    std::unique_ptr<TReportParser> parser = MakeReportParser(*config.Reports[i], queue, shares[i], config.Address, production);
     if (parser == nullptr) continue;
     storage.clear();
     parser->SetText(std::move(storage));
@@ -57,7 +57,6 @@ void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vect
     parser->Post();
     storage = parser->TakeText();
   }
-  SetMsgIdFile({});
   LogLine(Format("All reports maked after %d msec", static_cast<int>(TickCount() - start)), 1);
   ControlPoint(1);
 }

@@ -110,7 +110,7 @@ struct TQueueFunctionDef {
 
 // The registration order.
 const TQueueFunctionDef kQueueFunctions[] = {
-    {"about", false, [](TQueueCall&) { return NextAboutText(); }},
+    {"about", false, [](TQueueCall& c) { return NextAboutText(c.Parser.Production.AboutRule); }},
     {"queue", false,
      [](TQueueCall& c) {
        const auto& nodes = c.Parser.Share.ReportNodes;
@@ -171,8 +171,7 @@ void Register(TReportParser& parser, const TQueueFunctionDef (&defs)[N]) {
 
 }  // namespace
 
-std::string NextAboutText() {
-  static bool rule = false;
+std::string NextAboutText(bool& rule) {
   std::string text = Format("%s %s V%s  by %s", kProgramTitle, kPlatformTag, kProgramVersion, kProgramAuthor);
   if (rule) text.assign(text.size(), '\xC4');
   rule = !rule;

@@ -19,8 +19,9 @@ void RegisterQueueFunctions(TReportParser& parser);
 // of the current node.
 void RegisterNodeNoteFunctions(TReportParser& parser);
 
-// The text of @about: the program line, and every second time in the run —
-// across all reports — a rule of the same length.
-std::string NextAboutText();
+// The text of @about: the program line, or, when `rule` is set, a rule of
+// the same length; `rule` turns over, so that every second time in a
+// production — across all its reports — gives the rule.
+std::string NextAboutText(bool& rule);
 
 }  // namespace zeb

@@ -15,12 +15,14 @@ TTextUnits TextUnitsOf(const TReport& report) {
 }
 
 TReportParser::TReportParser(const TReport& report, const TQueue& queue, const TReportShare& share,
-                             const TNetAddr& mainAddress, const std::string& templateFileName)
+                             const TNetAddr& mainAddress, TReportProduction& production,
+                             const std::string& templateFileName)
     : TTemplateParser(false, templateFileName),
       Report(report),
       WholeQueue(queue),
       Share(share),
       MainAddress(mainAddress),
+      Production(production),
       templateFileName_(templateFileName) {
   CrLf = true;
   Cr = true;
@@ -34,7 +36,7 @@ TReportParser::TReportParser(const TReport& report, const TQueue& queue, const T
   RegisterNodeNoteFunctions(*this);
   // Without a template nothing is stored: no file is named and no MSGID
   // serial taken.
-  if (HasTemplate()) writer_ = MakeMessageWriter(Report, MessageTimeNow());
+  if (HasTemplate()) writer_ = MakeMessageWriter(Report, MessageTimeNow(), Production.Serials);
 }
 
 void TReportParser::Run() {
@@ -82,9 +84,10 @@ const TQIStr* TReportParser::CurrentFile() const {
 }
 
 std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TQueue& queue,
-                                                 const TReportShare& share, const TNetAddr& mainAddress) {
+                                                 const TReportShare& share, const TNetAddr& mainAddress,
+                                                 TReportProduction& production) {
   if (static_cast<uint8_t>(report.PostTo.Kind) > static_cast<uint8_t>(TPostKind::Netmail)) return nullptr;
-  return std::make_unique<TReportParser>(report, queue, share, mainAddress, report.Template);
+  return std::make_unique<TReportParser>(report, queue, share, mainAddress, production, report.Template);
 }
 
 }  // namespace zeb

@@ -23,6 +23,15 @@ namespace zeb {
 // charset names UTF-8 (any case), otherwise in bytes.
 TTextUnits TextUnitsOf(const TReport& report);
 
+// What the reports of one production share: the MSGID serials and the
+// turn of @about.
+struct TReportProduction {
+  explicit TReportProduction(std::string msgIdFile = {}) : Serials(std::move(msgIdFile)) {}
+
+  TMsgIdSerials Serials;
+  bool AboutRule = false;  // the next @about gives the rule
+};
+
 class TReportParser : public TTemplateParser {
  public:
   // Loads the template (case-insensitive names), sets the line ends of FTN text (CR alone: LF dropped, or, for a template
@@ -32,7 +41,7 @@ class TReportParser : public TTemplateParser {
   // path).
   // `mainAddress` completes the masks of @prepare.
   TReportParser(const TReport& report, const TQueue& queue, const TReportShare& share, const TNetAddr& mainAddress,
-                const std::string& templateFileName);
+                TReportProduction& production, const std::string& templateFileName);
 
   // StartMessage, the template, FinishMessage — the last also after an
   // error ended the template run. Without a template nothing happens.
@@ -55,6 +64,7 @@ class TReportParser : public TTemplateParser {
   const TQueue& WholeQueue;
   const TReportShare& Share;
   const TNetAddr MainAddress;
+  TReportProduction& Production;
   // Set by @prepare: the walk then goes over PreparedNodes instead of the
   // report's nodes.
   bool Prepared = false;
@@ -73,6 +83,7 @@ class TReportParser : public TTemplateParser {
 // The parser for the report's destination kind, or null for a kind that
 // produces nothing.
 std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TQueue& queue,
-                                                 const TReportShare& share, const TNetAddr& mainAddress);
+                                                 const TReportShare& share, const TNetAddr& mainAddress,
+                                                 TReportProduction& production);
 
 }  // namespace zeb

@@ -18,7 +18,7 @@ class CharsetKludge : public ::testing::Test {
   // The message of a report as its writer frames it, with the MSGID serial
   // written as `serial` so that two messages compare byte by byte.
   static std::string Framed(TReport report, uint32_t serial) {
-    auto writer = MakeMessageWriter(report, SampleTime());
+    auto writer = MakeMessageWriter(report, SampleTime(), TestSerials());
     std::string buf = Produce(*writer, "Queue text\r");
     const std::string own = Format("%.8x", writer->Lines().Serial());
     buf.replace(buf.find(own), own.size(), Format("%.8x", serial));

@@ -79,11 +79,12 @@ TEST(ControlLines, PointsEmptyTextsAndBareKludges) {
 }
 
 TEST(ControlLines, SerialsOfOneSecondDiffer) {
-  const uint32_t first = NextMsgIdSerial(0xF0000000);
+  TMsgIdSerials serials;
+  const uint32_t first = serials.Next(0xF0000000);
   EXPECT_GE(first, 0xF0000000u);
-  const uint32_t second = NextMsgIdSerial(0xF0000000);
+  const uint32_t second = serials.Next(0xF0000000);
   EXPECT_EQ(second, first + 1) << "two messages of one second get two MSGIDs";
-  EXPECT_EQ(NextMsgIdSerial(first + 100), first + 100) << "a later clock is taken as it is";
+  EXPECT_EQ(serials.Next(first + 100), first + 100) << "a later clock is taken as it is";
 }
 
 class PostFileTest : public ::testing::Test {

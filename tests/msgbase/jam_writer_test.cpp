@@ -275,7 +275,7 @@ TEST_F(JamWriterTest, RefusedBasesStayUntouched) {
   disk_.Fault("/new/base.jhr").WriteBudget = -1;
   EXPECT_TRUE(PostReport(full, "x")) << "and the next report creates the base";
 
-  TJamWriter unframed(r, SampleTime());
+  TJamWriter unframed(r, SampleTime(), TestSerials());
   EXPECT_FALSE(unframed.Post("")) << "no message without a template run";
   EXPECT_EQ(File("jhr"), foreign);
 

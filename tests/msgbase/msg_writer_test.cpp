@@ -19,8 +19,8 @@ TEST_F(MsgWriterTest, NumberIsOneMoreThanTheHighest) {
   EXPECT_EQ(NextMsgNumber("/empty"), 1u);
   EXPECT_EQ(NextMsgNumber("/nowhere"), 1u);
   TReport echo = SampleReport(TPostKind::Msg, "/empty"), net = SampleReport(TPostKind::Netmail, "/empty");
-  TMsgWriter echoWriter(echo, SampleTime());
-  TNetmailWriter netWriter(net, SampleTime());
+  TMsgWriter echoWriter(echo, SampleTime(), TestSerials());
+  TNetmailWriter netWriter(net, SampleTime(), TestSerials());
   EXPECT_EQ(echoWriter.Destination(), "/empty/2.msg") << "tossers keep an echo area's high-water mark in 1.msg";
   EXPECT_EQ(netWriter.Destination(), "/empty/1.msg");
   disk_.AddFile("/area/1.msg", "");
@@ -31,7 +31,7 @@ TEST_F(MsgWriterTest, NumberIsOneMoreThanTheHighest) {
   EXPECT_EQ(NextMsgNumber("/area"), 8u) << "readme counts as 0; other names and directories do not count";
 
   TReport r = SampleReport(TPostKind::Msg, "/area");
-  TMsgWriter writer(r, SampleTime());
+  TMsgWriter writer(r, SampleTime(), TestSerials());
   EXPECT_EQ(writer.Destination(), "/area/8.msg") << "the destination becomes the new file's name";
   EXPECT_EQ(r.PostTo.Path, "/area") << "the report keeps its own";
 }
@@ -92,8 +92,8 @@ TEST_F(MsgWriterTest, TakenNumbersAreSkippedNeverOverwritten) {
   disk_.AddFile("/area/3.msg", "kept");
   TReport first = SampleReport(TPostKind::Msg, "/area");
   TReport second = SampleReport(TPostKind::Msg, "/area");
-  auto a = MakeMessageWriter(first, SampleTime());
-  auto b = MakeMessageWriter(second, SampleTime());
+  auto a = MakeMessageWriter(first, SampleTime(), TestSerials());
+  auto b = MakeMessageWriter(second, SampleTime(), TestSerials());
   EXPECT_EQ(a->Destination(), "/area/4.msg");
   EXPECT_EQ(b->Destination(), "/area/4.msg");
   EXPECT_TRUE(a->Post(Produce(*a, "one\r")));

@@ -72,10 +72,17 @@ inline std::string Produce(TMessageWriter& writer, const std::string& text) {
   return buf;
 }
 
+// The serials the messages of the writer tests take, one production as
+// long as the tests run, so that no two of them share a MSGID.
+inline TMsgIdSerials& TestSerials() {
+  static TMsgIdSerials serials;
+  return serials;
+}
+
 // Produces and posts one message; its MSGID serial goes to `serial`.
 inline bool PostReport(const TReport& report, const std::string& text, uint32_t* serial = nullptr,
                        const TMessageTime& when = SampleTime()) {
-  auto writer = MakeMessageWriter(report, when);
+  auto writer = MakeMessageWriter(report, when, TestSerials());
   if (serial) *serial = writer->Lines().Serial();
   return writer->Post(Produce(*writer, text));
 }

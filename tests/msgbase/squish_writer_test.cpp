@@ -346,7 +346,7 @@ TEST_F(SquishWriterTest, MissingDirectoryAndMissingFrame) {
 
   disk_.AddDir("/sq");
   TReport s = SampleReport(TPostKind::Squish, "/sq/base");
-  TSquishWriter writer(s, SampleTime());
+  TSquishWriter writer(s, SampleTime(), TestSerials());
   EXPECT_FALSE(writer.Post("")) << "without a frame (no template text) nothing is stored";
   EXPECT_FALSE(disk_.Has("/sq/base.sqd"));
 }

@@ -57,7 +57,7 @@ class ReportFixture : public ::testing::Test {
     report_.Template = "/t/report.tpl";
     TReportShare share = share_;
     SumQueueTotals(share);
-    auto parser = MakeReportParser(report_, queue_, share, config_.Address);
+    auto parser = MakeReportParser(report_, queue_, share, config_.Address, production_);
     parser->Run();
     std::string out(parser->Text());
     parser->Post();
@@ -73,6 +73,7 @@ class ReportFixture : public ::testing::Test {
   }
 
   TMainConfig config_;
+  TReportProduction production_;  // shared by the reports of one test, as by those of one run
   TQueue queue_;
   FakeDisk disk_;
   ScopedDisk scoped_{disk_};

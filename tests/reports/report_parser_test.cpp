@@ -252,7 +252,7 @@ TEST_F(ReportParser, AboutAlternatesAcrossReports) {
     EXPECT_EQ(first, rule + "|" + text + "|" + rule);
     EXPECT_EQ(second, text);
   }
-  EXPECT_EQ(NextAboutText(), second == text ? rule : text);
+  EXPECT_EQ(NextAboutText(production_.AboutRule), second == text ? rule : text);
 }
 
 TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
