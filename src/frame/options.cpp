@@ -2,15 +2,9 @@
 
 namespace zeb {
 
-namespace {
-
-std::vector<std::string> g_params;
-
-// Finds the first parameter that is an option equal to one alternative:
-// its parameter index and the alternative's 1-based position.
-bool FindOption(std::string_view aliases, size_t& param, int& alternative) {
-  for (size_t p = 0; p < g_params.size(); ++p) {
-    const std::string& s = g_params[p];
+bool TCommandLine::FindOption(std::string_view aliases, size_t& param, int& alternative) const {
+  for (size_t p = 0; p < params_.size(); ++p) {
+    const std::string& s = params_[p];
     if (s.empty() || (s[0] != '-' && s[0] != '/')) continue;
     const std::string_view name = std::string_view(s).substr(1);
     int position = 1;
@@ -31,30 +25,26 @@ bool FindOption(std::string_view aliases, size_t& param, int& alternative) {
   return false;
 }
 
-}  // namespace
-
-void SetCommandLine(std::vector<std::string> params) { g_params = std::move(params); }
-
-int OptionIndex(std::string_view aliases) {
+int TCommandLine::OptionIndex(std::string_view aliases) const {
   size_t param = 0;
   int alternative = 0;
   return FindOption(aliases, param, alternative) ? alternative : 0;
 }
 
-std::string OptionValue(std::string_view aliases, std::string_view def) {
+std::string TCommandLine::OptionValue(std::string_view aliases, std::string_view def) const {
   size_t param = 0;
   int alternative = 0;
   if (!FindOption(aliases, param, alternative)) return std::string(def);
-  return param + 1 < g_params.size() ? g_params[param + 1] : std::string();
+  return param + 1 < params_.size() ? params_[param + 1] : std::string();
 }
 
-bool ParameterGiven(std::string_view parameter) {
-  for (const std::string& p : g_params)
+bool TCommandLine::ParameterGiven(std::string_view parameter) const {
+  for (const std::string& p : params_)
     if (p == parameter) return true;
   return false;
 }
 
-int CommandLineLogLevel() {
+int TCommandLine::LogLevel() const {
   if (OptionIndex("d") != 0) return 4;
   const int level = OptionIndex("l0|l1|l2|l3|l4");
   return level != 0 ? level - 1 : -1;

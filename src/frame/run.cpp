@@ -48,16 +48,16 @@ void QueueExitStep(TQueue& queue) {
 // The fixed run sequence; returns when the run is over, whatever its outcome.
 // `configured` is set once the configuration is loaded or none is needed.
 // The queue is the run's: it lives until the exit steps have run.
-void MainSequence(bool& configured, TQueue& queue) {
-  if (ParameterGiven("--version")) {
+void MainSequence(const TCommandLine& commandLine, bool& configured, TQueue& queue) {
+  if (commandLine.ParameterGiven("--version")) {
     PrintLine(std::string(kProgramName) + " " + kProgramVersion);
     configured = true;
     return;
   }
-  SetQuietConsole(OptionIndex("q") != 0 || ParameterGiven("--quiet"));
+  SetQuietConsole(commandLine.OptionIndex("q") != 0 || commandLine.ParameterGiven("--quiet"));
   SetThousandSeparator('.');
   ShowBanner(FreeMemory());
-  if (OptionIndex("h|hlp|help|?") != 0 || ParameterGiven("--help")) {
+  if (commandLine.OptionIndex("h|hlp|help|?") != 0 || commandLine.ParameterGiven("--help")) {
     ShowHelp();
     configured = true;
     return;
@@ -67,15 +67,15 @@ void MainSequence(bool& configured, TQueue& queue) {
     // The loader starts the logger when the log section ends. Paths on the
     // command line are taken from the current directory, as every command
     // takes its arguments.
-    TLoadContext loading(loaded, StartLogger, CommandLineLogLevel());
-    if (!LoadConfig(loading, ExpandPathFrom(OptionValue("c|cfg|config"), CurrentDirectory()))) return;
+    TLoadContext loading(loaded, StartLogger, commandLine.LogLevel());
+    if (!LoadConfig(loading, ExpandPathFrom(commandLine.OptionValue("c|cfg|config"), CurrentDirectory()))) return;
     configured = true;
-    const std::string additional = ExpandPathFrom(OptionValue("a|addcfg"), CurrentDirectory());
+    const std::string additional = ExpandPathFrom(commandLine.OptionValue("a|addcfg"), CurrentDirectory());
     if (!additional.empty()) LoadConfig(loading, additional);
   }
   const TMainConfig& config = loaded;
   AddExitStep([&queue] { QueueExitStep(queue); });
-  queue = ScanQueue(config, OptionIndex("da") != 0);
+  queue = ScanQueue(config, commandLine.OptionIndex("da") != 0);
   const std::vector<TReportShare> shares = SortQueue(config.Reports, queue);
   MakeReports(config, queue, shares);
   ControlPoint(2);
@@ -84,12 +84,12 @@ void MainSequence(bool& configured, TQueue& queue) {
 }  // namespace
 
 int RunZeb(std::vector<std::string> params) {
-  SetCommandLine(std::move(params));
+  const TCommandLine commandLine(std::move(params));
   bool configured = false;
   TQueue queue;
   try {
     StartUnits();
-    MainSequence(configured, queue);
+    MainSequence(commandLine, configured, queue);
     ControlPoint(3);
     RunExitSteps();
   } catch (const std::exception& error) {
