@@ -1,7 +1,13 @@
 #include "reports/make_reports.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "config/records.h"
 #include "outbound/queue.h"
@@ -19,14 +25,16 @@ namespace {
 // report is never copied to a larger buffer while it grows. The system only
 // provides the pages the report fills; a larger report grows as usual, and
 // without the room (a tight memory limit) nothing is lost.
-void ReserveReportSpace(const TQueue& queue, std::string& storage) {
+std::string ReportSpace(const TQueue& queue) {
   constexpr size_t kBase = 64 * 1024, kPerItem = 128, kPerNode = 1024;
   size_t room = kBase;
   for (size_t i = 0; i < queue.Count(); ++i) room += kPerNode + kPerItem * queue[i].Items.Count();
+  std::string storage;
   try {
     storage.reserve(room);
   } catch (const std::bad_alloc&) {
   }
+  return storage;
 }
 
 // The MSGID file as configured, or "zeb.msgid" in the directory of the log
@@ -38,24 +46,149 @@ std::string MsgIdFile(const TMainConfig& config) {
   return config.LogPath.substr(0, slash + 1) + "zeb.msgid";
 }
 
+// Makes and stores the report on the production's turn, in `storage`
+// (emptied first); gives the storage back.
+std::string MakeInTurn(const TReport& report, const TQueue& queue, const TReportShare& share,
+                       const TNetAddr& mainAddress, TReportProduction& production, std::string storage) {
+  std::unique_ptr<TReportParser> parser = MakeReportParser(report, queue, share, mainAddress, production);
+  if (parser == nullptr) return storage;
+  storage.clear();
+  parser->SetText(std::move(storage));
+  parser->Run();
+  parser->Post();
+  return parser->TakeText();
+}
+
+// How often the letters of @about stand in the template. A template without
+// loops or branches around @about calls it that often, which tells on what
+// turn of @about the next report will start.
+size_t AboutMentions(const TReportParser& parser) {
+  if (!parser.HasTemplate()) return 0;
+  const std::string text = LowerStr(parser.Template()->Text());
+  size_t count = 0;
+  for (size_t at = text.find("about"); at != std::string::npos; at = text.find("about", at + 1)) ++count;
+  return count;
+}
+
+// The reports' texts made on worker threads while the calling thread frames
+// and stores them in the configuration's order. A worker starts a report
+// only while fewer than `workers` texts are made and not yet stored, and
+// takes over the buffer of a stored one, so that memory stays that of
+// `workers` reports. Each report is made on the turn of @about that the
+// @about in the earlier templates suggest; a report whose turn proves wrong
+// once the earlier ones are stored is made again in its place, on the right
+// turn, as in a run of one report after the other.
+class TSideBySide {
+ public:
+  TSideBySide(const TMainConfig& config, const TQueue& queue, const std::vector<TReportShare>& shares,
+              TReportProduction& production, size_t workers)
+      : config_(config), queue_(queue), shares_(shares), production_(production), window_(workers) {
+    bool turn = production.AboutRule;
+    for (size_t i = 0; i < config.Reports.size(); ++i) {
+      TSlot& slot = slots_.emplace_back();
+      slot.Parser = MakeReportParser(*config.Reports[i], queue, shares[i], config.Address, production);
+      if (slot.Parser == nullptr) continue;
+      slot.AboutRule = turn;
+      if (AboutMentions(*slot.Parser) % 2 == 1) turn = !turn;
+    }
+    for (size_t i = 0; i < workers; ++i) threads_.emplace_back([this] { Render(); });
+  }
+
+  ~TSideBySide() {
+    for (std::thread& thread : threads_) thread.join();
+  }
+
+  void Store() {
+    for (size_t i = 0; i < slots_.size(); ++i) {
+      std::unique_ptr<TReportParser> parser;
+      {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return slots_[i].Rendered; });
+        parser = std::move(slots_[i].Parser);
+      }
+      std::string buffer;
+      if (parser != nullptr && parser->RenderedInTurn()) {
+        parser->FrameText();
+        parser->Post();
+        buffer = parser->TakeText();
+      } else if (parser != nullptr) {
+        buffer = parser->TakeText();
+        parser.reset();
+        buffer = MakeInTurn(*config_.Reports[i], queue_, shares_[i], config_.Address, production_, std::move(buffer));
+      }
+      parser.reset();
+      Stored(i, std::move(buffer));
+    }
+  }
+
+ private:
+  struct TSlot {
+    std::unique_ptr<TReportParser> Parser;
+    bool AboutRule = false;  // the turn its first @about is given
+    bool Rendered = false;
+  };
+
+  void Render() {
+    for (;;) {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [&] { return next_ == slots_.size() || next_ < stored_ + window_; });
+      if (next_ == slots_.size()) return;
+      TSlot& slot = slots_[next_++];
+      if (slot.Parser != nullptr) {
+        std::string buffer;
+        if (!spare_.empty()) {
+          buffer = std::move(spare_.back());
+          spare_.pop_back();
+        }
+        lock.unlock();
+        slot.Parser->SetText(buffer.capacity() != 0 ? std::move(buffer) : ReportSpace(queue_));
+        slot.Parser->RenderText(slot.AboutRule);
+        lock.lock();
+      }
+      slot.Rendered = true;
+      changed_.notify_all();
+    }
+  }
+
+  // Report `index` is stored; its buffer serves a later one.
+  void Stored(size_t index, std::string buffer) {
+    std::lock_guard lock(mutex_);
+    stored_ = index + 1;
+    buffer.clear();
+    if (buffer.capacity() != 0) spare_.push_back(std::move(buffer));
+    changed_.notify_all();
+  }
+
+  const TMainConfig& config_;
+  const TQueue& queue_;
+  const std::vector<TReportShare>& shares_;
+  TReportProduction& production_;
+  const size_t window_;
+  std::vector<TSlot> slots_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  size_t next_ = 0;    // the next report to make
+  size_t stored_ = 0;  // reports stored so far
+  std::vector<std::string> spare_;
+  std::vector<std::thread> threads_;
+};
+
 }  // namespace
 
-void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vector<TReportShare>& shares) {
+void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vector<TReportShare>& shares,
+                 unsigned workers) {
   const uint64_t start = TickCount();
   LogLine("Make reports", 1);
-  // One report's memory serves the next: a large report would otherwise
-  // have every page of its buffer fresh from the system again.
-  std::string storage;
-  ReserveReportSpace(queue, storage);
   TReportProduction production(MsgIdFile(config));
-  for (size_t i = 0; i < config.Reports.size(); ++i) {
-    std::unique_ptr<TReportParser> parser = MakeReportParser(*config.Reports[i], queue, shares[i], config.Address, production);
-    if (parser == nullptr) continue;
-    storage.clear();
-    parser->SetText(std::move(storage));
-    parser->Run();
-    parser->Post();
-    storage = parser->TakeText();
+  workers = static_cast<unsigned>(std::min<size_t>(workers, config.Reports.size()));
+  if (workers > 1) {
+    TSideBySide(config, queue, shares, production, workers).Store();
+  } else {
+    // One report's memory serves the next: a large report would otherwise
+    // have every page of its buffer fresh from the system again.
+    std::string storage = ReportSpace(queue);
+    for (size_t i = 0; i < config.Reports.size(); ++i)
+      storage = MakeInTurn(*config.Reports[i], queue, shares[i], config.Address, production, std::move(storage));
   }
   LogLine(Format("All reports maked after %d msec", static_cast<int>(TickCount() - start)), 1);
   ControlPoint(1);

@@ -1,6 +1,7 @@
 // Producing every configured report.
 #pragma once
 
+#include <thread>
 #include <vector>
 
 #include "config/records.h"
@@ -10,7 +11,12 @@
 namespace zeb {
 
 // Makes each of the configuration's reports from its share of the queue;
-// `shares` follows the order of the reports.
-void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vector<TReportShare>& shares);
+// `shares` follows the order of the reports. The reports' texts are made by
+// up to `workers` threads side by side; they are framed and stored on the
+// calling thread in the order of the configuration, so MSGID serials, file
+// names and @about's turns are those of one report after the other. With
+// one worker, or one report, no thread is started.
+void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vector<TReportShare>& shares,
+                 unsigned workers = std::thread::hardware_concurrency());
 
 }  // namespace zeb

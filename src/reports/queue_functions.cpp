@@ -110,7 +110,7 @@ struct TQueueFunctionDef {
 
 // The registration order.
 const TQueueFunctionDef kQueueFunctions[] = {
-    {"about", false, [](TQueueCall& c) { return NextAboutText(c.Parser.Production.AboutRule); }},
+    {"about", false, [](TQueueCall& c) { return c.Parser.NextAbout(); }},
     {"queue", false,
      [](TQueueCall& c) {
        const auto& nodes = c.Parser.Share.ReportNodes;

@@ -34,30 +34,39 @@ TReportParser::TReportParser(const TReport& report, const TQueue& queue, const T
   RegisterQueueFunctions(*this);
   RegisterDriveFunctions(*this);
   RegisterNodeNoteFunctions(*this);
-  // Without a template nothing is stored: no file is named and no MSGID
-  // serial taken.
-  if (HasTemplate()) writer_ = MakeMessageWriter(Report, MessageTimeNow(), Production.Serials);
 }
 
 void TReportParser::Run() {
-  if (!HasTemplate()) return;
-  StartMessage();
-  TTemplateParser::Run();
-  FinishMessage();
+  RenderText(Production.AboutRule);
+  FrameText();
 }
 
-void TReportParser::StartMessage() {
+void TReportParser::RenderText(bool aboutRule) {
+  aboutStart_ = aboutRule_ = aboutRule;
+  TTemplateParser::Run();
+}
+
+bool TReportParser::RenderedInTurn() const { return aboutCalls_ == 0 || aboutStart_ == Production.AboutRule; }
+
+// Without a template nothing is stored: no file is named and no MSGID
+// serial taken.
+void TReportParser::FrameText() {
+  if (!HasTemplate()) return;
+  if (aboutCalls_ % 2 == 1) Production.AboutRule = !Production.AboutRule;
+  writer_ = MakeMessageWriter(Report, MessageTimeNow(), Production.Serials);
   std::string head;
   writer_->StartMessage(head);
-  Write(head);
-}
-
-void TReportParser::FinishMessage() {
-  // The writer may complete the frame at the start of the message (the
-  // Squish lengths), so it gets the whole buffer.
+  // The text gets its head in place, and the writer the whole message: it
+  // may complete the frame at its start (the Squish lengths).
   std::string message = TakeText();
+  message.insert(0, head);
   writer_->FinishMessage(message);
   SetText(std::move(message));
+}
+
+std::string TReportParser::NextAbout() {
+  ++aboutCalls_;
+  return NextAboutText(aboutRule_);
 }
 
 void TReportParser::Post() {

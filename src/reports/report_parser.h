@@ -2,7 +2,9 @@
 // offers the report functions to it, frames its output as a message of the
 // destination's kind (header and leading lines before the template text,
 // trailing lines after it) and stores the message with Post. The calling
-// order is always: construct, Run, Post, destroy.
+// order is: construct, Run, Post, destroy; or, where the text is made apart
+// from storing it: construct, RenderText (on any thread), FrameText (in the
+// production's order), Post, destroy.
 #pragma once
 
 #include <cstdint>
@@ -34,18 +36,30 @@ struct TReportProduction {
 
 class TReportParser : public TTemplateParser {
  public:
-  // Loads the template (case-insensitive names), sets the line ends of FTN text (CR alone: LF dropped, or, for a template
-  // without any CR, turned into CR), registers the report functions and
-  // makes the destination's writer when there is a template (for msg,
-  // netmail and pkt this names the new file in the report's destination
-  // path).
+  // Loads the template (case-insensitive names), sets the line ends of FTN
+  // text (CR alone: LF dropped, or, for a template without any CR, turned
+  // into CR) and registers the report functions.
   // `mainAddress` completes the masks of @prepare.
   TReportParser(const TReport& report, const TQueue& queue, const TReportShare& share, const TNetAddr& mainAddress,
                 TReportProduction& production, const std::string& templateFileName);
 
-  // StartMessage, the template, FinishMessage — the last also after an
-  // error ended the template run. Without a template nothing happens.
+  // RenderText on the production's turn of @about, then FrameText.
+  // Without a template nothing happens.
   void Run() override;
+  // The template alone, into the parser's own buffer, its first @about
+  // giving the rule when `aboutRule` is set. It reads the queue and the
+  // configuration only and changes nothing that other reports share, so it
+  // may run on any thread.
+  void RenderText(bool aboutRule);
+  // Whether the rendered text is the one the production's turn of @about
+  // gives: the template called no @about, or began on that turn.
+  bool RenderedInTurn() const;
+  // Frames the rendered text as a message of the destination's kind (also
+  // after an error ended the template run) and moves the production's turn
+  // of @about past the report's calls. Making the destination's writer
+  // takes the report's MSGID serial and, for msg, netmail and pkt, names
+  // the new file in the destination path.
+  void FrameText();
   // Stores the message; every failure is logged. A report without a
   // template is skipped with a logged error and stores nothing.
   void Post();
@@ -72,11 +86,14 @@ class TReportParser : public TTemplateParser {
   int32_t NodeIndex = 0;
   int32_t FileIndex = 0;
 
- private:
-  void StartMessage();
-  void FinishMessage();
+  // The text of @about at this call of the report's own turn.
+  std::string NextAbout();
 
+ private:
   std::string templateFileName_;
+  bool aboutStart_ = false;  // the turn the report's first @about was given
+  bool aboutRule_ = false;   // the turn of its next @about
+  uint64_t aboutCalls_ = 0;
   std::unique_ptr<TMessageWriter> writer_;
 };
 

@@ -6,6 +6,7 @@
 #include <regex>
 #include <utility>
 
+#include "fixed_clock.h"
 #include "outbound/for_queue.h"
 #include "report_fixture.h"
 #include "reports/make_reports.h"
@@ -279,6 +280,54 @@ TEST_F(ReportParser, MakeReportsProducesEveryReportInOrderAndLogsItsTime) {
   MakeAllReports({first});
   EXPECT_EQ(*disk_.Contents("/r/a.txt"), "A 1 100\n");
   EXPECT_EQ(*disk_.Contents("/r/b.txt"), "B 0\n") << "a report without a share of the queue is still made";
+}
+
+// Every kind of destination, two *.MSG reports in one directory, and @about
+// called an odd number of times by some reports (which turns the next
+// report's first @about into the rule), in a walk by another, and named in
+// the text of one that does not call it (so that the turn the next one is
+// made on proves wrong and it is made again).
+TEST_F(ReportParser, ReportsMadeSideBySideAreTheReportsMadeOneByOne) {
+  FixedClock clock(2026, 12, 7, 12, 0, 0);
+  for (uint16_t node = 1; node <= 3; ++node)
+    Merge(Addr(2, 5020, node), kFlavourCrash, kKindNetmail, 100 * node, Format("/o/13ec%.4x.cut", node));
+  const std::pair<TPostKind, const char*> reports[] = {
+      {TPostKind::File, "/r/a.txt"}, {TPostKind::Jam, "/j/area"}, {TPostKind::Msg, "/m"},
+      {TPostKind::Squish, "/s/area"}, {TPostKind::Msg, "/m"}, {TPostKind::Pkt, "/p"}};
+  // The first report is slow, so that with several workers the next ones
+  // are made while it runs.
+  const char* templates[] = {"@for(@i, 1, 20000)@end@about\n@foreach(@queue)@node @mailsize(n)\n@nextnode\n@end",
+                             "@foreach(@queue)@node @about\n@nextnode\n@end", "plain @queue, no about\n",
+                             "@about\n@ABOUT\n@about\n", "@queue @files(tn)\n", "@about\n"};
+  config_.MsgIdFile = "/r/zeb.msgid";
+  for (size_t i = 0; i < std::size(reports); ++i) {
+    auto report = std::make_unique<TReport>(report_);
+    report->PostTo.Kind = reports[i].first;
+    report->PostTo.Path = reports[i].second;
+    report->Template = Format("/t/%zu.tpl", i);
+    disk_.AddFile(report->Template, templates[i]);
+    config_.Reports.push_back(std::move(report));
+  }
+  for (const char* dir : {"/j", "/m", "/s", "/p"}) disk_.AddDir(dir);
+  ShareWholeQueue();
+  SumQueueTotals(share_);
+  const std::vector<TReportShare> shares(config_.Reports.size(), share_);
+  const std::map<std::string, FakeDisk::Node> before = disk_.Nodes();
+  const auto run = [&](unsigned workers) {
+    disk_.Nodes() = before;
+    MakeReports(config_, queue_, shares, workers);
+    std::map<std::string, std::string> files;
+    for (const auto& [path, node] : disk_.Nodes())
+      if (!node.Directory && !before.count(path)) files[path] = node.Data;
+    return files;
+  };
+  const std::map<std::string, std::string> oneByOne = run(1);
+  EXPECT_EQ(oneByOne.size(), 11u) << "every report stored, the *.MSG ones under two numbers, and the MSGID file";
+  for (const unsigned workers : {2u, 4u}) {
+    std::map<std::string, std::string> sideBySide = run(workers);
+    for (const auto& [path, data] : oneByOne) EXPECT_EQ(sideBySide[path], data) << path << ", " << workers << " workers";
+    EXPECT_EQ(sideBySide.size(), oneByOne.size());
+  }
 }
 
 TEST_F(ReportParser, TheMsgIdFileKeepsTheLastSerialAndAFileThatFailsOnlyLogs) {
