@@ -25,10 +25,14 @@ namespace {
 // report is never copied to a larger buffer while it grows. The system only
 // provides the pages the report fills; a larger report grows as usual, and
 // without the room (a tight memory limit) nothing is lost.
-std::string ReportSpace(const TQueue& queue) {
+size_t ReportRoom(const TQueue& queue) {
   constexpr size_t kBase = 64 * 1024, kPerItem = 128, kPerNode = 1024;
   size_t room = kBase;
   for (size_t i = 0; i < queue.Count(); ++i) room += kPerNode + kPerItem * queue[i].Items.Count();
+  return room;
+}
+
+std::string ReportSpace(size_t room) {
   std::string storage;
   try {
     storage.reserve(room);
@@ -82,7 +86,12 @@ class TSideBySide {
  public:
   TSideBySide(const TMainConfig& config, const TQueue& queue, const std::vector<TReportShare>& shares,
               TReportProduction& production, size_t workers)
-      : config_(config), queue_(queue), shares_(shares), production_(production), window_(workers) {
+      : config_(config),
+        queue_(queue),
+        shares_(shares),
+        production_(production),
+        window_(workers),
+        room_(ReportRoom(queue)) {
     bool turn = production.AboutRule;
     for (size_t i = 0; i < config.Reports.size(); ++i) {
       TSlot& slot = slots_.emplace_back();
@@ -107,16 +116,17 @@ class TSideBySide {
         parser = std::move(slots_[i].Parser);
       }
       std::string buffer;
-      if (parser != nullptr && parser->RenderedInTurn()) {
-        parser->FrameText();
-        parser->Post();
-        buffer = parser->TakeText();
-      } else if (parser != nullptr) {
+      if (parser != nullptr) {
+        const bool inTurn = parser->RenderedInTurn();
+        if (inTurn) {
+          parser->FrameText();
+          parser->Post();
+        }
         buffer = parser->TakeText();
         parser.reset();
-        buffer = MakeInTurn(*config_.Reports[i], queue_, shares_[i], config_.Address, production_, std::move(buffer));
+        if (!inTurn)
+          buffer = MakeInTurn(*config_.Reports[i], queue_, shares_[i], config_.Address, production_, std::move(buffer));
       }
-      parser.reset();
       Stored(i, std::move(buffer));
     }
   }
@@ -141,7 +151,7 @@ class TSideBySide {
           spare_.pop_back();
         }
         lock.unlock();
-        slot.Parser->SetText(buffer.capacity() != 0 ? std::move(buffer) : ReportSpace(queue_));
+        slot.Parser->SetText(buffer.capacity() != 0 ? std::move(buffer) : ReportSpace(room_));
         slot.Parser->RenderText(slot.AboutRule);
         lock.lock();
       }
@@ -164,6 +174,7 @@ class TSideBySide {
   const std::vector<TReportShare>& shares_;
   TReportProduction& production_;
   const size_t window_;
+  const size_t room_;
   std::vector<TSlot> slots_;
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -186,7 +197,7 @@ void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vect
   } else {
     // One report's memory serves the next: a large report would otherwise
     // have every page of its buffer fresh from the system again.
-    std::string storage = ReportSpace(queue);
+    std::string storage = ReportSpace(ReportRoom(queue));
     for (size_t i = 0; i < config.Reports.size(); ++i)
       storage = MakeInTurn(*config.Reports[i], queue, shares[i], config.Address, production, std::move(storage));
   }
