@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -115,18 +116,19 @@ class TSideBySide {
         changed_.wait(lock, [&] { return slots_[i].Rendered; });
         parser = std::move(slots_[i].Parser);
       }
-      std::string buffer;
-      if (parser != nullptr) {
-        const bool inTurn = parser->RenderedInTurn();
-        if (inTurn) {
-          parser->FrameText();
-          parser->Post();
-        }
-        buffer = parser->TakeText();
-        parser.reset();
-        if (!inTurn)
-          buffer = MakeInTurn(*config_.Reports[i], queue_, shares_[i], config_.Address, production_, std::move(buffer));
+      if (parser == nullptr) {
+        Stored(i, std::nullopt);
+        continue;
       }
+      const bool inTurn = parser->RenderedInTurn();
+      if (inTurn) {
+        parser->FrameText();
+        parser->Post();
+      }
+      std::string buffer = parser->TakeText();
+      parser.reset();
+      if (!inTurn)
+        buffer = MakeInTurn(*config_.Reports[i], queue_, shares_[i], config_.Address, production_, std::move(buffer));
       Stored(i, std::move(buffer));
     }
   }
@@ -146,12 +148,13 @@ class TSideBySide {
       TSlot& slot = slots_[next_++];
       if (slot.Parser != nullptr) {
         std::string buffer;
-        if (!spare_.empty()) {
+        const bool spare = !spare_.empty();
+        if (spare) {
           buffer = std::move(spare_.back());
           spare_.pop_back();
         }
         lock.unlock();
-        slot.Parser->SetText(buffer.capacity() != 0 ? std::move(buffer) : ReportSpace(room_));
+        slot.Parser->SetText(spare ? std::move(buffer) : ReportSpace(room_));
         slot.Parser->RenderText(slot.AboutRule);
         lock.lock();
       }
@@ -160,12 +163,14 @@ class TSideBySide {
     }
   }
 
-  // Report `index` is stored; its buffer serves a later one.
-  void Stored(size_t index, std::string buffer) {
+  // Report `index` is stored; the buffer of its text serves a later one.
+  void Stored(size_t index, std::optional<std::string> buffer) {
     std::lock_guard lock(mutex_);
     stored_ = index + 1;
-    buffer.clear();
-    if (buffer.capacity() != 0) spare_.push_back(std::move(buffer));
+    if (buffer) {
+      buffer->clear();
+      spare_.push_back(std::move(*buffer));
+    }
     changed_.notify_all();
   }
 
