@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -101,10 +103,22 @@ class TSideBySide {
       slot.AboutRule = turn;
       if (AboutMentions(*slot.Parser) % 2 == 1) turn = !turn;
     }
-    for (size_t i = 0; i < workers; ++i) threads_.emplace_back([this] { Render(); });
+    // Where the system gives fewer threads, fewer work.
+    try {
+      for (size_t i = 0; i < workers; ++i) threads_.emplace_back([this] { Render(); });
+    } catch (const std::system_error&) {
+    }
   }
 
+  bool Started() const { return !threads_.empty(); }
+
+  // A storing left by an exception starts no more reports.
   ~TSideBySide() {
+    {
+      std::lock_guard lock(mutex_);
+      next_ = slots_.size();
+    }
+    changed_.notify_all();
     for (std::thread& thread : threads_) thread.join();
   }
 
@@ -114,6 +128,7 @@ class TSideBySide {
       {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [&] { return slots_[i].Rendered; });
+        if (slots_[i].Failure) std::rethrow_exception(slots_[i].Failure);
         parser = std::move(slots_[i].Parser);
       }
       if (parser == nullptr) {
@@ -138,6 +153,9 @@ class TSideBySide {
     std::unique_ptr<TReportParser> Parser;
     bool AboutRule = false;  // the turn its first @about is given
     bool Rendered = false;
+    // What ended the making of the text (as it would have ended a run of
+    // one report after the other), handed to the storing thread.
+    std::exception_ptr Failure;
   };
 
   void Render() {
@@ -154,8 +172,12 @@ class TSideBySide {
           spare_.pop_back();
         }
         lock.unlock();
-        slot.Parser->SetText(spare ? std::move(buffer) : ReportSpace(room_));
-        slot.Parser->RenderText(slot.AboutRule);
+        try {
+          slot.Parser->SetText(spare ? std::move(buffer) : ReportSpace(room_));
+          slot.Parser->RenderText(slot.AboutRule);
+        } catch (...) {
+          slot.Failure = std::current_exception();
+        }
         lock.lock();
       }
       slot.Rendered = true;
@@ -197,9 +219,12 @@ void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vect
   LogLine("Make reports", 1);
   TReportProduction production(MsgIdFile(config));
   workers = static_cast<unsigned>(std::min<size_t>(workers, config.Reports.size()));
-  if (workers > 1) {
-    TSideBySide(config, queue, shares, production, workers).Store();
+  std::optional<TSideBySide> sideBySide;
+  if (workers > 1) sideBySide.emplace(config, queue, shares, production, workers);
+  if (sideBySide && sideBySide->Started()) {
+    sideBySide->Store();
   } else {
+    sideBySide.reset();
     // One report's memory serves the next: a large report would otherwise
     // have every page of its buffer fresh from the system again.
     std::string storage = ReportSpace(ReportRoom(queue));
