@@ -96,13 +96,14 @@ std::string TTemplateParser::Evaluate(bool enabled, TBufStream& stream) {
   Input = &stream;
   std::string_view name;
   TBufStream params;  // one for every call: a stream is costly to make
+  std::string text;
   while (!Stopped && CopyText(*this, stream)) {
-    TTemplateCommand* command = nullptr;
-    if (!ReadName(stream, name) || (command = FindCommand(name)) == nullptr) {
+    TTemplateCommand* command = ReadCall(stream, name, text);
+    if (command == nullptr) {
       PutText(std::string(1, CommandChar).append(name));
       continue;
     }
-    params.Reset(command->HasParams ? ReadParams(stream) : std::string());
+    params.Reset(std::move(text));
     std::string result = CaptureCommand(*command, *this, enabled, params);
     Captured += result;
   }
@@ -253,6 +254,34 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
   }
 }
 
+TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view& name, std::string& params) {
+  params.clear();
+  if (&input != template_.get()) {
+    TTemplateCommand* command = ReadName(input, name) ? FindCommand(name) : nullptr;
+    if (command != nullptr && command->HasParams) params = ReadParams(input);
+    return command;
+  }
+  const size_t start = input.Position();
+  if (templateCallAt_.empty()) templateCallAt_.resize(input.Size() + 1);
+  uint32_t& at = templateCallAt_[start];
+  if (at == 0) {
+    templateCalls_.emplace_back();
+    at = static_cast<uint32_t>(templateCalls_.size());
+  }
+  TTemplateCall& call = templateCalls_[at - 1];
+  if (call.TableGeneration != commands_.Generation()) {
+    call.Command = ReadName(input, name) ? FindCommand(name) : nullptr;
+    call.NameLength = name.size();
+    call.Params = call.Command != nullptr && call.Command->HasParams ? ReadParams(input) : std::string();
+    call.End = input.Position();
+    call.TableGeneration = commands_.Generation();
+  }
+  name = input.Text().substr(start, call.NameLength);
+  input.Skip(call.End - input.Position());
+  params = call.Params;
+  return call.Command;
+}
+
 bool TTemplateParser::ReadName(TBufStream& input, std::string_view& name) {
   const std::string_view rest = input.Rest();
   size_t length = 0;
@@ -287,13 +316,13 @@ std::string TTemplateParser::ReadParams(TBufStream& input) {
 void TTemplateParser::RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block) {
   std::string_view name;
   TBufStream params;  // one for every call: a stream is costly to make
+  std::string text;
   while (!Stopped && !EndSeen && CopyText(self, input)) {
-    TTemplateCommand* command = nullptr;
-    if (!ReadName(input, name) || (command = FindCommand(name)) == nullptr) {
+    TTemplateCommand* command = ReadCall(input, name, text);
+    if (command == nullptr) {
       self.PutText(std::string(1, CommandChar).append(name));
       continue;
     }
-    std::string text = command->HasParams ? ReadParams(input) : std::string();
     bool enabled = self.Enabled;
     if (block != nullptr) {
       text = ExpandQuotes(std::move(text), CommandChar);

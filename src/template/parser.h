@@ -134,6 +134,11 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // Interprets `input` on behalf of `self`: the root's main loop when
   // `block` is null, else the body of that block statement.
   void RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block);
+  // The command called at the input's position (just past the command
+  // character), or null for a name that is no command; `name` is the name
+  // as written, `params` the parameter list when the command takes one. The
+  // input is left after the call.
+  TTemplateCommand* ReadCall(TBufStream& input, std::string_view& name, std::string& params);
   // Copies text up to the next command character (consumed; true) or the
   // end of the input (false); NUL characters are dropped.
   bool CopyText(TInterpreter& self, TBufStream& input);
@@ -154,6 +159,22 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // Counts steps against StepBudget; false, with the run ended, when not
   // enough are left.
   bool TakeSteps(int64_t count = 1);
+
+  // A call of the template as first read. The template's text does not
+  // change while it runs and its loops pass the same calls for every node
+  // and file, so each call is read and looked up once; it holds while the
+  // command table is unchanged since.
+  struct TTemplateCall {
+    uint64_t TableGeneration = 0;
+    TTemplateCommand* Command = nullptr;
+    size_t NameLength = 0;
+    size_t End = 0;  // the template position after the call
+    std::string Params;
+  };
+  std::vector<TTemplateCall> templateCalls_;
+  // By the template position just past the command character: 1 + the
+  // index of the call read there, or 0.
+  std::vector<uint32_t> templateCallAt_;
 
   std::unique_ptr<TBufStream> template_;
   std::string templateError_;
