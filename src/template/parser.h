@@ -88,9 +88,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // disarms both. What passes is captured in capture mode, else written at
   // Position when Enabled and Active. Writers that frame the output with
   // bytes of their own use Write, which bypasses the filter.
-  void PutChar(char c) override;
+  void PutChar(char c) final;
   // Runs without CR or LF pass whole: they only disarm the suppression.
-  void PutChars(std::string_view text) override;
+  void PutChars(std::string_view text) final;
   void SwallowLineEnd() override {
     SwallowCR = true;
     SwallowLF = true;
