@@ -164,8 +164,7 @@ void TTemplateParser::ReleaseIfRetired(TTemplateCommand& command) {
   if (it != retired_.end()) retired_.erase(it);
 }
 
-bool TTemplateParser::TakeSteps(int64_t count) {
-  if (StepBudget < 0 || count == 0) return true;
+bool TTemplateParser::TakeBudgetedSteps(int64_t count) {
   if (StepBudget < count) {
     StepBudget = 0;
     ReportError("Too many steps\n\r");

@@ -157,8 +157,10 @@ class TTemplateParser : public TBufStream, public TInterpreter {
                              TBufStream& params);
   void ReleaseIfRetired(TTemplateCommand& command);
   // Counts steps against StepBudget; false, with the run ended, when not
-  // enough are left.
-  bool TakeSteps(int64_t count = 1);
+  // enough are left. (Inline: every call and copied text takes steps, and
+  // an ordinary run has no budget.)
+  bool TakeSteps(int64_t count = 1) { return StepBudget < 0 || count == 0 || TakeBudgetedSteps(count); }
+  bool TakeBudgetedSteps(int64_t count);
 
   // A call of the template as first read. The template's text does not
   // change while it runs and its loops pass the same calls for every node
