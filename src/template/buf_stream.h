@@ -88,6 +88,11 @@ class TBufStream {
     buffer_ = std::move(text);
     position_ = 0;
   }
+  // The same with a copy of `text`, kept in the buffer the stream has.
+  void Assign(std::string_view text) {
+    buffer_.assign(text);
+    position_ = 0;
+  }
   // Writes the buffer to the file, if any, then cuts the content at Position.
   bool Truncate();
 

@@ -118,14 +118,12 @@ std::string TTemplateParser::Evaluate(bool enabled, TBufStream& stream) {
   Input = &stream;
   std::string_view name;
   TBufStream params;  // one for every call: a stream is costly to make
-  std::string text;
   while (!Stopped && CopyText(*this, stream)) {
-    TTemplateCommand* command = ReadCall(stream, name, text);
+    TTemplateCommand* command = ReadCall(stream, name, params);
     if (command == nullptr) {
       PutText(std::string(1, CommandChar).append(name));
       continue;
     }
-    params.Reset(std::move(text));
     std::string result = CaptureCommand(*command, *this, enabled, params);
     Captured += result;
   }
@@ -275,11 +273,10 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
   }
 }
 
-TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view& name, std::string& params) {
-  params.clear();
+TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view& name, TBufStream& params) {
   if (&input != template_.get()) {
     TTemplateCommand* command = ReadName(input, name) ? FindCommand(name) : nullptr;
-    if (command != nullptr && command->HasParams) params = ReadParams(input);
+    params.Reset(command != nullptr && command->HasParams ? ReadParams(input) : std::string());
     return command;
   }
   const size_t start = input.Position();
@@ -299,7 +296,7 @@ TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view&
   }
   name = input.Text().substr(start, call.NameLength);
   input.Skip(call.End - input.Position());
-  params = call.Params;
+  params.Assign(call.Params);
   return call.Command;
 }
 
@@ -337,19 +334,17 @@ std::string TTemplateParser::ReadParams(TBufStream& input) {
 void TTemplateParser::RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block) {
   std::string_view name;
   TBufStream params;  // one for every call: a stream is costly to make
-  std::string text;
   while (!Stopped && !EndSeen && CopyText(self, input)) {
-    TTemplateCommand* command = ReadCall(input, name, text);
+    TTemplateCommand* command = ReadCall(input, name, params);
     if (command == nullptr) {
       self.PutText(std::string(1, CommandChar).append(name));
       continue;
     }
     bool enabled = self.Enabled;
     if (block != nullptr) {
-      text = ExpandQuotes(std::move(text), CommandChar);
+      if (params.Size() > 0 && IsQuote(params.Text()[0])) params.Reset(ExpandQuotes(params.Text(), CommandChar));
       enabled = self.Enabled && self.Active && !(block->Breakable && BreakSeen);
     }
-    params.Reset(std::move(text));
     CallCommand(*command, self, enabled, self.Active, params);
     if (block != nullptr) {
       if (block->HasElse && ElseSeen) {

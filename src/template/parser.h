@@ -136,9 +136,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   void RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block);
   // The command called at the input's position (just past the command
   // character), or null for a name that is no command; `name` is the name
-  // as written, `params` the parameter list when the command takes one. The
-  // input is left after the call.
-  TTemplateCommand* ReadCall(TBufStream& input, std::string_view& name, std::string& params);
+  // as written, `params` holds the parameter list (when the command takes
+  // one) from its start. The input is left after the call.
+  TTemplateCommand* ReadCall(TBufStream& input, std::string_view& name, TBufStream& params);
   // Copies text up to the next command character (consumed; true) or the
   // end of the input (false); NUL characters are dropped.
   bool CopyText(TInterpreter& self, TBufStream& input);
