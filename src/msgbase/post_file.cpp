@@ -14,14 +14,13 @@ namespace {
 std::string WithLfLineEnds(std::string_view buf) {
   std::string out;
   out.reserve(buf.size());
-  for (size_t i = 0; i < buf.size(); ++i) {
-    if (buf[i] == '\r') {
-      if (i + 1 < buf.size() && buf[i + 1] == '\n') ++i;
-      out += '\n';
-    } else {
-      out += buf[i];
-    }
+  size_t start = 0;
+  for (size_t cr; (cr = buf.find('\r', start)) != std::string_view::npos;) {
+    out.append(buf.substr(start, cr - start)).push_back('\n');
+    start = cr + 1;
+    if (start < buf.size() && buf[start] == '\n') ++start;
   }
+  out.append(buf.substr(start));
   return out;
 }
 

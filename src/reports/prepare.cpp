@@ -20,7 +20,6 @@ std::string PrepareNodes(TReportParser& parser, std::string_view masks) {
   const TReportShare& share = parser.Share;
   if (!share.ReportNodes || masks.empty()) return "0";
   parser.Prepared = true;
-  parser.NodeIndex = 0;
   if (parser.PreparedNodes == nullptr) {
     parser.PreparedNodes = std::make_unique<TAddrMaskList>();
   } else {
@@ -43,6 +42,7 @@ std::string PrepareNodes(TReportParser& parser, std::string_view masks) {
     start = comma + 1;
   }
   for (TQueueNode* node : *share.ReportNodes) list.Insert(*node);
+  parser.SetNodeIndex(0);  // the walk starts again, over the prepared nodes
   return std::to_string(list.Count());
 }
 

@@ -78,21 +78,22 @@ std::string NextNode(TQueueCall& call) {
   TReportParser& p = call.Parser;
   const size_t count = p.Prepared ? (p.PreparedNodes ? p.PreparedNodes->Count() : 0)
                                   : (p.Share.ReportNodes ? p.Share.ReportNodes->size() : 0);
-  if (p.NodeIndex >= 0 && static_cast<size_t>(p.NodeIndex) < count) ++p.NodeIndex;
+  if (p.NodeIndex() >= 0 && static_cast<size_t>(p.NodeIndex()) < count) p.SetNodeIndex(p.NodeIndex() + 1);
   return {};
 }
 
 std::string FileCount(TQueueCall& call) {
   const TQueueNode* node = call.Node();
   if (node == nullptr) return "0";
-  call.Parser.FileIndex = 0;
+  call.Parser.SetFileIndex(0);
   return std::to_string(node->Items.Count());
 }
 
 std::string NextFile(TQueueCall& call) {
   const TQueueNode* node = call.Node();
   TReportParser& p = call.Parser;
-  if (node != nullptr && p.FileIndex >= 0 && static_cast<size_t>(p.FileIndex) < node->Items.Count()) ++p.FileIndex;
+  if (node != nullptr && p.FileIndex() >= 0 && static_cast<size_t>(p.FileIndex()) < node->Items.Count())
+    p.SetFileIndex(p.FileIndex() + 1);
   return {};
 }
 

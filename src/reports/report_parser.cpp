@@ -79,17 +79,19 @@ void TReportParser::Post() {
 
 std::string TReportParser::Destination() const { return writer_ ? writer_->Destination() : std::string(); }
 
-TQueueNode* TReportParser::CurrentNode() const {
-  if (NodeIndex < 0) return nullptr;
-  const size_t index = static_cast<size_t>(NodeIndex);
-  if (Prepared) return PreparedNodes && index < PreparedNodes->Count() ? &(*PreparedNodes)[index] : nullptr;
-  return Share.ReportNodes && index < Share.ReportNodes->size() ? (*Share.ReportNodes)[index] : nullptr;
-}
-
-const TQIStr* TReportParser::CurrentFile() const {
-  const TQueueNode* node = CurrentNode();
-  if (node == nullptr || FileIndex < 0 || static_cast<size_t>(FileIndex) >= node->Items.Count()) return nullptr;
-  return &node->Items[static_cast<size_t>(FileIndex)];
+void TReportParser::FindWalkPosition() const {
+  walkMoved_ = false;
+  currentNode_ = nullptr;
+  currentFile_ = nullptr;
+  if (nodeIndex_ < 0) return;
+  const size_t index = static_cast<size_t>(nodeIndex_);
+  if (Prepared) {
+    if (PreparedNodes && index < PreparedNodes->Count()) currentNode_ = &(*PreparedNodes)[index];
+  } else if (Share.ReportNodes && index < Share.ReportNodes->size()) {
+    currentNode_ = (*Share.ReportNodes)[index];
+  }
+  if (currentNode_ != nullptr && fileIndex_ >= 0 && static_cast<size_t>(fileIndex_) < currentNode_->Items.Count())
+    currentFile_ = &currentNode_->Items[static_cast<size_t>(fileIndex_)];
 }
 
 std::unique_ptr<TReportParser> MakeReportParser(const TReport& report, const TQueue& queue,

@@ -69,9 +69,27 @@ class TReportParser : public TTemplateParser {
   std::string Destination() const;
 
   // The current node of the walk (@nextnode), or null.
-  TQueueNode* CurrentNode() const;
+  TQueueNode* CurrentNode() const {
+    if (walkMoved_) FindWalkPosition();
+    return currentNode_;
+  }
   // The current file of the current node (@nextfile), or null.
-  const TQIStr* CurrentFile() const;
+  const TQIStr* CurrentFile() const {
+    if (walkMoved_) FindWalkPosition();
+    return currentFile_;
+  }
+  // The walk's position: the index of the node among the report's (or the
+  // prepared) nodes and of the file among the node's files.
+  int32_t NodeIndex() const { return nodeIndex_; }
+  int32_t FileIndex() const { return fileIndex_; }
+  void SetNodeIndex(int32_t index) {
+    nodeIndex_ = index;
+    walkMoved_ = true;
+  }
+  void SetFileIndex(int32_t index) {
+    fileIndex_ = index;
+    walkMoved_ = true;
+  }
 
   const TReport& Report;
   // The whole queue, of which Share is the report's part.
@@ -83,18 +101,25 @@ class TReportParser : public TTemplateParser {
   // report's nodes.
   bool Prepared = false;
   std::unique_ptr<TAddrMaskList> PreparedNodes;
-  int32_t NodeIndex = 0;
-  int32_t FileIndex = 0;
 
   // The text of @about at this call of the report's own turn.
   std::string NextAbout();
 
  private:
+  // Finds the node and file at the walk's position; the functions read
+  // them far more often than the walk moves.
+  void FindWalkPosition() const;
+
   std::string templateFileName_;
   bool aboutStart_ = false;  // the turn the report's first @about was given
   bool aboutRule_ = false;   // the turn of its next @about
   uint64_t aboutCalls_ = 0;
   std::unique_ptr<TMessageWriter> writer_;
+  int32_t nodeIndex_ = 0;
+  int32_t fileIndex_ = 0;
+  mutable bool walkMoved_ = true;  // the two below are still to be found
+  mutable TQueueNode* currentNode_ = nullptr;
+  mutable const TQIStr* currentFile_ = nullptr;
 };
 
 // The parser for the report's destination kind, or null for a kind that

@@ -27,12 +27,6 @@ void TBufStream::Seek(int origin, int64_t offset) {
   position_ = static_cast<size_t>(std::clamp<int64_t>(target, 0, size));
 }
 
-void TBufStream::Write(const char* src, size_t count) {
-  if (position_ != buffer_.size()) buffer_.resize(position_);
-  buffer_.append(src, count);
-  position_ += count;
-}
-
 bool TBufStream::Truncate() {
   const bool written = Flush();
   buffer_.resize(position_);

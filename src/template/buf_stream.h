@@ -61,7 +61,12 @@ class TBufStream {
   void Seek(int origin, int64_t offset);
 
   // Writes at Position; the content then ends where this write ended.
-  void Write(const char* src, size_t count);
+  // (Inline: every run of a parser's output is written with it.)
+  void Write(const char* src, size_t count) {
+    if (position_ != buffer_.size()) buffer_.resize(position_);
+    buffer_.append(src, count);
+    position_ += count;
+  }
   void Write(std::string_view text) { Write(text.data(), text.size()); }
   void WriteChar(char c) {
     buffer_.resize(position_);
@@ -81,6 +86,11 @@ class TBufStream {
   // Makes `text` the content, positioned at its start.
   void Reset(std::string text) {
     buffer_ = std::move(text);
+    position_ = 0;
+  }
+  // The same with a copy of `text`, kept in the buffer the stream has.
+  void Assign(std::string_view text) {
+    buffer_.assign(text);
     position_ = 0;
   }
   // Writes the buffer to the file, if any, then cuts the content at Position.

@@ -26,7 +26,7 @@ void TTemplateCommand::Execute(TInterpreter& caller, bool enabled, bool active, 
   if (result.empty()) {
     SwallowLineEnd();
   } else {
-    PutText(result);
+    PutChars(result);  // captured or passed on, as PutText would
   }
   Enabled = savedEnabled;
   Active = savedActive;

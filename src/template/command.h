@@ -74,8 +74,8 @@ class TTemplateCommand : public TInterpreter {
 
   // Captured in capture mode, else handed to the owner when Enabled and
   // Active.
-  void PutChar(char c) override;
-  void PutChars(std::string_view text) override;
+  void PutChar(char c) final;
+  void PutChars(std::string_view text) final;
   void SwallowLineEnd() override;
   bool IsStopped() const override;
   // Stops the owner's run.

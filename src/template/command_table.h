@@ -51,6 +51,9 @@ class TCommandTable {
   std::unique_ptr<TTemplateCommand> Take(std::string_view name);
 
   size_t Count() const { return list_.Count(); }
+  // Raised by every change of the table: a look-up remembered under the
+  // same generation still holds.
+  uint64_t Generation() const { return generation_; }
   const TCmdRec& operator[](size_t i) const { return list_[i]; }
 
  private:

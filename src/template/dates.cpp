@@ -185,10 +185,19 @@ struct TTextHash {
 constexpr size_t kMaxCachedPatterns = 64;
 
 const TDatePattern& CompiledPattern(std::string_view text) {
-  thread_local std::unordered_map<std::string, TDatePattern, TTextHash, std::equal_to<>> patterns;
-  if (auto it = patterns.find(text); it != patterns.end()) return it->second;
-  if (patterns.size() >= kMaxCachedPatterns) patterns.clear();
-  return patterns.emplace(std::string(text), TDatePattern(text)).first->second;
+  using TPatterns = std::unordered_map<std::string, TDatePattern, TTextHash, std::equal_to<>>;
+  thread_local TPatterns patterns;
+  // The last one asked for, compared before any hashing: a report lists
+  // every file with the same pattern.
+  thread_local const TPatterns::value_type* last = nullptr;
+  if (last != nullptr && last->first == text) return last->second;
+  auto it = patterns.find(text);
+  if (it == patterns.end()) {
+    if (patterns.size() >= kMaxCachedPatterns) patterns.clear();
+    it = patterns.emplace(std::string(text), TDatePattern(text)).first;
+  }
+  last = &*it;
+  return it->second;
 }
 
 }  // namespace

@@ -25,19 +25,41 @@ uint64_t MarkEqualBytes(uint64_t word, uint64_t pattern) {
 
 // The first position of either character, eight bytes at a time: this
 // search runs over every text the templates copy and every result they
-// write. (find_first_of would call memchr once per character of the text.)
-size_t FindEither(std::string_view text, char a, char b) {
-  size_t i = 0;
+// write, most of them short. (find_first_of would call memchr once per
+// character of the text.) Inlined into its callers: as a call it costs more
+// than it saves on short texts.
+[[gnu::always_inline]] inline size_t FindEither(std::string_view text, char a, char b) {
+  const size_t n = text.size();
   if constexpr (std::endian::native == std::endian::little) {
     const uint64_t patternA = kLowBits * static_cast<uint8_t>(a), patternB = kLowBits * static_cast<uint8_t>(b);
-    for (; i + 8 <= text.size(); i += 8) {
+    const auto marks = [&](uint64_t word) { return MarkEqualBytes(word, patternA) | MarkEqualBytes(word, patternB); };
+    const auto firstMarked = [](uint64_t marked) { return static_cast<size_t>(std::countr_zero(marked)) / 8; };
+    if (n >= 8) {
       uint64_t word;
-      std::memcpy(&word, text.data() + i, 8);
-      const uint64_t marks = MarkEqualBytes(word, patternA) | MarkEqualBytes(word, patternB);
-      if (marks != 0) return i + static_cast<size_t>(std::countr_zero(marks)) / 8;
+      for (size_t i = 0; i + 8 <= n; i += 8) {
+        std::memcpy(&word, text.data() + i, 8);
+        if (const uint64_t marked = marks(word); marked != 0) return i + firstMarked(marked);
+      }
+      if (n % 8 == 0) return std::string_view::npos;
+      // The last eight bytes: those that overlap the searched ones hold
+      // neither character, so the lowest mark is exact.
+      std::memcpy(&word, text.data() + n - 8, 8);
+      const uint64_t marked = marks(word);
+      return marked != 0 ? n - 8 + firstMarked(marked) : std::string_view::npos;
+    }
+    if (n >= 4) {
+      // The first four bytes and the last four in one word; a mark in the
+      // upper half counts only where the lower one has none.
+      uint32_t head, tail;
+      std::memcpy(&head, text.data(), 4);
+      std::memcpy(&tail, text.data() + n - 4, 4);
+      const uint64_t marked = marks(head | static_cast<uint64_t>(tail) << 32);
+      if (marked == 0) return std::string_view::npos;
+      const size_t k = firstMarked(marked);
+      return k < 4 ? k : n - 8 + k;
     }
   }
-  for (; i < text.size(); ++i)
+  for (size_t i = 0; i < n; ++i)
     if (text[i] == a || text[i] == b) return i;
   return std::string_view::npos;
 }
@@ -97,12 +119,11 @@ std::string TTemplateParser::Evaluate(bool enabled, TBufStream& stream) {
   std::string_view name;
   TBufStream params;  // one for every call: a stream is costly to make
   while (!Stopped && CopyText(*this, stream)) {
-    TTemplateCommand* command = nullptr;
-    if (!ReadName(stream, name) || (command = FindCommand(name)) == nullptr) {
+    TTemplateCommand* command = ReadCall(stream, name, params);
+    if (command == nullptr) {
       PutText(std::string(1, CommandChar).append(name));
       continue;
     }
-    params.Reset(command->HasParams ? ReadParams(stream) : std::string());
     std::string result = CaptureCommand(*command, *this, enabled, params);
     Captured += result;
   }
@@ -141,8 +162,7 @@ void TTemplateParser::ReleaseIfRetired(TTemplateCommand& command) {
   if (it != retired_.end()) retired_.erase(it);
 }
 
-bool TTemplateParser::TakeSteps(int64_t count) {
-  if (StepBudget < 0 || count == 0) return true;
+bool TTemplateParser::TakeBudgetedSteps(int64_t count) {
   if (StepBudget < count) {
     StepBudget = 0;
     ReportError("Too many steps\n\r");
@@ -253,6 +273,33 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
   }
 }
 
+TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view& name, TBufStream& params) {
+  if (&input != template_.get()) {
+    TTemplateCommand* command = ReadName(input, name) ? FindCommand(name) : nullptr;
+    params.Reset(command != nullptr && command->HasParams ? ReadParams(input) : std::string());
+    return command;
+  }
+  const size_t start = input.Position();
+  if (templateCallAt_.empty()) templateCallAt_.resize(input.Size() + 1);
+  uint32_t& at = templateCallAt_[start];
+  if (at == 0) {
+    templateCalls_.emplace_back();
+    at = static_cast<uint32_t>(templateCalls_.size());
+  }
+  TTemplateCall& call = templateCalls_[at - 1];
+  if (call.TableGeneration != commands_.Generation()) {
+    call.Command = ReadName(input, name) ? FindCommand(name) : nullptr;
+    call.NameLength = name.size();
+    call.Params = call.Command != nullptr && call.Command->HasParams ? ReadParams(input) : std::string();
+    call.End = input.Position();
+    call.TableGeneration = commands_.Generation();
+  }
+  name = input.Text().substr(start, call.NameLength);
+  input.Skip(call.End - input.Position());
+  params.Assign(call.Params);
+  return call.Command;
+}
+
 bool TTemplateParser::ReadName(TBufStream& input, std::string_view& name) {
   const std::string_view rest = input.Rest();
   size_t length = 0;
@@ -288,18 +335,16 @@ void TTemplateParser::RunBody(TInterpreter& self, TBufStream& input, const TBloc
   std::string_view name;
   TBufStream params;  // one for every call: a stream is costly to make
   while (!Stopped && !EndSeen && CopyText(self, input)) {
-    TTemplateCommand* command = nullptr;
-    if (!ReadName(input, name) || (command = FindCommand(name)) == nullptr) {
+    TTemplateCommand* command = ReadCall(input, name, params);
+    if (command == nullptr) {
       self.PutText(std::string(1, CommandChar).append(name));
       continue;
     }
-    std::string text = command->HasParams ? ReadParams(input) : std::string();
     bool enabled = self.Enabled;
     if (block != nullptr) {
-      text = ExpandQuotes(std::move(text), CommandChar);
+      if (params.Size() > 0 && IsQuote(params.Text()[0])) params.Reset(ExpandQuotes(params.Text(), CommandChar));
       enabled = self.Enabled && self.Active && !(block->Breakable && BreakSeen);
     }
-    params.Reset(std::move(text));
     CallCommand(*command, self, enabled, self.Active, params);
     if (block != nullptr) {
       if (block->HasElse && ElseSeen) {

@@ -88,9 +88,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // disarms both. What passes is captured in capture mode, else written at
   // Position when Enabled and Active. Writers that frame the output with
   // bytes of their own use Write, which bypasses the filter.
-  void PutChar(char c) override;
+  void PutChar(char c) final;
   // Runs without CR or LF pass whole: they only disarm the suppression.
-  void PutChars(std::string_view text) override;
+  void PutChars(std::string_view text) final;
   void SwallowLineEnd() override {
     SwallowCR = true;
     SwallowLF = true;
@@ -134,6 +134,11 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // Interprets `input` on behalf of `self`: the root's main loop when
   // `block` is null, else the body of that block statement.
   void RunBody(TInterpreter& self, TBufStream& input, const TBlockCommand* block);
+  // The command called at the input's position (just past the command
+  // character), or null for a name that is no command; `name` is the name
+  // as written, `params` holds the parameter list (when the command takes
+  // one) from its start. The input is left after the call.
+  TTemplateCommand* ReadCall(TBufStream& input, std::string_view& name, TBufStream& params);
   // Copies text up to the next command character (consumed; true) or the
   // end of the input (false); NUL characters are dropped.
   bool CopyText(TInterpreter& self, TBufStream& input);
@@ -152,8 +157,26 @@ class TTemplateParser : public TBufStream, public TInterpreter {
                              TBufStream& params);
   void ReleaseIfRetired(TTemplateCommand& command);
   // Counts steps against StepBudget; false, with the run ended, when not
-  // enough are left.
-  bool TakeSteps(int64_t count = 1);
+  // enough are left. (Inline: every call and copied text takes steps, and
+  // an ordinary run has no budget.)
+  bool TakeSteps(int64_t count = 1) { return StepBudget < 0 || count == 0 || TakeBudgetedSteps(count); }
+  bool TakeBudgetedSteps(int64_t count);
+
+  // A call of the template as first read. The template's text does not
+  // change while it runs and its loops pass the same calls for every node
+  // and file, so each call is read and looked up once; it holds while the
+  // command table is unchanged since.
+  struct TTemplateCall {
+    uint64_t TableGeneration = 0;
+    TTemplateCommand* Command = nullptr;
+    size_t NameLength = 0;
+    size_t End = 0;  // the template position after the call
+    std::string Params;
+  };
+  std::vector<TTemplateCall> templateCalls_;
+  // By the template position just past the command character: 1 + the
+  // index of the call read there, or 0.
+  std::vector<uint32_t> templateCallAt_;
 
   std::unique_ptr<TBufStream> template_;
   std::string templateError_;

@@ -103,8 +103,8 @@ TEST_F(PostFileTest, FileReplacedWithTheBareText) {
 
 TEST_F(PostFileTest, ConsoleInAnyCaseCreatesNoFile) {
   testing::internal::CaptureStdout();
-  EXPECT_TRUE(PostToFile("CoN", "a\rb\r\nc"));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "a\nb\nc");
+  EXPECT_TRUE(PostToFile("CoN", "a\rb\r\nc\n\r\r"));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "a\nb\nc\n\n\n");
   EXPECT_FALSE(disk_.Has("CoN"));
 }
 

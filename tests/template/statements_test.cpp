@@ -84,6 +84,13 @@ TEST(Foreach, CountsNumbersOrCharacters) {
   EXPECT_EQ(RunTemplate("@define(@n, 2)@foreach(@n)x@end."), "xx.");
 }
 
+// The loop body is read once: each pass must still see the names defined
+// and removed by the passes before it.
+TEST(Foreach, EveryPassSeesTheNamesOfThePassBefore) {
+  EXPECT_EQ(RunTemplate("@foreach(3)[@a]@define(@a, x)@end"), "[@a][x][x]");
+  EXPECT_EQ(RunTemplate("@foreach(2)@for(@i, 1, 1)@i@end@i|@end"), "1@i|1@i|");
+}
+
 TEST(For, CountsAndRemovesItsCounter) {
   EXPECT_EQ(RunTemplate("@for(@i, 1, 3)@i,@end@i"), "1,2,3,@i");
   EXPECT_EQ(RunTemplate("@fordown(@i, 3, 1)@i,@end"), "3,2,1,");
