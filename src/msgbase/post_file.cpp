@@ -1,5 +1,7 @@
 #include "msgbase/post_file.h"
 
+#include <algorithm>
+
 #include "log/console.h"
 #include "platform/disk.h"
 #include "platform/system.h"
@@ -24,8 +26,23 @@ std::string WithLfLineEnds(std::string_view buf) {
   return out;
 }
 
-bool WriteAll(TFile& file, const std::string& path, std::string_view buf) {
-  const bool written = file.Write(buf.data(), buf.size());
+// Writes the text with LF line ends a block at a time, so that a large
+// report is not held twice.
+bool WriteWithLfLineEnds(TFile& file, std::string_view buf) {
+  constexpr size_t kBlock = 1 << 20;
+  bool written = true;
+  while (written && !buf.empty()) {
+    size_t take = std::min(kBlock, buf.size());
+    // A CR LF pair stays in one block.
+    if (take < buf.size() && buf[take - 1] == '\r') ++take;
+    const std::string block = WithLfLineEnds(buf.substr(0, take));
+    written = file.Write(block.data(), block.size());
+    buf.remove_prefix(take);
+  }
+  return written;
+}
+
+bool Closed(TFile& file, const std::string& path, bool written) {
   if (file.Close() && written) return true;
   AnnounceError(Format("Can't write to file %s", path.c_str()), file.Error());
   return false;
@@ -34,9 +51,8 @@ bool WriteAll(TFile& file, const std::string& path, std::string_view buf) {
 }  // namespace
 
 bool PostToFile(const std::string& path, std::string_view buf) {
-  const std::string text = WithLfLineEnds(buf);
   if (SameText(path, "con")) {
-    if (WriteStdout(RenderOemText(text, StdoutStyle().Utf8))) return true;
+    if (WriteStdout(RenderOemText(WithLfLineEnds(buf), StdoutStyle().Utf8))) return true;
     AnnounceError(Format("Can't write to file %s", path.c_str()));
     return false;
   }
@@ -46,7 +62,7 @@ bool PostToFile(const std::string& path, std::string_view buf) {
     AnnounceError(Format("Can't create file %s", path.c_str()), error);
     return false;
   }
-  return WriteAll(*file, path, text);
+  return Closed(*file, path, WriteWithLfLineEnds(*file, buf));
 }
 
 bool PostToNewFile(const std::function<std::string(uint32_t)>& nameOf, std::string_view buf, std::string& path) {
@@ -63,7 +79,7 @@ bool PostToNewFile(const std::function<std::string(uint32_t)>& nameOf, std::stri
       return false;
     }
   }
-  if (WriteAll(*file, path, buf)) return true;
+  if (Closed(*file, path, file->Write(buf.data(), buf.size()))) return true;
   file.reset();
   Disk().RemoveFile(path);
   return false;

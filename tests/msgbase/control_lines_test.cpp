@@ -99,6 +99,16 @@ TEST_F(PostFileTest, FileReplacedWithTheBareText) {
   EXPECT_TRUE(PostReport(r, "line 1\rline 2\r"));
   EXPECT_EQ(*disk_.Contents("/rep/queue.txt"), "line 1\nline 2\n") << "nothing before or after the template text";
   EXPECT_EQ(disk_.OpenFiles(), 0);
+
+  // A large report is written a block at a time: a line end on a block's
+  // edge is still one LF.
+  const size_t edge = 1 << 20;
+  for (const std::string end : {"\r\n", "\r", "\n", "\r\r"}) {
+    const std::string text = std::string(edge - 1, 'x') + end + "y";
+    ASSERT_TRUE(PostToFile("/rep/big.txt", text));
+    const std::string expected = std::string(edge - 1, 'x') + (end == "\r\r" ? "\n\n" : "\n") + "y";
+    EXPECT_TRUE(*disk_.Contents("/rep/big.txt") == expected) << "line end " << testing::PrintToString(end);
+  }
 }
 
 TEST_F(PostFileTest, ConsoleInAnyCaseCreatesNoFile) {
