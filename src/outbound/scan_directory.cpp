@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "config/records.h"
-#include "log/console.h"
 #include "log/log_queue.h"
 #include "outbound/binkd_notes.h"
 #include "outbound/classify.h"
@@ -160,7 +159,7 @@ void ScanDirectory(TForQueueList& list, TScanContext& scan, const TMainConfig& c
   if (!FindDirectory(scan, path, dir)) {
     const std::string missing = Format("Directory %s not exist", path.c_str());
     if (configured)
-      AnnounceError(missing);
+      AnnounceScanError(missing);
     else
       LogLine(missing, 0);
     return;
@@ -170,7 +169,7 @@ void ScanDirectory(TForQueueList& list, TScanContext& scan, const TMainConfig& c
   // A directory that is there but cannot be read would pass for an empty
   // queue in every report.
   if (!ListDirectory(dir, "*", entries, &error)) {
-    AnnounceError(Format("Can't read directory %s", dir.c_str()), error);
+    AnnounceScanError(Format("Can't read directory %s", dir.c_str()), error);
     return;
   }
   for (const TDirEntry& entry : entries) {
