@@ -91,7 +91,7 @@ class TForQueueList {
   // The reader's wait: returns once kWakeBatch records beyond `seen` exist
   // or WakeReader was called since the last return. Waking the reader for
   // every record would cost two thread switches per file scanned; the
-  // appending thread ends its work with WakeReader, so no record is left.
+  // appending thread ends its work with Close, so no record is left.
   static constexpr size_t kWakeBatch = 256;
   void WaitBeyond(size_t seen);
   void WakeReader();
