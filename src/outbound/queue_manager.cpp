@@ -79,12 +79,17 @@ void StopQueueManager(TQueueManager& manager) {
 }
 
 TQueue ScanQueue(const TMainConfig& config, bool directoryTrace, unsigned scanThreads) {
-  const std::vector<TScanJob> jobs = ScanJobs(config);
+  std::vector<TScanJob> jobs = ScanJobs(config);
+  const size_t threads = ScanThreads(scanThreads, jobs.size());
+  if (threads > 1) {
+    TScanContext listing(directoryTrace, true);
+    jobs = SplitScanJobs(std::move(jobs), listing);
+  }
   std::vector<TForQueueList> lists(jobs.size());
   TQueue queue;
   TQueueManager manager;
   StartQueueManager(manager, lists, queue, !config.Reports.empty());
-  RunScanJobs(lists, jobs, config, directoryTrace, scanThreads);
+  RunScanJobs(lists, jobs, config, directoryTrace, threads);
   StopQueueManager(manager);
   return queue;
 }

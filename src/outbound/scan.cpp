@@ -21,6 +21,9 @@ namespace {
 // scan is measured on.
 constexpr size_t kMaxScanThreads = 2;
 
+// Entries of a directory part: a zone directory of a hub holds thousands.
+constexpr size_t kPartEntries = 256;
+
 // The zone of a zone directory: its extension of three hexadecimal digits
 // (four for zones above 4095); any other name keeps the default zone.
 uint16_t ZoneOfDirectory(const std::string& name, uint16_t defaultZone) {
@@ -82,9 +85,33 @@ std::vector<TScanJob> ScanJobs(const TMainConfig& config) {
   return jobs;
 }
 
+size_t ScanThreads(unsigned wanted, size_t jobs) { return std::min({size_t{wanted}, kMaxScanThreads, jobs}); }
+
+std::vector<TScanJob> SplitScanJobs(std::vector<TScanJob> jobs, TScanContext& scan) {
+  std::vector<TScanJob> parts;
+  for (TScanJob& job : jobs) {
+    if (job.TMail) {
+      parts.push_back(std::move(job));
+      continue;
+    }
+    auto listed = std::make_shared<TListedDirectory>();
+    if (!ListScanDirectory(scan, job.Path, job.Zone, job.Configured, *listed)) continue;
+    for (size_t from = 0; from < listed->Entries.size(); from += kPartEntries) {
+      TScanJob part = job;
+      part.Listed = listed;
+      part.From = from;
+      part.To = std::min(from + kPartEntries, listed->Entries.size());
+      parts.push_back(std::move(part));
+    }
+  }
+  return parts;
+}
+
 void RunScanJob(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const TScanJob& job) {
   if (job.TMail)
     ScanTMail(list, scan, config, job.Path);
+  else if (job.Listed)
+    ScanListedEntries(list, scan, config, *job.Listed, job.From, job.To, job.Zone, job.Mode, job.Addr, job.Flavour);
   else
     ScanDirectory(list, scan, config, job.Path, job.Zone, job.Mode, job.Addr, job.Flavour, job.Configured);
 }
@@ -109,7 +136,7 @@ void RunScanJobs(std::span<TForQueueList> lists, const std::vector<TScanJob>& jo
       throw;
     }
   };
-  const size_t scanners = std::min({threads, kMaxScanThreads, jobs.size()});
+  const size_t scanners = std::min(threads, jobs.size());
   if (scanners <= 1) {
     scanJobs();
     return;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -17,7 +18,7 @@ namespace zeb {
 
 // One directory of the scan with what its scanner needs: a zone directory
 // or a configured file box (scanned with ScanDirectory), or the T-Mail
-// netmail directory.
+// netmail directory; or a part of a directory listed beforehand.
 struct TScanJob {
   std::string Path;
   bool TMail = false;
@@ -26,6 +27,10 @@ struct TScanJob {
   TNetAddr Addr;
   uint8_t Flavour = 0;
   bool Configured = false;
+  // For a part: the listing and the part's entries [From, To).
+  std::shared_ptr<const TListedDirectory> Listed;
+  size_t From = 0;
+  size_t To = 0;
 };
 
 // The directories of the scan in the order their records reach the queue:
@@ -34,12 +39,23 @@ struct TScanJob {
 // file boxes, then the T-Mail directory.
 std::vector<TScanJob> ScanJobs(const TMainConfig& config);
 
+// How many threads scan `jobs` jobs when `wanted` may: at most two, and
+// never more than there are jobs.
+size_t ScanThreads(unsigned wanted, size_t jobs);
+
+// The jobs with every directory but the T-Mail one listed now (as its scan
+// would list it, errors and log lines included) and split into parts of a
+// few hundred entries, in order. Threads share parts more evenly than
+// directories, whose sizes differ widely, and a part's records wait for the
+// queue manager only briefly.
+std::vector<TScanJob> SplitScanJobs(std::vector<TScanJob> jobs, TScanContext& scan);
+
 void RunScanJob(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const TScanJob& job);
 
 // Every job in the order of ScanJobs, handed over in one list.
 void ScanOutbounds(TForQueueList& list, TScanContext& scan, const TMainConfig& config);
 
-// Job k hands over in lists[k], which is closed when the job is done. Up to
+// Job k hands over in lists[k], which is closed when the job is done.
 // `threads` scanning threads (the calling one among them) take the jobs in
 // order, each with its own scan context; one thread, or one job, scans on the
 // calling thread alone. An unhandled error of any of them comes out here

@@ -228,8 +228,9 @@ std::string Describe(const TQueue& queue) {
 
 // The node 2:1/10 has files in every kind of directory, so the order of its
 // items and the note that wins tell the order in which the directories were
-// merged; the first directory, with its long list file, is the last to be
-// done when two threads scan.
+// merged. The first directory, with its long list file and a packet for
+// each of 300 nodes, is scanned in parts and is the last to be done when two
+// threads scan.
 TEST_F(RealDiskScan, OneOrTwoScanningThreadsGiveTheSameQueue) {
   std::vector<TRow> rows = {
       {"out/0001000a.cut", "crash", {}},
@@ -255,6 +256,7 @@ TEST_F(RealDiskScan, OneOrTwoScanningThreadsGiveTheSameQueue) {
     const std::string name = Format("store/%03d.su0", i);
     rows.push_back({name, std::string(i, 'x'), {}});
     listed += "$/" + name + "\n";
+    rows.push_back({Format("out/0002%04x.cut", i), std::string(i, 'y'), {}});
   }
   rows.push_back({"out/0001000a.flo", listed, {}});
   Build(rows);
@@ -269,7 +271,7 @@ TEST_F(RealDiskScan, OneOrTwoScanningThreadsGiveTheSameQueue) {
   const FixedClock clock(2026, 3, 4, 5, 6, 8);
 
   const std::string serial = Describe(ScanQueue(config_, false, 1));
-  EXPECT_EQ(std::count(serial.begin(), serial.end(), '\n'), 3 + 312 + 1) << serial;
+  EXPECT_EQ(std::count(serial.begin(), serial.end(), '\n'), 3 + 300 + 312 + 300 + 1) << serial;
   for (int run = 0; run < 5; ++run) EXPECT_EQ(Describe(ScanQueue(config_, false, 2)), serial);
 }
 
