@@ -16,9 +16,8 @@ namespace zeb {
 
 namespace {
 
-// The scan waits on the file system's metadata calls; beyond two threads the
-// queue manager and the logger would have no core left on the machines the
-// scan is measured on.
+// The queue manager merges and the logger writes beside the scanning
+// threads: two scanners already keep two cores busy.
 constexpr size_t kMaxScanThreads = 2;
 
 // Entries of a directory part: a zone directory of a hub holds thousands.
@@ -85,7 +84,9 @@ std::vector<TScanJob> ScanJobs(const TMainConfig& config) {
   return jobs;
 }
 
-size_t ScanThreads(unsigned wanted, size_t jobs) { return std::min({size_t{wanted}, kMaxScanThreads, jobs}); }
+size_t ScanThreads(unsigned wanted, size_t jobs) {
+  return std::max(size_t{1}, std::min({size_t{wanted}, kMaxScanThreads, jobs}));
+}
 
 std::vector<TScanJob> SplitScanJobs(std::vector<TScanJob> jobs, TScanContext& scan) {
   std::vector<TScanJob> parts;
@@ -107,6 +108,8 @@ std::vector<TScanJob> SplitScanJobs(std::vector<TScanJob> jobs, TScanContext& sc
   return parts;
 }
 
+namespace {
+
 void RunScanJob(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const TScanJob& job) {
   if (job.TMail)
     ScanTMail(list, scan, config, job.Path);
@@ -115,6 +118,8 @@ void RunScanJob(TForQueueList& list, TScanContext& scan, const TMainConfig& conf
   else
     ScanDirectory(list, scan, config, job.Path, job.Zone, job.Mode, job.Addr, job.Flavour, job.Configured);
 }
+
+}  // namespace
 
 void ScanOutbounds(TForQueueList& list, TScanContext& scan, const TMainConfig& config) {
   for (const TScanJob& job : ScanJobs(config)) RunScanJob(list, scan, config, job);

@@ -39,8 +39,8 @@ struct TScanJob {
 // file boxes, then the T-Mail directory.
 std::vector<TScanJob> ScanJobs(const TMainConfig& config);
 
-// How many threads scan `jobs` jobs when `wanted` may: at most two, and
-// never more than there are jobs.
+// The number of threads that scan `jobs` jobs when `wanted` are offered (the
+// cores): one at least, two at most, and never more than there are jobs.
 size_t ScanThreads(unsigned wanted, size_t jobs);
 
 // The jobs with every directory but the T-Mail one listed now (as its scan
@@ -49,8 +49,6 @@ size_t ScanThreads(unsigned wanted, size_t jobs);
 // directories, whose sizes differ widely, and a part's records wait for the
 // queue manager only briefly.
 std::vector<TScanJob> SplitScanJobs(std::vector<TScanJob> jobs, TScanContext& scan);
-
-void RunScanJob(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const TScanJob& job);
 
 // Every job in the order of ScanJobs, handed over in one list.
 void ScanOutbounds(TForQueueList& list, TScanContext& scan, const TMainConfig& config);
