@@ -31,6 +31,11 @@ void TForQueueList::Append(TForQueue record) {
   }
 }
 
+void TForQueueList::Close() {
+  closed_.store(true, std::memory_order_release);
+  WakeReader();
+}
+
 const TForQueue& TForQueueList::operator[](size_t index) const {
   size_t offset = 0;
   return blocks_[BlockOf(index, offset)].Records[offset];
@@ -47,6 +52,7 @@ void TForQueueList::Clear() {
   }
   names_.Clear();
   count_.store(0, std::memory_order_release);
+  closed_.store(false, std::memory_order_relaxed);
   std::lock_guard<std::mutex> lock(wait_);
   woken_ = false;
 }

@@ -1,8 +1,8 @@
 // Hand-over records: what the scanners find, on its way into the queue.
 //
-// The scanners append on the main thread; the queue manager reads on its own
-// thread. A record is complete before the count that covers it is raised, and
-// stored records never move, so the reader needs no lock to read them.
+// Each list has one appending scanner thread; the queue manager reads on its
+// own thread. A record is complete before the count that covers it is raised,
+// and stored records never move, so the reader needs no lock to read them.
 #pragma once
 
 #include <array>
@@ -77,6 +77,10 @@ class TForQueueList {
   // Stores the record with a copy of its name, then raises the count (the
   // one appending thread).
   void Append(TForQueue record);
+  // The appending thread's last word: no record follows. Wakes the reader.
+  void Close();
+  // True once Close was called; every record appended before is counted.
+  bool Closed() const { return closed_.load(std::memory_order_acquire); }
   // Records appended so far; any thread.
   size_t Count() const { return count_.load(std::memory_order_acquire); }
   // A record below Count().
@@ -87,7 +91,7 @@ class TForQueueList {
   // The reader's wait: returns once kWakeBatch records beyond `seen` exist
   // or WakeReader was called since the last return. Waking the reader for
   // every record would cost two thread switches per file scanned; the
-  // appending thread ends its work with WakeReader, so no record is left.
+  // appending thread ends its work with Close, so no record is left.
   static constexpr size_t kWakeBatch = 256;
   void WaitBeyond(size_t seen);
   void WakeReader();
@@ -104,6 +108,7 @@ class TForQueueList {
   std::array<TBlock, kBlocks> blocks_{};
   TTextStore names_;
   std::atomic<size_t> count_{0};
+  std::atomic<bool> closed_{false};
   std::mutex wait_;
   std::condition_variable arrived_;
   std::atomic<size_t> wakeAt_{SIZE_MAX};  // the count that wakes the waiting reader

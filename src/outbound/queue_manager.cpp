@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 #include "log/log_queue.h"
 #include "outbound/for_queue.h"
@@ -15,26 +16,39 @@ namespace {
 
 void ManagerLog(int id, const char* text) { LogLine(Format("[%d] %s", id, text), 0); }
 
-void QueueManager(std::atomic<bool>& shutdownRequest, TForQueueList& list, TQueue& queue,
-                  bool reportsConfigured) {
+void QueueManager(TQueueManager& manager, TQueue& queue, bool reportsConfigured) {
   const int id = static_cast<int>(CurrentThreadId());
+  const std::span<TForQueueList> lists = manager.Lists;
+  size_t listIndex = 0;
   size_t nextRecord = 0;
   bool stopping = false;
   ManagerLog(id, "Queue Manager - started");
-  while (!stopping || nextRecord != list.Count()) {
-    if (nextRecord < list.Count()) {
-      MergeRecord(queue, list[nextRecord]);
-      ++nextRecord;
+  while (!stopping || listIndex != lists.size()) {
+    if (listIndex == lists.size()) {
+      std::unique_lock<std::mutex> lock(manager.RequestLock);
+      manager.Requested.wait(lock, [&] { return manager.ShutdownRequest.load(); });
     } else {
-      list.WaitBeyond(nextRecord);
+      TForQueueList& list = lists[listIndex];
+      // Taken before the count: the count of a closed list is final.
+      const bool closed = list.Closed();
+      if (nextRecord < list.Count()) {
+        MergeRecord(queue, list[nextRecord]);
+        ++nextRecord;
+      } else if (closed || stopping) {
+        list.Clear();
+        ++listIndex;
+        nextRecord = 0;
+      } else {
+        list.WaitBeyond(nextRecord);
+      }
     }
-    if (shutdownRequest.exchange(false)) {
+    if (manager.ShutdownRequest.exchange(false)) {
       stopping = true;
       ManagerLog(id, "Detect a shutdown flag");
       if (!reportsConfigured) {
         // Nobody will read the queue: what still waits is not merged.
         ManagerLog(id, "Reports not found");
-        nextRecord = list.Count();
+        listIndex = lists.size();
       }
     }
   }
@@ -45,28 +59,37 @@ void QueueManager(std::atomic<bool>& shutdownRequest, TForQueueList& list, TQueu
 
 TQueueManager::~TQueueManager() { StopQueueManager(*this); }
 
-void StartQueueManager(TQueueManager& manager, TForQueueList& list, TQueue& queue, bool reportsConfigured) {
+void StartQueueManager(TQueueManager& manager, std::span<TForQueueList> lists, TQueue& queue, bool reportsConfigured) {
   StopQueueManager(manager);
-  manager.List = &list;
+  manager.Lists = lists;
   manager.ShutdownRequest.store(false);
-  manager.Thread = std::thread(QueueManager, std::ref(manager.ShutdownRequest), std::ref(list), std::ref(queue),
-                               reportsConfigured);
+  manager.Thread = std::thread(QueueManager, std::ref(manager), std::ref(queue), reportsConfigured);
 }
 
 void StopQueueManager(TQueueManager& manager) {
   if (!manager.Thread.joinable()) return;
-  manager.ShutdownRequest.store(true);
-  manager.List->WakeReader();
+  {
+    std::lock_guard<std::mutex> lock(manager.RequestLock);
+    manager.ShutdownRequest.store(true);
+  }
+  manager.Requested.notify_one();
+  // The manager may wait on any list that is not closed yet.
+  for (TForQueueList& list : manager.Lists) list.WakeReader();
   manager.Thread.join();
 }
 
-TQueue ScanQueue(const TMainConfig& config, bool directoryTrace) {
-  TForQueueList list;
+TQueue ScanQueue(const TMainConfig& config, bool directoryTrace, unsigned scanThreads) {
+  std::vector<TScanJob> jobs = ScanJobs(config);
+  const size_t threads = ScanThreads(scanThreads, jobs.size());
+  if (threads > 1) {
+    TScanContext listing(directoryTrace, true);
+    jobs = SplitScanJobs(std::move(jobs), listing);
+  }
+  std::vector<TForQueueList> lists(jobs.size());
   TQueue queue;
   TQueueManager manager;
-  StartQueueManager(manager, list, queue, !config.Reports.empty());
-  TScanContext scan(directoryTrace, true);
-  ScanOutbounds(list, scan, config);
+  StartQueueManager(manager, lists, queue, !config.Reports.empty());
+  RunScanJobs(lists, jobs, config, directoryTrace, threads);
   StopQueueManager(manager);
   return queue;
 }

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <span>
 #include <thread>
 
 #include "config/records.h"
@@ -11,8 +14,8 @@
 
 namespace zeb {
 
-// A manager thread, the hand-over list it reads and its shutdown request.
-// It outlives neither the list nor the queue: ending it (a scan left by an
+// A manager thread, the hand-over lists it reads and its shutdown request.
+// It outlives neither the lists nor the queue: ending it (a scan left by an
 // unhandled error) stops a thread still running first.
 struct TQueueManager {
   TQueueManager() = default;
@@ -21,14 +24,20 @@ struct TQueueManager {
   ~TQueueManager();
 
   std::thread Thread;
-  TForQueueList* List = nullptr;
+  std::span<TForQueueList> Lists;
   std::atomic<bool> ShutdownRequest{false};
+  // Where the manager waits for the request once every list is merged.
+  std::mutex RequestLock;
+  std::condition_variable Requested;
 };
 
-// Starts the manager thread, which merges the records appended to `list`
-// into `queue`. Without reports nobody reads the queue: at the stop
-// the records still waiting are then dropped instead of merged.
-void StartQueueManager(TQueueManager& manager, TForQueueList& list, TQueue& queue, bool reportsConfigured);
+// Starts the manager thread, which merges the records appended to the lists
+// into `queue`: every record of lists[0] in order, then those of lists[1],
+// and so on, each list as its records arrive. A list is emptied once it is
+// closed and merged, or, after the stop, once merged. Without reports nobody
+// reads the queue: at the stop the records still waiting are then dropped
+// instead of merged.
+void StartQueueManager(TQueueManager& manager, std::span<TForQueueList> lists, TQueue& queue, bool reportsConfigured);
 
 // Asks the manager to finish and waits until it has: every record handed
 // over by then has been merged (or, with no report configured, the waiting
@@ -36,9 +45,11 @@ void StartQueueManager(TQueueManager& manager, TForQueueList& list, TQueue& queu
 void StopQueueManager(TQueueManager& manager);
 
 // Scans every outbound while a manager merges what the scan hands over;
-// returns the queue once the manager has finished. The hand-over list is
-// gone by then: its memory goes back before the reports need theirs. With
-// `directoryTrace` every directory test is announced.
-TQueue ScanQueue(const TMainConfig& config, bool directoryTrace);
+// returns the queue once the manager has finished. The hand-over lists are
+// gone by then: their memory goes back before the reports need theirs. With
+// `directoryTrace` every directory test is announced. Up to `scanThreads`
+// threads scan; the queue is the same with any number.
+TQueue ScanQueue(const TMainConfig& config, bool directoryTrace,
+                 unsigned scanThreads = std::thread::hardware_concurrency());
 
 }  // namespace zeb

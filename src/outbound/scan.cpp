@@ -1,6 +1,9 @@
 #include "outbound/scan.h"
 
-#include <vector>
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
 
 #include "config/domains.h"
 #include "outbound/dir_lookup.h"
@@ -13,6 +16,13 @@ namespace zeb {
 
 namespace {
 
+// The queue manager merges and the logger writes beside the scanning
+// threads: two scanners already keep two cores busy.
+constexpr size_t kMaxScanThreads = 2;
+
+// Entries of a directory part: a zone directory of a hub holds thousands.
+constexpr size_t kPartEntries = 256;
+
 // The zone of a zone directory: its extension of three hexadecimal digits
 // (four for zones above 4095); any other name keeps the default zone.
 uint16_t ZoneOfDirectory(const std::string& name, uint16_t defaultZone) {
@@ -24,9 +34,9 @@ uint16_t ZoneOfDirectory(const std::string& name, uint16_t defaultZone) {
   return ParseNumber(16, defaultZone, digits, digitError);
 }
 
-}  // namespace
-
-void ScanOutboundZones(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const std::string& configured, uint16_t defaultZone) {
+// One configured outbound directory P and its siblings P.zzz, whose
+// hexadecimal extension gives their zone; P itself has `defaultZone`.
+void AddZoneJobs(std::vector<TScanJob>& jobs, const std::string& configured, uint16_t defaultZone) {
   std::string path = configured;
   if (path.size() > 1 && path.back() == '/') path.pop_back();
   const size_t slash = path.find_last_of('/');
@@ -43,26 +53,114 @@ void ScanOutboundZones(TForQueueList& list, TScanContext& scan, const TMainConfi
   }
   // The configured directory itself must be there, even beside zone
   // directories of its name.
-  if (!configuredFound) ScanDirectory(list, scan, config, path, defaultZone, TScanMode::Outbound, TNetAddr{}, 0, true);
+  if (!configuredFound) jobs.push_back(TScanJob{.Path = path, .Zone = defaultZone, .Configured = true});
   for (const std::string& name : zoneDirs) {
     const std::string full = slash == std::string::npos ? name : JoinPath(parent, name);
-    ScanDirectory(list, scan, config, full, ZoneOfDirectory(name, defaultZone), TScanMode::Outbound, TNetAddr{}, 0);
+    jobs.push_back(TScanJob{.Path = full, .Zone = ZoneOfDirectory(name, defaultZone)});
   }
 }
 
-void ScanOutbounds(TForQueueList& list, TScanContext& scan, const TMainConfig& config) {
+}  // namespace
+
+std::vector<TScanJob> ScanJobs(const TMainConfig& config) {
+  std::vector<TScanJob> jobs;
   for (const auto& group : config.Outbounds) {
     // A group always names a domain once its section has ended; the main
     // address stands in for one that does not.
     const uint16_t zone = group->Domains.Empty() ? config.Address.Zone : DefaultAddrOf(*group->Domains[0]).Zone;
-    for (const std::string& path : group->Paths) ScanOutboundZones(list, scan, config, path, zone);
+    for (const std::string& path : group->Paths) AddZoneJobs(jobs, path, zone);
   }
   for (const auto& domain : config.Domains) {
     if (!domain->Boxes) continue;
     for (const auto& box : *domain->Boxes)
-      ScanDirectory(list, scan, config, box->Path, box->Addr.Zone, TScanMode::Box, box->Addr, box->Flavour, true);
+      jobs.push_back(TScanJob{.Path = box->Path,
+                              .Zone = box->Addr.Zone,
+                              .Mode = TScanMode::Box,
+                              .Addr = box->Addr,
+                              .Flavour = box->Flavour,
+                              .Configured = true});
   }
-  if (!config.TMailOutbound.empty()) ScanTMail(list, scan, config, config.TMailOutbound);
+  if (!config.TMailOutbound.empty()) jobs.push_back(TScanJob{.Path = config.TMailOutbound, .TMail = true});
+  return jobs;
+}
+
+size_t ScanThreads(unsigned wanted, size_t jobs) {
+  return std::max(size_t{1}, std::min({size_t{wanted}, kMaxScanThreads, jobs}));
+}
+
+std::vector<TScanJob> SplitScanJobs(std::vector<TScanJob> jobs, TScanContext& scan) {
+  std::vector<TScanJob> parts;
+  for (TScanJob& job : jobs) {
+    if (job.TMail) {
+      parts.push_back(std::move(job));
+      continue;
+    }
+    auto listed = std::make_shared<TListedDirectory>();
+    if (!ListScanDirectory(scan, job.Path, job.Zone, job.Configured, *listed)) continue;
+    for (size_t from = 0; from < listed->Entries.size(); from += kPartEntries) {
+      TScanJob part = job;
+      part.Listed = listed;
+      part.From = from;
+      part.To = std::min(from + kPartEntries, listed->Entries.size());
+      parts.push_back(std::move(part));
+    }
+  }
+  return parts;
+}
+
+namespace {
+
+void RunScanJob(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const TScanJob& job) {
+  if (job.TMail)
+    ScanTMail(list, scan, config, job.Path);
+  else if (job.Listed)
+    ScanListedEntries(list, scan, config, *job.Listed, job.From, job.To, job.Zone, job.Mode, job.Addr, job.Flavour);
+  else
+    ScanDirectory(list, scan, config, job.Path, job.Zone, job.Mode, job.Addr, job.Flavour, job.Configured);
+}
+
+}  // namespace
+
+void ScanOutbounds(TForQueueList& list, TScanContext& scan, const TMainConfig& config) {
+  for (const TScanJob& job : ScanJobs(config)) RunScanJob(list, scan, config, job);
+}
+
+void RunScanJobs(std::span<TForQueueList> lists, const std::vector<TScanJob>& jobs, const TMainConfig& config,
+                 bool directoryTrace, size_t threads) {
+  std::atomic<size_t> nextJob{0};
+  const auto scanJobs = [&] {
+    TScanContext scan(directoryTrace, true);
+    try {
+      for (size_t k = nextJob++; k < jobs.size(); k = nextJob++) {
+        RunScanJob(lists[k], scan, config, jobs[k]);
+        lists[k].Close();
+      }
+    } catch (...) {
+      // The other threads take no further job.
+      nextJob = jobs.size();
+      throw;
+    }
+  };
+  const size_t scanners = std::min(threads, jobs.size());
+  if (scanners <= 1) {
+    scanJobs();
+    return;
+  }
+  std::vector<std::exception_ptr> failures(scanners - 1);
+  {
+    std::vector<std::jthread> helpers;
+    for (size_t h = 0; h < failures.size(); ++h)
+      helpers.emplace_back([&, h] {
+        try {
+          scanJobs();
+        } catch (...) {
+          failures[h] = std::current_exception();
+        }
+      });
+    scanJobs();
+  }
+  for (const std::exception_ptr& failure : failures)
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace zeb

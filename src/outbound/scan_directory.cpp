@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "config/records.h"
-#include "log/console.h"
 #include "log/log_queue.h"
 #include "outbound/binkd_notes.h"
 #include "outbound/classify.h"
@@ -152,30 +151,35 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
 
 }  // namespace
 
-void ScanDirectory(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode,
-                   const TNetAddr& addr, uint8_t flavour, bool configured) {
+bool ListScanDirectory(TScanContext& scan, const std::string& path, uint16_t zone, bool configured,
+                       TListedDirectory& listed) {
   LogLine(Format("Default zone: %d", zone), 2);
   LogLine(Format("Scan directory: %s", path.c_str()), 1);
-  std::string dir;
-  if (!FindDirectory(scan, path, dir)) {
+  if (!FindDirectory(scan, path, listed.Dir)) {
     const std::string missing = Format("Directory %s not exist", path.c_str());
     if (configured)
-      AnnounceError(missing);
+      AnnounceScanError(missing);
     else
       LogLine(missing, 0);
-    return;
+    return false;
   }
-  std::vector<TDirEntry> entries;
   std::string error;
   // A directory that is there but cannot be read would pass for an empty
   // queue in every report.
-  if (!ListDirectory(dir, "*", entries, &error)) {
-    AnnounceError(Format("Can't read directory %s", dir.c_str()), error);
-    return;
+  if (!ListDirectory(listed.Dir, "*", listed.Entries, &error)) {
+    AnnounceScanError(Format("Can't read directory %s", listed.Dir.c_str()), error);
+    return false;
   }
-  for (const TDirEntry& entry : entries) {
+  return true;
+}
+
+void ScanListedEntries(TForQueueList& list, TScanContext& scan, const TMainConfig& config,
+                       const TListedDirectory& listed, size_t from, size_t to, uint16_t zone, TScanMode mode,
+                       const TNetAddr& addr, uint8_t flavour) {
+  for (size_t i = from; i < to; ++i) {
+    const TDirEntry& entry = listed.Entries[i];
     LogFoundFile(entry);
-    const TFound found{list, scan, config, dir, entry, JoinPath(dir, entry.Name)};
+    const TFound found{list, scan, config, listed.Dir, entry, JoinPath(listed.Dir, entry.Name)};
     const TClassifiedName c = ClassifyName(entry.Name, entry.Attr, zone, mode != TScanMode::Box);
     switch (mode) {
       case TScanMode::Outbound: ActInOutbound(found, c); break;
@@ -183,6 +187,13 @@ void ScanDirectory(TForQueueList& list, TScanContext& scan, const TMainConfig& c
       case TScanMode::Box: ActInBox(found, c, addr, flavour); break;
     }
   }
+}
+
+void ScanDirectory(TForQueueList& list, TScanContext& scan, const TMainConfig& config, const std::string& path, uint16_t zone, TScanMode mode,
+                   const TNetAddr& addr, uint8_t flavour, bool configured) {
+  TListedDirectory listed;
+  if (ListScanDirectory(scan, path, zone, configured, listed))
+    ScanListedEntries(list, scan, config, listed, 0, listed.Entries.size(), zone, mode, addr, flavour);
 }
 
 }  // namespace zeb

@@ -34,7 +34,7 @@ class QueueManagerTest : public QueueTest {
 };
 
 TEST_F(QueueManagerTest, WithoutRecordsStartsDetectsTheRequestAndFinishes) {
-  StartQueueManager(manager_, list_, queue_, true);
+  StartQueueManager(manager_, {&list_, 1}, queue_, true);
   StopQueueManager(manager_);
   FindManagerId();
   EXPECT_NE(managerId_, static_cast<int>(CurrentThreadId()));
@@ -45,7 +45,7 @@ TEST_F(QueueManagerTest, WithoutRecordsStartsDetectsTheRequestAndFinishes) {
 }
 
 TEST_F(QueueManagerTest, MergesEveryRecordInOrderBeforeTheSortGoesOn) {
-  StartQueueManager(manager_, list_, queue_, true);
+  StartQueueManager(manager_, {&list_, 1}, queue_, true);
   HandOver(100000);  // far faster than the manager merges
   StopQueueManager(manager_);
   ASSERT_EQ(queue_.Count(), 1000u);
@@ -62,7 +62,7 @@ TEST_F(QueueManagerTest, MergesEveryRecordInOrderBeforeTheSortGoesOn) {
 }
 
 TEST_F(QueueManagerTest, RecordsHandedOverInBurstsWhileItIdlesAreAllMerged) {
-  StartQueueManager(manager_, list_, queue_, true);
+  StartQueueManager(manager_, {&list_, 1}, queue_, true);
   for (int burst = 0; burst < 50; ++burst) {
     HandOver(3);
     std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -74,7 +74,7 @@ TEST_F(QueueManagerTest, RecordsHandedOverInBurstsWhileItIdlesAreAllMerged) {
 }
 
 TEST_F(QueueManagerTest, WithoutReportsDropsWhatStillWaits) {
-  StartQueueManager(manager_, list_, queue_, false);
+  StartQueueManager(manager_, {&list_, 1}, queue_, false);
   HandOver(200000);
   StopQueueManager(manager_);
   FindManagerId();
@@ -96,7 +96,7 @@ TEST_F(QueueManagerTest, WithoutReportsDropsWhatStillWaits) {
 TEST_F(QueueManagerTest, ItsOwnerStopsAManagerLeftRunning) {
   {
     TQueueManager manager;
-    StartQueueManager(manager, list_, queue_, true);
+    StartQueueManager(manager, {&list_, 1}, queue_, true);
     HandOver(1000);
   }
   FindManagerId();
@@ -109,7 +109,7 @@ TEST_F(QueueManagerTest, ItsOwnerStopsAManagerLeftRunning) {
       {
         try {
           TQueueManager manager;
-          StartQueueManager(manager, list_, queue_, true);
+          StartQueueManager(manager, {&list_, 1}, queue_, true);
           HandOver(1000);
           throw std::runtime_error("unhandled");
         } catch (const std::runtime_error&) {

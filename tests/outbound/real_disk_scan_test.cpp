@@ -12,6 +12,8 @@
 #include <map>
 
 #include "config/domains.h"
+#include "fixed_clock.h"
+#include "outbound/queue_manager.h"
 #include "outbound/scan.h"
 #include "outbound/scan_entry.h"
 #include "platform/dos_time.h"
@@ -98,6 +100,14 @@ class RealDiskScan : public ::testing::Test, protected ScratchDir {
     return text;
   }
 
+  // Adds an outbound group of the given directories to the configuration.
+  void AddOutbound(TDomain* domain, const std::vector<std::string>& paths) {
+    auto group = std::make_unique<TOutboundGroup>();
+    for (const std::string& path : paths) group->Paths.Insert(Dir() + "/" + path);
+    group->Domains.Insert(domain);
+    config_.Outbounds.push_back(std::move(group));
+  }
+
   TMainConfig config_;
   std::map<uint32_t, std::string> owners_;
   LogCapture log_;
@@ -177,10 +187,7 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
 
   TDomain* fidonet = GetOrAddDomain(config_, "fidonet");
   fidonet->Aka = TNetAddr{0, 1, 5020, 2};
-  auto group = std::make_unique<TOutboundGroup>();
-  group->Paths.Insert(Dir() + "/out");
-  group->Domains.Insert(fidonet);
-  config_.Outbounds.push_back(std::move(group));
+  AddOutbound(fidonet, {"out"});
   fidonet->Boxes = std::make_unique<TBoxeList>();
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box", TNetAddr{0, 40, 1, 2}, kFlavourHold}));
   fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box2", TNetAddr{0, 41, 1, 2}, kFlavourImmediate}));
@@ -195,6 +202,77 @@ TEST_F(RealDiskScan, EveryFormThroughTheFileSystem) {
       EXPECT_TRUE(log_.Contains(Replace(row.Log, "~", Dir()))) << row.Log;
     }
   }
+}
+
+// Every node with its flags, oldest time, sizes, counts and notes, then its
+// items in order, one a line; the totals last.
+std::string Describe(const TQueue& queue) {
+  std::string text;
+  for (size_t n = 0; n < queue.Count(); ++n) {
+    const TQueueNode& node = queue[n];
+    const TNodeNotes& notes = node.Notes;
+    text += Format("%s %s %lld %lld/%d %lld/%d %lld/%d hold %lld tries %d %d/%d %s\n", FormatNetAddr(node.Addr).c_str(),
+                   node.Flags.c_str(), static_cast<long long>(node.Oldest), static_cast<long long>(node.NetmailSize),
+                   node.NetmailCount, static_cast<long long>(node.EchomailSize), node.EchomailCount,
+                   static_cast<long long>(node.FilesSize), node.FilesCount, static_cast<long long>(notes.HoldUntil),
+                   notes.HasTries, notes.GoodTries, notes.BadTries, notes.TryText.c_str());
+    for (size_t i = 0; i < node.Items.Count(); ++i) {
+      const TQIStr& item = node.Items[i];
+      text += Format("  %d %s %lld %lld\n", item.Kind, std::string(item.Name).c_str(), static_cast<long long>(item.Size),
+                     static_cast<long long>(item.Stamp));
+    }
+  }
+  return text + Format("%lld %lld %lld\n", static_cast<long long>(queue.NetmailSize),
+                       static_cast<long long>(queue.EchomailSize), static_cast<long long>(queue.FilesSize));
+}
+
+// The node 2:1/10 has files in every kind of directory, so the order of its
+// items and the note that wins tell the order in which the directories were
+// merged. The first directory, with its long list file and a packet for
+// each of 300 nodes, is scanned in parts and is the last to be done when two
+// threads scan.
+TEST_F(RealDiskScan, OneOrTwoScanningThreadsGiveTheSameQueue) {
+  std::vector<TRow> rows = {
+      {"out/0001000a.cut", "crash", {}},
+      {"out/0001000a.hld", "1600000000\n", {}},
+      {"out/0001000a.try", std::string("\1\0\2\0\4busy", 9), {}},
+      {"out/0001000b.pnt/00000001.hut", "point", {}},
+      {"out/2.1.10.0.H/x.pkt", "box in outbound", {}},
+      {"alt/0001000a.hld", "1700000000\n", {}},
+      {"alt/0001000a.hlo", "$/store/b.tic\n$/store/c.txt\n", {}},
+      {"out.003/0001000a.out", "zone 3", {}},
+      {"out.003/0001000a.dlo", "$/store/d.mo1\n", {}},
+      {"box/y.pkt", "configured box", {}},
+      {"box/z.we0", "bundle", {}},
+      {"tmail/a.pkt", Packet(2, 1, 10, 70), {}},
+      {"tmail/a.phr", Packet(2, 1, 10, 80), {}},
+      {"tmail/a.req", "req", {}},
+      {"store/b.tic", "tic", {}},
+      {"store/c.txt", "text", {}},
+      {"store/d.mo1", "mo", {}},
+  };
+  std::string listed;
+  for (int i = 0; i < 300; ++i) {
+    const std::string name = Format("store/%03d.su0", i);
+    rows.push_back({name, std::string(i, 'x'), {}});
+    listed += "$/" + name + "\n";
+    rows.push_back({Format("out/0002%04x.cut", i), std::string(i, 'y'), {}});
+  }
+  rows.push_back({"out/0001000a.flo", listed, {}});
+  Build(rows);
+  TDomain* fidonet = GetOrAddDomain(config_, "fidonet");
+  fidonet->Aka = TNetAddr{0, 1, 5020, 2};
+  AddOutbound(fidonet, {"out", "alt"});
+  fidonet->Boxes = std::make_unique<TBoxeList>();
+  fidonet->Boxes->Insert(std::make_unique<TBoxe>(TBoxe{Dir() + "/box", TNetAddr{0, 10, 1, 2}, kFlavourHold}));
+  config_.TMailOutbound = Dir() + "/tmail";
+  // Without a report the queue manager may drop what waits at the stop.
+  config_.Reports.push_back(std::make_unique<TReport>());
+  const FixedClock clock(2026, 3, 4, 5, 6, 8);
+
+  const std::string serial = Describe(ScanQueue(config_, false, 1));
+  EXPECT_EQ(std::count(serial.begin(), serial.end(), '\n'), 3 + 300 + 312 + 300 + 1) << serial;
+  for (int run = 0; run < 5; ++run) EXPECT_EQ(Describe(ScanQueue(config_, false, 2)), serial);
 }
 
 }  // namespace
