@@ -63,7 +63,7 @@ void BM_HandOverMergeAndSort(benchmark::State& state) {
     TQueue queue;
     {
       TQueueManager manager;
-      StartQueueManager(manager, list, queue, true);
+      StartQueueManager(manager, {&list, 1}, queue, true);
       for (const TForQueue& r : records) AddToQueue(list, r.Addr, r.Name, r.Size, r.Time, r.Flavour, r.Kind);
       StopQueueManager(manager);
     }
