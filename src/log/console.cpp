@@ -1,5 +1,7 @@
 #include "log/console.h"
 
+#include <initializer_list>
+
 #include <atomic>
 #include <cstdlib>
 
@@ -146,17 +148,24 @@ std::string ErrorText(std::string_view message) {
 }
 }  // namespace
 
-void PrintLine(std::string_view text) {
+void PrintLines(std::initializer_list<std::string_view> lines) {
   static const TConsoleStyle style = StdoutStyle();
-  std::string line = RenderConsoleText(text, style);
-  line += '\n';
-  WriteStdout(line);
+  std::string out;
+  for (const std::string_view text : lines) {
+    out += RenderConsoleText(text, style);
+    out += '\n';
+  }
+  WriteStdout(out);
 }
 
-void Announce(std::string_view text) {
-  if (!g_quiet) PrintLine(text);
-  LogLine(LogCopyOf(text), 0);
+void PrintLine(std::string_view text) { PrintLines({text}); }
+
+void AnnounceLines(std::initializer_list<std::string_view> lines) {
+  if (!g_quiet) PrintLines(lines);
+  for (const std::string_view text : lines) LogLine(LogCopyOf(text), 0);
 }
+
+void Announce(std::string_view text) { AnnounceLines({text}); }
 
 void SetQuietConsole(bool quiet) { g_quiet = quiet; }
 
@@ -175,18 +184,30 @@ void AnnounceError(std::string_view message) {
 
 std::string ReasonText(std::string_view reason) { return "Reason: " + std::string(reason); }
 
-void PrintReason(std::string_view reason) {
-  if (!reason.empty()) PrintLine(Color(kLightRed) + "   " + ReasonText(reason));
+namespace {
+
+std::string ReasonLine(std::string_view reason) { return Color(kLightRed) + "   " + ReasonText(reason); }
+
+// The error line and its reason line in one write, so that no other
+// thread's line comes between them.
+void PrintErrorWithReason(std::string_view text, std::string_view reason) {
+  if (reason.empty()) return PrintErrorLine(text);
+  ++g_errors;
+  PrintLines({text, ReasonLine(reason)});
 }
 
-void PrintError(std::string_view message, std::string_view reason) {
-  PrintError(message);
-  PrintReason(reason);
+}  // namespace
+
+void PrintReason(std::string_view reason) {
+  if (!reason.empty()) PrintLine(ReasonLine(reason));
 }
+
+void PrintError(std::string_view message, std::string_view reason) { PrintErrorWithReason(ErrorText(message), reason); }
 
 void AnnounceError(std::string_view message, std::string_view reason) {
-  AnnounceError(message);
-  PrintReason(reason);
+  const std::string text = ErrorText(message);
+  PrintErrorWithReason(text, reason);
+  LogLine(LogCopyOf(text), 0);
   if (!reason.empty()) LogLine(ReasonText(reason), 0);
 }
 

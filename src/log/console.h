@@ -5,6 +5,7 @@
 // blink in bit 7, background in bits 4..6).
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -48,11 +49,16 @@ std::string StripColorEscapes(std::string_view text);
 
 // Writes the text and a line end to the console. Not logged.
 void PrintLine(std::string_view text);
+// Writes each text and a line end in one write, so that another thread's
+// output cannot come between them. Not logged.
+void PrintLines(std::initializer_list<std::string_view> lines);
 
 // Prints the text, unless the console is quiet, and queues its log copy
 // (escapes and leading characters other than ASCII letters removed) at
 // level 0.
 void Announce(std::string_view text);
+// Announce for lines that belong together, printed as by PrintLines.
+void AnnounceLines(std::initializer_list<std::string_view> lines);
 
 // A quiet console shows only errors and what was asked for (the help text,
 // reports sent to it); Announce still logs what it no longer shows.
@@ -77,7 +83,7 @@ std::string ReasonText(std::string_view reason);
 void PrintReason(std::string_view reason);
 
 // PrintError and AnnounceError, each followed by the reason line (logged by
-// AnnounceError at the level of its message).
+// AnnounceError at the level of its message), both lines in one write.
 void PrintError(std::string_view message, std::string_view reason);
 void AnnounceError(std::string_view message, std::string_view reason);
 

@@ -5,7 +5,6 @@
 #include <unordered_map>
 
 #include "log/console.h"
-#include "outbound/scan_entry.h"
 #include "platform/wildcard.h"
 #include "support/text.h"
 
@@ -99,10 +98,10 @@ bool FindDirectory(TScanContext& scan, const std::string& path, std::string& rea
   const bool found = FindPathEntry(scan, trimmed, entry, realPath);
   const bool result = found && entry.IsDirectory();
   if (scan.DirectoryTrace()) {
-    const auto console = HoldScanConsole();
-    Announce(Color(kYellow) + "\n" +
-             Format("Dir info => Name: %s => Attrib: 0x%.2x", found ? entry.Name.c_str() : "", found ? entry.Attr : 0));
-    Announce(result ? "TRUE" : "FALSE");
+    const std::string info = Color(kYellow) + "\n" +
+                             Format("Dir info => Name: %s => Attrib: 0x%.2x", found ? entry.Name.c_str() : "",
+                                    found ? entry.Attr : 0);
+    AnnounceLines({info, result ? "TRUE" : "FALSE"});
   }
   return result;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/records.h"
+#include "log/console.h"
 #include "log/log_queue.h"
 #include "outbound/binkd_notes.h"
 #include "outbound/classify.h"
@@ -158,7 +159,7 @@ bool ListScanDirectory(TScanContext& scan, const std::string& path, uint16_t zon
   if (!FindDirectory(scan, path, listed.Dir)) {
     const std::string missing = Format("Directory %s not exist", path.c_str());
     if (configured)
-      AnnounceScanError(missing);
+      AnnounceError(missing);
     else
       LogLine(missing, 0);
     return false;
@@ -167,7 +168,7 @@ bool ListScanDirectory(TScanContext& scan, const std::string& path, uint16_t zon
   // A directory that is there but cannot be read would pass for an empty
   // queue in every report.
   if (!ListDirectory(listed.Dir, "*", listed.Entries, &error)) {
-    AnnounceScanError(Format("Can't read directory %s", listed.Dir.c_str()), error);
+    AnnounceError(Format("Can't read directory %s", listed.Dir.c_str()), error);
     return false;
   }
   return true;

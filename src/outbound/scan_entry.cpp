@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "log/console.h"
 #include "log/log_queue.h"
 #include "log/marks.h"
 #include "platform/dos_time.h"
@@ -23,16 +22,6 @@ void LogFoundFile(const TDirEntry& entry) {
 }
 
 void LogDetail(std::string_view text) { LogLine(kArrowMark + (" " + std::string(text)), 3); }
-
-std::unique_lock<std::mutex> HoldScanConsole() {
-  static std::mutex console;
-  return std::unique_lock<std::mutex>(console);
-}
-
-void AnnounceScanError(std::string_view message, std::string_view reason) {
-  const auto console = HoldScanConsole();
-  AnnounceError(message, reason);
-}
 
 uint32_t CurrentDosTime() { return PackDosDateTime(LocalNow()); }
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 #include <string_view>
 
 #include "log/log_queue.h"
@@ -22,14 +21,6 @@ template <typename... Args>
 void LogDetail(const char* format, Args... args) {
   if (LogWanted(3)) LogDetail(Format(format, args...));
 }
-
-// Two scanning threads may print at once: lines that one prints as a piece
-// (an error and its reason, a directory test and its result) are printed
-// while holding this.
-[[nodiscard]] std::unique_lock<std::mutex> HoldScanConsole();
-
-// AnnounceError with its reason line, if any, as one piece.
-void AnnounceScanError(std::string_view message, std::string_view reason = {});
 
 // The local date and time now, packed in the DOS format.
 uint32_t CurrentDosTime();

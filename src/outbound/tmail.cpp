@@ -8,7 +8,6 @@
 #include "outbound/dir_lookup.h"
 #include "outbound/for_queue.h"
 #include "outbound/name_parts.h"
-#include "outbound/scan_entry.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -86,12 +85,12 @@ void ScanTMail(TForQueueList& list, TScanContext& scan, const TMainConfig& confi
   // The directory is named in the configuration: a wrong one is an error,
   // not an empty netmail queue.
   if (!DirExists(scan, path)) {
-    AnnounceScanError(Format("Directory %s not exist", path.c_str()));
+    AnnounceError(Format("Directory %s not exist", path.c_str()));
     return;
   }
   std::string error;
   if (!ScanTMailPackets(list, scan, config, path, "pkt", kFlavourNormal, &error)) {
-    AnnounceScanError(Format("Can't read directory %s", path.c_str()), error);
+    AnnounceError(Format("Can't read directory %s", path.c_str()), error);
     return;
   }
   ScanTMailPackets(list, scan, config, path, "pkh", kFlavourHold);
