@@ -4,18 +4,24 @@
 # scratch folder, as their manuals describe them:
 #  1. the packets of a zeb run, one for a JAM echo area and one for a *.MSG
 #     echo area, are tossed into those areas with no bad and no duplicate
-#     message;
+#     message, and both are exported to the link;
 #  2. zeb posts a report into the JAM base that the toss created, crashmail
-#     tosses the packet of a third zeb run into it, and jamnntpd serves
-#     every article of the base, each with the text of its report;
+#     tosses the packet of a third zeb run into it; the tests' strict reader
+#     finds the three reports in order, and jamnntpd serves every article of
+#     the base, each with the text of its report;
 #  3. the netmail that zeb writes into the netmail *.MSG directory is
 #     exported by crashmail's scan into the outbound for the link;
 #  4. the two reports that zeb posts into an empty *.MSG echo area are both
 #     exported by crashmail's scan (the tosser's high-water mark, 1.msg, is
 #     never a report).
-# Usage: run.sh ZEB   ("make interop" installs crashmail and jamnntpd)
+# Debian's 64-bit jamnntpd misreads JAM indexes: with crashmail and jamnntpd
+# of another architecture than i386 (ZEB_INTEROP_ARCH, see peer_arch.sh) the
+# jamnntpd listing is skipped, with a line that says so.
+# Usage: run.sh ZEB STRICT-READ   ("make interop" installs crashmail and jamnntpd)
 set -euo pipefail
 zeb=$1
+strict_read=$2
+arch=${ZEB_INTEROP_ARCH:-i386}
 examples=$(cd "$(dirname "$0")/../../examples" && pwd)
 
 dir=$(mktemp -d /tmp/zeb-interop-XXXXXX)
@@ -108,6 +114,9 @@ toss "the packets of the first run"
 grep -q 'Area ZEB.QUEUE -- 1 messages' toss.out || fail "no message in the JAM area: $(cat toss.out)"
 grep -q 'Area ZEB.ECHO -- 1 messages' toss.out || fail "no message in the *.MSG area: $(cat toss.out)"
 grep -l -a 'Report of run 1: 4 links waiting' echo/*.msg >/dev/null || fail "the *.MSG area lacks the report"
+for area in ZEB.QUEUE ZEB.ECHO; do
+  grep -l -a "AREA:$area" outbound/* >/dev/null || fail "the message of $area was not exported to 2:5020/1: $(ls outbound)"
+done
 
 # 2. A report into the JAM base that the toss created, then a packet of a
 # third run, started at once, tossed into it: its MSGID must not repeat the
@@ -119,42 +128,58 @@ zeb_config run3.ctl 3 "pkt $dir/local ZEB.QUEUE"
 run_zeb run3.ctl
 toss "the packet of the third run"
 
-printf 'ZEB.QUEUE A 2:5020/9999 %s/queue/zebqueue\n' "$dir" >jamnntpd.groups
-printf '127.0.0.1 A A\n' >jamnntpd.allow
-: >jamnntpd.users
-# A free port: jamnntpd cannot bind one that a closed connection still
-# holds, so each try takes another.
-for try in 1 2 3 4 5; do
-  port=$((20000 + RANDOM % 30000))
-  jamnntpd -p "$port" -g jamnntpd.groups -a jamnntpd.allow -u jamnntpd.users -x /etc/jamnntpd.xlat \
-    -l "$dir/jamnntpd.log" -noecholog >jamnntpd.out 2>&1 &
-  server=$!
-  for wait in 1 2 3 4 5 6 7 8 9 10; do
-    grep -q "running on port $port" jamnntpd.log 2>/dev/null && break 2
-    kill -0 "$server" 2>/dev/null || break
-    sleep 0.3
+"$strict_read" jam queue/zebqueue >strict.out 2>&1 || fail "the JAM base is damaged: $(cat strict.out)"
+[ "$(grep -c '^--- message' strict.out)" -eq 3 ] || fail "the JAM base holds other than 3 messages: $(cat strict.out)"
+tr '\r' '\n' <strict.out | grep '^Report of run' >reports.out
+printf 'Report of run %s: 4 links waiting.\n' 1 2 3 | cmp -s - reports.out || fail "the JAM base holds other reports: $(cat strict.out)"
+
+# jamnntpd serves every article of the base, each with its report's text.
+list_with_jamnntpd() {
+  printf 'ZEB.QUEUE A 2:5020/9999 %s/queue/zebqueue\n' "$dir" >jamnntpd.groups
+  printf '127.0.0.1 A A\n' >jamnntpd.allow
+  : >jamnntpd.users
+  # A free port: jamnntpd cannot bind one that a closed connection still
+  # holds, so each try takes another.
+  for try in 1 2 3 4 5; do
+    port=$((20000 + RANDOM % 30000))
+    jamnntpd -p "$port" -g jamnntpd.groups -a jamnntpd.allow -u jamnntpd.users -x /etc/jamnntpd.xlat \
+      -l "$dir/jamnntpd.log" -noecholog >jamnntpd.out 2>&1 &
+    server=$!
+    for wait in 1 2 3 4 5 6 7 8 9 10; do
+      grep -q "running on port $port" jamnntpd.log 2>/dev/null && break 2
+      kill -0 "$server" 2>/dev/null || break
+      sleep 0.3
+    done
+    kill "$server" 2>/dev/null || true
+    server=
   done
+  [ -n "$server" ] || fail "jamnntpd did not start: $(cat jamnntpd.out)"
+  # nntp COMMAND...: the server's answers to the commands, then QUIT.
+  nntp() {
+    exec 3<>"/dev/tcp/127.0.0.1/$port"
+    { printf '%s\r\n' "$@" QUIT >&3; timeout 10 cat <&3 | tr -d '\r'; } || true
+    exec 3<&-
+  }
+  nntp "GROUP ZEB.QUEUE" >group.out
+  read -r code count first last _ < <(sed -n 2p group.out)
+  [ "$code" = 211 ] && [ "$count" -eq 3 ] || fail "jamnntpd shows the base otherwise: $(cat group.out)"
+  for run in 1 2 3; do
+    article=$((first + run - 1))
+    nntp "GROUP ZEB.QUEUE" "ARTICLE $article" >"article$run.out"
+    grep -q "^220 $article " "article$run.out" || fail "jamnntpd did not serve article $article: $(cat "article$run.out")"
+    grep -q "^Subject: Outbound queue, run $run\$" "article$run.out" || fail "article $article: $(cat "article$run.out")"
+    grep -q "^Report of run $run: 4 links waiting\.\$" "article$run.out" || fail "article $article: $(cat "article$run.out")"
+  done
+  [ "$last" -eq $((first + 2)) ] || fail "jamnntpd numbers the articles otherwise: $(cat group.out)"
   kill "$server" 2>/dev/null || true
   server=
-done
-[ -n "$server" ] || fail "jamnntpd did not start: $(cat jamnntpd.out)"
-# nntp COMMAND...: the server's answers to the commands, then QUIT.
-nntp() {
-  exec 3<>"/dev/tcp/127.0.0.1/$port"
-  { printf '%s\r\n' "$@" QUIT >&3; timeout 10 cat <&3 | tr -d '\r'; } || true
-  exec 3<&-
 }
-nntp "GROUP ZEB.QUEUE" >group.out
-read -r code count first last _ < <(sed -n 2p group.out)
-[ "$code" = 211 ] && [ "$count" -eq 3 ] || fail "jamnntpd shows the base otherwise: $(cat group.out)"
-for run in 1 2 3; do
-  article=$((first + run - 1))
-  nntp "GROUP ZEB.QUEUE" "ARTICLE $article" >"article$run.out"
-  grep -q "^220 $article " "article$run.out" || fail "jamnntpd did not serve article $article: $(cat "article$run.out")"
-  grep -q "^Subject: Outbound queue, run $run\$" "article$run.out" || fail "article $article: $(cat "article$run.out")"
-  grep -q "^Report of run $run: 4 links waiting\.\$" "article$run.out" || fail "article $article: $(cat "article$run.out")"
-done
-[ "$last" -eq $((first + 2)) ] || fail "jamnntpd numbers the articles otherwise: $(cat group.out)"
+if [ "$arch" = i386 ]; then
+  list_with_jamnntpd
+else
+  if [ "${ZEB_INTEROP_32BIT:-}" = no ]; then why="ZEB_INTEROP_32BIT=no forces the $arch builds"; else why="this kernel runs no 32-bit programs"; fi
+  echo "skipped: jamnntpd listing: $why and Debian's $arch jamnntpd misreads JAM indexes"
+fi
 
 # 3. Netmail to the link, exported by crashmail's scan of the netmail area.
 # Like most tossers, crashmail keeps its high-water mark in 1.msg and never
@@ -173,4 +198,6 @@ run_zeb run5.ctl
 rm -f outbound/*
 crashmail SETTINGS "$dir/crashmail.prefs" SCANAREA ZEB.POSTED >scan.out 2>&1 || fail "crashmail could not scan: $(cat scan.out)"
 grep -q '^2 messages exported' scan.out || fail "crashmail did not export both reports: $(ls posted) $(cat scan.out)"
-echo "interop: crashmail tossed zeb's packets into a JAM and a *.MSG area, jamnntpd served all 3 articles of the JAM base, crashmail exported zeb's netmail and both reports of an echo area"
+read_jam="the strict reader found all 3 reports in the JAM base"
+[ "$arch" = i386 ] && read_jam="$read_jam and jamnntpd served them"
+echo "interop ($arch builds): crashmail tossed zeb's packets into a JAM and a *.MSG area and exported them, $read_jam; crashmail exported zeb's netmail and both reports of an echo area"
