@@ -81,16 +81,17 @@ void StopQueueManager(TQueueManager& manager) {
 TQueue ScanQueue(const TMainConfig& config, bool directoryTrace, unsigned scanThreads) {
   std::vector<TScanJob> jobs = ScanJobs(config);
   const size_t threads = ScanThreads(scanThreads, jobs.size());
-  if (threads > 1) {
-    TScanContext listing(directoryTrace, true);
-    jobs = SplitScanJobs(std::move(jobs), listing);
-  }
+  // Lists the directories beforehand for two threads; keeps what it met.
+  TScanContext listing(directoryTrace, threads > 1);
+  if (threads > 1) jobs = SplitScanJobs(std::move(jobs), listing);
   std::vector<TForQueueList> lists(jobs.size());
   TQueue queue;
   TQueueManager manager;
   StartQueueManager(manager, lists, queue, !config.Reports.empty());
-  RunScanJobs(lists, jobs, config, directoryTrace, threads);
+  const TScanTally tally = RunScanJobs(lists, jobs, config, directoryTrace, threads);
   StopQueueManager(manager);
+  queue.Tally = listing.Tally();
+  queue.Tally.Add(tally);
   return queue;
 }
 
