@@ -19,16 +19,25 @@ namespace {
 
 enum class TLineResult { Accepted, Rejected, IncludeFailed };
 
+// Rejects the line with the reason given.
+TLineResult RejectLine(TLoadContext& context, std::string reason) {
+  Reject(context, std::move(reason));
+  return TLineResult::Rejected;
+}
+
 std::string LoopKey(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
 
 bool IsRooted(std::string_view path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
 
 TLineResult IncludeFile(TLoadContext& context, std::string name) {
   if (!name.empty() && name[0] == '"') name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string();
-  if (name.empty()) return TLineResult::Rejected;
+  if (name.empty()) return RejectLine(context, "include needs a file's name");
   // A relative name is taken from the including file's directory.
   const std::string path = ExpandPath(name, context.ConfigDir);
-  if (path.empty()) return TLineResult::Rejected;
+  if (path.empty()) {
+    RejectEmptyPath(context);
+    return TLineResult::Rejected;
+  }
   if (std::find(context.Loading.begin(), context.Loading.end(), LoopKey(path)) != context.Loading.end()) {
     context.PendingMessage = Format("Include loop: %s", path.c_str());
     return TLineResult::Rejected;
@@ -46,10 +55,7 @@ std::vector<const char*> KeywordNames(const TSectionTable& table) {
 TLineResult OpenSection(TLoadContext& context, std::string rest) {
   std::string name = FirstWord(rest);
   context.Section = name;
-  if (name.empty()) {
-    Reject(context, "a section's name must follow def");
-    return TLineResult::Rejected;
-  }
+  if (name.empty()) return RejectLine(context, "a section's name must follow def");
   const TKeywordHandler open = TopLevelTable().Find(LowerStr(name));
   if (open == nullptr) {
     context.PendingMessage = Format("Unknown section \"%s\"", name.c_str());
@@ -80,10 +86,7 @@ TLineResult ProcessLine(TLoadContext& context, const std::string& line) {
   bool unclosed = false;
   // Blanks before a comment are no part of the value.
   const std::string cleaned = TrimBlanks(StripComment(TrimBlanks(line), unclosed));
-  if (unclosed) {
-    Reject(context, "a quote is not closed");
-    return TLineResult::Rejected;
-  }
+  if (unclosed) return RejectLine(context, "a quote is not closed");
   if (cleaned.empty()) return TLineResult::Accepted;
   std::string rest = cleaned;
   const std::string keyword = LowerStr(FirstWord(rest));
@@ -91,8 +94,7 @@ TLineResult ProcessLine(TLoadContext& context, const std::string& line) {
   if (keyword == "include") return IncludeFile(context, rest);
   if (context.AtTopLevel()) {
     if (keyword == "def") return OpenSection(context, rest);
-    Reject(context, Format("\"%s\" outside a section (only def and include are read there)", keyword.c_str()));
-    return TLineResult::Rejected;
+    return RejectLine(context, Format("\"%s\" outside a section (only def and include are read there)", keyword.c_str()));
   }
 
   const TSectionTable& table = context.CurrentTable();
@@ -104,9 +106,8 @@ TLineResult ProcessLine(TLoadContext& context, const std::string& line) {
   if (table.LineHandler != nullptr) return CallHandler(context, table.LineHandler, cleaned);
   const TKeywordHandler handler = table.Find(keyword);
   if (handler != nullptr) return CallHandler(context, handler, TrimBlanks(rest));
-  Reject(context, Format("unknown keyword \"%s\" (known in this section: %s)", keyword.c_str(),
-                         JoinChoices(KeywordNames(table)).c_str()));
-  return TLineResult::Rejected;
+  return RejectLine(context, Format("unknown keyword \"%s\" (known in this section: %s)", keyword.c_str(),
+                                    JoinChoices(KeywordNames(table)).c_str()));
 }
 
 // The line, its section and the handler's message, the reason under the
