@@ -7,6 +7,7 @@
 #include "log/log_queue.h"
 #include "outbound/for_queue.h"
 #include "outbound/scan.h"
+#include "outbound/strays.h"
 #include "platform/system.h"
 #include "support/text.h"
 
@@ -92,6 +93,8 @@ TQueue ScanQueue(const TMainConfig& config, bool directoryTrace, unsigned scanTh
   StopQueueManager(manager);
   queue.Tally = listing.Tally();
   queue.Tally.Add(tally);
+  // Without reports the queue stays empty and tells nothing of list files.
+  if (!config.Reports.empty()) CountStrays(queue.Tally, queue);
   return queue;
 }
 

@@ -29,15 +29,17 @@ struct TFound {
   uint16_t Zone;  // the directory's
 };
 
-// An entry that no mailer sends: mail or files lying there wait for nobody.
-// A name of no known form is a bad path; a file of a known type lying loose
-// (a packet, a bundle, a tic) or of no known type is a stray file.
+// An entry that no mailer sends by itself: a name of no known form is a
+// bad path and a stray; a file of a known type lying loose (a packet, a
+// bundle, a tic) or of no known type is a stray unless a list file names
+// it, which is known once the whole queue is.
 void CountStray(const TFound& e, bool badPath) {
-  if (badPath)
+  if (badPath) {
     LogLine(Format("The bad path %s/%s", e.Dir.c_str(), e.Entry.Name.c_str()), 0);
-  else
-    LogLine(Format("Stray file %s", e.Full.c_str()), 1);
-  ++e.Scan.Tally().StraysByZone[e.Zone];
+    ++e.Scan.Tally().StraysByZone[e.Zone];
+  } else {
+    e.Scan.Tally().Loose.push_back({e.Full, e.Zone});
+  }
 }
 
 void LogBadPath(const TFound& e) { CountStray(e, true); }

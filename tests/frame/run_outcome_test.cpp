@@ -66,6 +66,8 @@ TEST_F(RunOutcome, ExitStatusTellsErrorsAndQuietShowsOnlyThem) {
 TEST_F(RunOutcome, MistakesAreNamedNotRun) {
   Write("ok.tpl", "@queue links, @strays strays, @scanerrors scan errors\n");
   Write("out/stray.pkt", "a packet no mailer sends");
+  Write("out/00010002.mo0", "a bundle sent by the list file beside it");
+  Write("out/00010002.flo", "^" + Path("out/00010002.mo0") + "\n");
   const std::string head = ConfigHead(), report = FileReport(Path("ok.tpl"), Path("ok.txt"));
   const std::string noAddress = head.substr(head.find("def domain"));
   const auto reportWith = [&](const std::string& line) { return head + "def report\npostto file x\n" + line + "\nend\n"; };
@@ -89,7 +91,7 @@ TEST_F(RunOutcome, MistakesAreNamedNotRun) {
       {head.substr(0, head.find("def log")) + "def log\npath " + Path("zeb.log") + "\nlevel verbose\nend\n", "-q", 1, "section: log\n   Reason: "
        "unknown level \"verbose\" (low, normal, high, detail, debug)\n", "Reason: unknown level", nullptr},
       {head + "def outbound fidonet\n" + Path("gone") + "\nend\n" + report, "-q /l1", 2, "Error: Directory " + Path("gone") +
-       " not exist\n", "Stray file " + Path("out/stray.pkt") + "\n", "0 links, 1 strays, 1 scan errors\n"},
+       " not exist\n", "Stray file " + Path("out/stray.pkt") + "\n", "1 links, 1 strays, 1 scan errors\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.config + c.options);
