@@ -14,6 +14,12 @@ zeb_queue_bytes{kind="files"} @mailsize(TF)
 zeb_queue_items{kind="netmail"} @files(TN)
 zeb_queue_items{kind="echomail"} @files(TE)
 zeb_queue_items{kind="files"} @files(TF)
+# HELP zeb_scan_errors Directories that could not be read: the queue shown misses what they hold.
+# TYPE zeb_scan_errors gauge
+zeb_scan_errors @scanerrors
+# HELP zeb_stray_files Files in the outbound that no mailer sends: loose packets, bundles, unknown names.
+# TYPE zeb_stray_files gauge
+zeb_stray_files @strays
 # HELP zeb_link_bytes Bytes waiting for a link, by kind.
 # TYPE zeb_link_bytes gauge
 @foreach(@queue)

@@ -16,4 +16,7 @@
  ------------------ ------ ------- -------- -------- ----------- ---- ------
  @just(@queue, 3, R) links          @just(@sizetolimitstr(@mailsize(TN), 7), 7, R) @just(@sizetolimitstr(@mailsize(TE), 8), 8, R) @just(@sizetolimitstr(@mailsize(TF), 8), 8, R)
  @files(TNEF) files of @sizetostr(@mailsize(TNEF)) bytes; ! waiting 7 days or more, * more than 14 days
+@if(@scanerrors@strays, <>, 00)
+ Warning: @scanerrors directories could not be read, @strays files lie where no mailer sends them (see the log)
+@end
 @about

@@ -86,7 +86,9 @@ end
 ; tosser's export scan sends them out to the links. Other destinations:
 ;   postto msg     /var/spool/ftn/echo/queue     (a *.MSG echo area)
 ;   postto netmail /var/spool/ftn/netmail        (a netmail *.MSG)
-;   postto pkt     /var/spool/ftn/outbound/out QUEUE.REPORT secret
+;   postto pkt     /var/spool/ftn/inbound/local QUEUE.REPORT secret
+;                  (a packet for the tosser to import: its local inbound,
+;                  never the mailer's outbound, where nobody sends it)
 ;   postto file    /var/www/html/queue.txt
 def report fidonet fsxnet
   template         %ZEB_EXAMPLES%/queue.tpl

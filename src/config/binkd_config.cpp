@@ -188,12 +188,16 @@ class TBinkdReader {
 
   bool ReadLine(std::string_view line) {
     std::vector<std::string> words;
-    if (!SplitWords(line, words)) {
+    const bool closed = SplitWords(line, words);
+    if (words.empty()) return true;
+    const std::string keyword = LowerStr(words[0]);
+    // Lines of the keywords zeb leaves to binkd are binkd's own business.
+    static const char* const kRead[] = {"include", "domain", "address", "sysop", "node", "filebox", "brakebox"};
+    if (std::find(std::begin(kRead), std::end(kRead), keyword) == std::end(kRead)) return true;
+    if (!closed) {
       Note("Unclosed quote");
       return true;
     }
-    if (words.empty()) return true;
-    const std::string keyword = LowerStr(words[0]);
     if (keyword == "include") return Include(words);
     if (keyword == "domain")
       AddDomain(words);
@@ -203,7 +207,17 @@ class TBinkdReader {
       SetSysop(words);
     else if (keyword == "node")
       AddNode(words);
+    else
+      AddBoxDir(words, keyword == "filebox" ? out_.FileBoxes : out_.BrakeBoxes);
     return true;
+  }
+
+  void AddBoxDir(const std::vector<std::string>& words, std::vector<std::string>& dirs) {
+    std::string path = words.size() == 2 ? words[1] : std::string();
+    if (UsablePath(path))
+      dirs.push_back(std::move(path));
+    else
+      Note(Format("%s not usable here: %s", words[0].c_str(), words.size() > 1 ? words[1].c_str() : ""));
   }
 
   bool Include(const std::vector<std::string>& words) {

@@ -44,8 +44,9 @@ struct TBinkdNode {
   std::string Obox;
 };
 
-// A line that could not be understood or names something not usable here;
-// the line (or the unusable part of it) is left out of the result.
+// A line of a keyword zeb reads that could not be understood or names
+// something not usable here; the line (or the unusable part of it) is left
+// out of the result.
 struct TBinkdNote {
   std::string File;
   int Line = 0;
@@ -58,6 +59,8 @@ struct TBinkdConfig {
   std::vector<TBinkdAddress> Addresses;  // the main address first
   std::string Sysop;
   std::vector<TBinkdNode> Nodes;  // one per address, later lines merged in
+  std::vector<std::string> FileBoxes;   // "filebox": T-Mail boxes, read
+  std::vector<std::string> BrakeBoxes;  // "brakebox": The Brake! boxes, not read
   std::vector<TBinkdNote> Notes;
 };
 

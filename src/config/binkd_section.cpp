@@ -12,6 +12,7 @@
 #include "config/paths.h"
 #include "config/section_table.h"
 #include "config/sections.h"
+#include "log/console.h"
 #include "log/log_queue.h"
 #include "platform/disk.h"
 #include "support/text.h"
@@ -41,8 +42,9 @@ class TBinkdMerge {
       : config_(config), binkd_(binkd), baseDir_(std::move(baseDir)) {}
 
   void Apply() {
+    // A link or a domain left out would vanish from the reports unseen.
     for (const TBinkdNote& note : binkd_.Notes)
-      LogLine(Format("binkd %s (%d): %s, skipped", note.File.c_str(), note.Line, note.Text.c_str()), 1);
+      AnnounceError(Format("%s (%d): binkd's line not used", note.File.c_str(), note.Line), note.Text);
     for (const TBinkdDomain& domain : binkd_.Domains) {
       AddDomain(domain);
       AddOutbound(domain);
@@ -54,6 +56,9 @@ class TBinkdMerge {
     }
     for (const TBinkdNode& node : binkd_.Nodes)
       if (!node.Obox.empty()) AddBox(node);
+    for (const std::string& dir : binkd_.FileBoxes) AddBoxDir(dir);
+    for (const std::string& dir : binkd_.BrakeBoxes)
+      LogLine(Format("binkd brakebox %s: not read (zeb reads filebox and node boxes)", Expand(dir).c_str()), 1);
   }
 
  private:
@@ -123,6 +128,13 @@ class TBinkdMerge {
     if (domain->Boxes->Insert(std::move(box))) LogLine(logged, 2);
   }
 
+  void AddBoxDir(const std::string& binkd) {
+    std::string dir = Expand(binkd);
+    if (dir.empty() || std::find(config_.BoxDirs.begin(), config_.BoxDirs.end(), dir) != config_.BoxDirs.end()) return;
+    LogLine(Format("binkd filebox: %s", dir.c_str()), 2);
+    config_.BoxDirs.push_back(std::move(dir));
+  }
+
   TMainConfig& config_;
   const TBinkdConfig& binkd_;
   const std::string baseDir_;
@@ -130,7 +142,7 @@ class TBinkdMerge {
 
 bool BinkdLine(TLoadContext& context, const std::string& line) {
   const std::string path = ExpandPath(line, context.ConfigDir);
-  if (path.empty()) return false;
+  if (path.empty()) return RejectEmptyPath(context);
   TBinkdConfig binkd;
   if (!ReadBinkdConfig(Disk(), path, binkd, context.PendingMessage)) return false;
   TBinkdMerge(context.Config, binkd, path.substr(0, path.find_last_of('/') + 1)).Apply();

@@ -19,16 +19,25 @@ namespace {
 
 enum class TLineResult { Accepted, Rejected, IncludeFailed };
 
+// Rejects the line with the reason given.
+TLineResult RejectLine(TLoadContext& context, std::string reason) {
+  Reject(context, std::move(reason));
+  return TLineResult::Rejected;
+}
+
 std::string LoopKey(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
 
 bool IsRooted(std::string_view path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
 
 TLineResult IncludeFile(TLoadContext& context, std::string name) {
   if (!name.empty() && name[0] == '"') name = name.size() >= 2 ? name.substr(1, name.size() - 2) : std::string();
-  if (name.empty()) return TLineResult::Rejected;
+  if (name.empty()) return RejectLine(context, "include needs a file's name");
   // A relative name is taken from the including file's directory.
   const std::string path = ExpandPath(name, context.ConfigDir);
-  if (path.empty()) return TLineResult::Rejected;
+  if (path.empty()) {
+    RejectEmptyPath(context);
+    return TLineResult::Rejected;
+  }
   if (std::find(context.Loading.begin(), context.Loading.end(), LoopKey(path)) != context.Loading.end()) {
     context.PendingMessage = Format("Include loop: %s", path.c_str());
     return TLineResult::Rejected;
@@ -36,13 +45,21 @@ TLineResult IncludeFile(TLoadContext& context, std::string name) {
   return LoadConfig(context, path) ? TLineResult::Accepted : TLineResult::IncludeFailed;
 }
 
+// The keywords of a table, as a rejected line's reason lists them.
+std::vector<const char*> KeywordNames(const TSectionTable& table) {
+  std::vector<const char*> names;
+  for (const TKeyword& keyword : table.Keywords) names.push_back(keyword.Name);
+  return names;
+}
+
 TLineResult OpenSection(TLoadContext& context, std::string rest) {
   std::string name = FirstWord(rest);
   context.Section = name;
-  if (name.empty()) return TLineResult::Rejected;
+  if (name.empty()) return RejectLine(context, "a section's name must follow def");
   const TKeywordHandler open = TopLevelTable().Find(LowerStr(name));
   if (open == nullptr) {
     context.PendingMessage = Format("Unknown section \"%s\"", name.c_str());
+    Reject(context, "known sections: " + JoinChoices(KeywordNames(TopLevelTable())));
     context.Section.clear();
     return TLineResult::Rejected;
   }
@@ -69,13 +86,16 @@ TLineResult ProcessLine(TLoadContext& context, const std::string& line) {
   bool unclosed = false;
   // Blanks before a comment are no part of the value.
   const std::string cleaned = TrimBlanks(StripComment(TrimBlanks(line), unclosed));
-  if (unclosed) return TLineResult::Rejected;
+  if (unclosed) return RejectLine(context, "a quote is not closed");
   if (cleaned.empty()) return TLineResult::Accepted;
   std::string rest = cleaned;
   const std::string keyword = LowerStr(FirstWord(rest));
 
   if (keyword == "include") return IncludeFile(context, rest);
-  if (context.AtTopLevel()) return keyword == "def" ? OpenSection(context, rest) : TLineResult::Rejected;
+  if (context.AtTopLevel()) {
+    if (keyword == "def") return OpenSection(context, rest);
+    return RejectLine(context, Format("\"%s\" outside a section (only def and include are read there)", keyword.c_str()));
+  }
 
   const TSectionTable& table = context.CurrentTable();
   if (keyword == "end") {
@@ -85,16 +105,23 @@ TLineResult ProcessLine(TLoadContext& context, const std::string& line) {
   }
   if (table.LineHandler != nullptr) return CallHandler(context, table.LineHandler, cleaned);
   const TKeywordHandler handler = table.Find(keyword);
-  return handler != nullptr ? CallHandler(context, handler, TrimBlanks(rest)) : TLineResult::Rejected;
+  if (handler != nullptr) return CallHandler(context, handler, TrimBlanks(rest));
+  return RejectLine(context, Format("unknown keyword \"%s\" (known in this section: %s)", keyword.c_str(),
+                                    JoinChoices(KeywordNames(table)).c_str()));
 }
 
+// The line, its section and the handler's message, the reason under the
+// last of them.
 void ReportRejectedLine(TLoadContext& context, const std::string& fileName, int number, const std::string& line) {
-  AnnounceError(Format("%s (%d): %s", fileName.c_str(), number, line.c_str()));
+  std::vector<std::string> errors{Format("%s (%d): %s", fileName.c_str(), number, line.c_str())};
   if (!context.Section.empty())
-    AnnounceError(Format("Bad configuration file string in section: %s", context.Section.c_str()));
+    errors.push_back(Format("Bad configuration file string in section: %s", context.Section.c_str()));
+  if (!context.PendingMessage.empty()) errors.push_back(context.PendingMessage);
+  for (size_t i = 0; i + 1 < errors.size(); ++i) AnnounceError(errors[i]);
+  AnnounceError(errors.back(), context.Reason);
   // Reported once: a later rejected line must not repeat an old reason.
-  if (!context.PendingMessage.empty()) AnnounceError(context.PendingMessage);
   context.PendingMessage.clear();
+  context.Reason.clear();
 }
 
 // Reads the lines until the end or the first line that is not accepted.
@@ -112,20 +139,38 @@ bool ReadLines(TLoadContext& context, const std::string& fileName, const std::st
     if (result == TLineResult::IncludeFailed) return false;
     if (result == TLineResult::Rejected) {
       ReportRejectedLine(context, fileName, number, line);
+      if (const TEndHandler rejected = context.CurrentTable().RejectHandler) rejected(context);
       return false;
     }
   }
   return true;
 }
 
+// The first of the default places that holds a file; false, with every
+// place told, when none does.
+bool FindDefaultConfig(std::string& path) {
+  const std::vector<std::string> places = DefaultConfigPaths();
+  std::string error, tried;
+  for (const std::string& place : places) {
+    if (Disk().FileExists(place, error)) {
+      path = place;
+      return true;
+    }
+    tried += (tried.empty() ? "" : &place == &places.back() ? " or " : ", ") + place;
+  }
+  PrintError(Format("Configuration file not found at %s", tried.c_str()), error);
+  return false;
+}
+
 }  // namespace
 
 bool LoadConfig(TLoadContext& context, const std::string& pathArg) {
   std::string path = pathArg;
-  if (path.empty())
-    path = HomeDir() + "zeb.ctl";
-  else if (!IsRooted(path))
+  if (path.empty()) {
+    if (!FindDefaultConfig(path)) return false;
+  } else if (!IsRooted(path)) {
     path = HomeDir() + path;
+  }
   path = ExpandPath(path, context.ConfigDir);
   const std::string fileName = path.substr(path.find_last_of('/') + 1);
 

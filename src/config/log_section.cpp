@@ -13,7 +13,7 @@ namespace {
 
 bool Path(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value, context.ConfigDir);
-  if (path.empty()) return false;
+  if (path.empty()) return RejectEmptyPath(context);
   context.LogSettings.Path = std::move(path);
   return true;
 }
@@ -27,19 +27,20 @@ bool Level(TLoadContext& context, const std::string& value) {
       return true;
     }
   }
-  return false;
+  return RejectUnknown(context, "level", value, kLevels);
 }
 
 // A format in double quotes, which are removed; it must not be empty.
-bool QuotedFormat(const std::string& value, std::string& format) {
-  if (value.size() < 3 || value.front() != '"' || value.back() != '"') return false;
+bool QuotedFormat(TLoadContext& context, const std::string& value, std::string& format) {
+  if (value.size() < 3 || value.front() != '"' || value.back() != '"')
+    return Reject(context, "the format must be written in double quotes and not be empty");
   format = value.substr(1, value.size() - 2);
   return true;
 }
 
-bool DateFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(value, context.LogSettings.DateFormat); }
-bool TimeFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(value, context.LogSettings.TimeFormat); }
-bool LogFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(value, context.LogSettings.LogFormat); }
+bool DateFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(context, value, context.LogSettings.DateFormat); }
+bool TimeFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(context, value, context.LogSettings.TimeFormat); }
+bool LogFormat(TLoadContext& context, const std::string& value) { return QuotedFormat(context, value, context.LogSettings.LogFormat); }
 bool Rewritable(TLoadContext& context, const std::string& value) { return ParseBoolean(context, value, context.LogSettings.Rewritable); }
 
 bool SleepTime(TLoadContext& context, const std::string& value) {
@@ -60,6 +61,10 @@ bool LogEnd(TLoadContext& context) {
   return true;
 }
 
+// The lines of the run so far still reach the log file the section names,
+// also when a later line of it is rejected.
+bool LogRejected(TLoadContext& context) { return !context.LogSettings.Path.empty() && LogEnd(context); }
+
 const TSectionTable kLogTable{{
                                   {"path", Path},
                                   {"level", Level},
@@ -69,7 +74,7 @@ const TSectionTable kLogTable{{
                                   {"rewritable", Rewritable},
                                   {"sleeptime", SleepTime},
                               },
-                              LogEnd};
+                              LogEnd, nullptr, LogRejected};
 
 }  // namespace
 

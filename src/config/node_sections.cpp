@@ -19,7 +19,7 @@ bool BadAddress(TLoadContext& context, const std::string& text) {
 // --- main ---
 
 bool MainSysop(TLoadContext& context, const std::string& value) {
-  if (value.empty()) return false;
+  if (value.empty()) return Reject(context, "the sysop's name is missing");
   context.Config.Sysop = value;
   return true;
 }
@@ -42,7 +42,7 @@ bool MainAddress(TLoadContext& context, const std::string& value) {
 
 bool MainMsgIdFile(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value, context.ConfigDir);
-  if (path.empty()) return false;
+  if (path.empty()) return RejectEmptyPath(context);
   context.Config.MsgIdFile = std::move(path);
   return true;
 }
@@ -55,8 +55,10 @@ bool DomainLine(TLoadContext& context, const std::string& line) {
   std::string rest = line;
   TDomain* domain = GetOrAddDomain(context.Config, FirstWord(rest));
   while (!rest.empty()) {
-    const int64_t zone = TextToInt(FirstWord(rest), 0);
-    if (zone < 1 || zone > 0xFFFF || !AddZone(*domain, static_cast<uint16_t>(zone))) return false;
+    const std::string word = FirstWord(rest);
+    const int64_t zone = TextToInt(word, 0);
+    if (zone < 1 || zone > 0xFFFF || !AddZone(*domain, static_cast<uint16_t>(zone)))
+      return Reject(context, Format("bad zone \"%s\" (a number from 1 to 65535)", word.c_str()));
   }
   return true;
 }
@@ -81,9 +83,10 @@ bool EmptyPacketAsPoll(TLoadContext& context, const std::string& value) { return
 
 bool SkipAddressLine(TLoadContext& context, const std::string& line) {
   const size_t at = line.find('@');
-  if (at == 0 || at == std::string::npos || at + 1 >= line.size()) return false;
+  if (at == 0 || at == std::string::npos || at + 1 >= line.size())
+    return Reject(context, "an address, \"@\" and a domain expected");
   TDomain* domain = FindDomain(context.Config, LowerStr(line.substr(at + 1)));
-  if (domain == nullptr) return false;
+  if (domain == nullptr) return Reject(context, Format("unknown domain \"%s\"", line.substr(at + 1).c_str()));
   const TNetAddr addr = ParseNetAddr(line.substr(0, at), DefaultAddrOf(*domain));
   if (!domain->Skip) domain->Skip = std::make_unique<TNetAddrSet>();
   domain->Skip->Insert(addr);
@@ -96,7 +99,7 @@ bool ParseBadQueue(TLoadContext& context, const std::string& value) { return Par
 
 bool FileQueue(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value, context.ConfigDir);
-  if (path.empty()) return false;
+  if (path.empty()) return RejectEmptyPath(context);
   context.Config.FileQueue = std::move(path);
   return true;
 }

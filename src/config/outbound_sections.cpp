@@ -58,8 +58,9 @@ bool BoxLine(TLoadContext& context, const std::string& line) {
   std::string path = FirstWord(rest);
   if (path.size() >= 2 && (path[0] == '"' || path[0] == '\'') && path.back() == path[0])
     path = path.substr(1, path.size() - 2);
+  if (path.empty()) return Reject(context, "an address and a path expected");
   path = ExpandPath(path, context.ConfigDir);
-  if (path.empty()) return false;
+  if (path.empty()) return RejectEmptyPath(context);
   auto box = std::make_unique<TBoxe>();
   if (!rest.empty()) {
     box->Flavour = ParseFlavour(rest);

@@ -19,6 +19,17 @@ void InitHomeDir(std::string_view exePath) {
   g_homeDir = slash == std::string_view::npos ? std::string("./") : std::string(exePath.substr(0, slash + 1));
 }
 
+std::vector<std::string> DefaultConfigPaths() {
+  std::vector<std::string> paths{g_homeDir + "zeb.ctl"};
+  constexpr std::string_view kBin = "/bin/";
+  if (g_homeDir.size() > kBin.size() && g_homeDir.ends_with(kBin)) {
+    const std::string prefix = g_homeDir.substr(0, g_homeDir.size() - kBin.size());
+    if (prefix != "/usr") paths.push_back(prefix + "/etc/zeb/zeb.ctl");
+  }
+  paths.push_back("/etc/zeb/zeb.ctl");
+  return paths;
+}
+
 namespace {
 
 // Replaces every %NAME% by the variable's value; false on an unclosed "%".

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zeb {
 
@@ -12,6 +13,12 @@ void SetHomeDir(std::string dir);
 
 // Sets HomeDir from the executable's path.
 void InitHomeDir(std::string_view exePath);
+
+// Where the default configuration is looked for, in order: zeb.ctl beside
+// the program, then where Linux keeps configurations: PREFIX/etc/zeb for a
+// program installed as PREFIX/bin/zeb under a prefix other than /usr (such
+// as /usr/local), and /etc/zeb.
+std::vector<std::string> DefaultConfigPaths();
 
 // Expands a path: quotes removed, %NAME% taken from the environment (an
 // unclosed "%" gives the empty text), "\" read as "/", trailing separators

@@ -119,6 +119,9 @@ struct TMainConfig {
   std::vector<std::unique_ptr<TOutboundGroup>> Outbounds;
   std::vector<std::unique_ptr<TReport>> Reports;
   std::string TMailOutbound;
+  // Directories of T-Mail file boxes (binkd's filebox), each box a
+  // subdirectory named by its node's address.
+  std::vector<std::string> BoxDirs;
   bool SkipBusyFlag = false;
   bool EmptyPacketAsPoll = false;
   bool ParseBadQueue = false;

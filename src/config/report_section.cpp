@@ -14,7 +14,7 @@ namespace {
 
 bool Template(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value, context.ConfigDir);
-  if (path.empty()) return false;
+  if (path.empty()) return RejectEmptyPath(context);
   context.Report->Template = std::move(path);
   return true;
 }
@@ -22,14 +22,14 @@ bool Template(TLoadContext& context, const std::string& value) {
 bool SortBy(TLoadContext& context, const std::string& value) {
   static const char* const kKeys[] = {"size",         "address",          "days",   "netmailsize",
                                       "echomailsize", "fileechomailsize", "flavour"};
-  if (value.empty()) return false;
+  if (value.empty()) return Reject(context, "no sort key given");
   std::string rest = value;
   for (size_t position = 0; position < context.Report->SortBy.size() && !rest.empty(); ++position) {
     const std::string word = LowerStr(FirstWord(rest));
     uint8_t code = 0;
     for (uint8_t k = 0; k < 7 && code == 0; ++k)
       if (word == kKeys[k]) code = static_cast<uint8_t>(k + 1);
-    if (code == 0) return false;
+    if (code == 0) return RejectUnknown(context, "sort key", word, kKeys);
     context.Report->SortBy[position] = code;
   }
   return true;
@@ -38,13 +38,15 @@ bool SortBy(TLoadContext& context, const std::string& value) {
 // kind, path, and for pkt the area tag and an optional password, for squish
 // an optional keeping period in days.
 bool PostTo(TLoadContext& context, const std::string& value) {
+  // The reason's list begins with the kinds the sysop has in mind first.
   static const char* const kKinds[] = {"jam", "squish", "file", "msg", "pkt", "netmail"};
   std::string rest = value;
   const std::string kindWord = LowerStr(FirstWord(rest));
   int kind = -1;
   for (int k = 0; k < 6 && kind < 0; ++k)
     if (kindWord == kKinds[k]) kind = k;
-  if (kind < 0 || rest.empty()) return false;
+  if (kind < 0) return RejectUnknown(context, "destination", kindWord, kKinds);
+  if (rest.empty()) return Reject(context, Format("a path must follow %s", kindWord.c_str()));
 
   TPostArea area;
   area.Kind = static_cast<TPostKind>(kind);
@@ -53,16 +55,16 @@ bool PostTo(TLoadContext& context, const std::string& value) {
   if (!path.empty() && (path.back() == '"' || path.back() == '\'')) path.pop_back();
   area.Path = ExpandPath(path, context.ConfigDir);
   // A path that expands to nothing (an unset variable) names no destination.
-  if (area.Path.empty()) return false;
+  if (area.Path.empty()) return RejectEmptyPath(context);
   int32_t keepDays = context.Report->KeepDays;
   if (area.Kind == TPostKind::Pkt) {
-    if (rest.empty()) return false;
+    if (rest.empty()) return Reject(context, "pkt needs the area's tag after the path");
     area.Area = FirstWord(rest);
     area.Password = FirstWord(rest).substr(0, 8);
   } else if (area.Kind == TPostKind::Squish && !rest.empty()) {
     keepDays = static_cast<int32_t>(TextToInt(FirstWord(rest), 0));
   }
-  if (!rest.empty()) return false;
+  if (!rest.empty()) return Reject(context, Format("unexpected \"%s\" at the end", rest.c_str()));
   context.Report->PostTo = std::move(area);
   context.Report->KeepDays = keepDays;
   return true;

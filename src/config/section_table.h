@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,8 @@ struct TSectionTable {
   std::vector<TKeyword> Keywords;
   TEndHandler EndHandler = nullptr;    // called at the section's "end"
   TLineHandler LineHandler = nullptr;  // when set, every line goes to it
+  // Called when a line of the section is rejected, which ends the loading.
+  TEndHandler RejectHandler = nullptr;
 
   // The handler of a keyword (already in lower case), or null.
   TKeywordHandler Find(std::string_view keyword) const;
@@ -62,6 +65,9 @@ struct TLoadContext {
   std::string Section;
   // An extra error text a handler leaves just before it fails.
   std::string PendingMessage;
+  // What is wrong with a rejected line, in the sysop's terms; shown as the
+  // "Reason:" line under the line's error lines.
+  std::string Reason;
   // The files being read, outermost first, so that an include cycle is
   // caught instead of recursing until the stack runs out.
   std::vector<std::string> Loading;
@@ -90,6 +96,15 @@ struct TLoadContext {
 // Installs `table` when the "def" line carries nothing after the section
 // name; false otherwise.
 bool OpenPlainSection(TLoadContext& context, const std::string& rest, const TSectionTable& table);
+
+// Fail with the reason given: `reason` itself; `unknown WHAT "WORD"
+// (CHOICES)`; that a path expands to nothing.
+bool Reject(TLoadContext& context, std::string reason);
+bool RejectUnknown(TLoadContext& context, std::string_view what, std::string_view word,
+                   std::span<const char* const> choices);
+bool RejectEmptyPath(TLoadContext& context);
+// The choices separated by ", ".
+std::string JoinChoices(std::span<const char* const> choices);
 
 // Fails with the extra text "Domain name "%s" is not defined".
 bool DomainNotDefined(TLoadContext& context, std::string_view name);

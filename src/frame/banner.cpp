@@ -16,6 +16,7 @@ void ShowBanner(uint64_t freeMemory) {
            GroupThousands(static_cast<int64_t>(freeMemory)));
 }
 
+// The designed keys first, then the Linux forms and /da.
 void ShowHelp() {
   static const char* const kKeys[][2] = {
       {"/h, /hlp, /help or /?   ", "- display this message"},
@@ -23,6 +24,10 @@ void ShowHelp() {
       {"/c, /cfg, /config       ", "- the next parameter is alternativ config"},
       {"/a, /addcfg             ", "- the next parameter is additional config"},
       {"/d                      ", "- work in debug mode"},
+      {"--config, --addcfg      ", "- the long forms of /c and /a"},
+      {"--help, --version       ", "- this message; the program's version"},
+      {"/q, -q, --quiet         ", "- print only errors and reports to con"},
+      {"/da                     ", "- trace every directory test of the scan"},
   };
   PrintLine("");
   PrintLine(Color(kWhite) + "The following keys are supported:");

@@ -1,5 +1,6 @@
 // The command line: options begin with "/" or "-" and are matched whole and
-// case-sensitively against a list of alternatives separated by "|".
+// case-sensitively against a list of alternatives separated by "|"; the
+// alternative "-name" is the long form "--name".
 #pragma once
 
 #include <string>
@@ -25,6 +26,11 @@ class TCommandLine {
   // True when a parameter equals `parameter` exactly (the long options such
   // as "--help", which the "/" and "-" matching above does not cover).
   bool ParameterGiven(std::string_view parameter) const;
+
+  // The first parameter that is neither an option zeb knows nor the value
+  // of one, told as "Unknown option %s" or "Unexpected parameter %s"; empty
+  // when every parameter is understood.
+  std::string Mistake() const;
 
   // The log level the command line asks for (/l0../l4, /d wins), or -1.
   int LogLevel() const;

@@ -49,6 +49,11 @@ void QueueExitStep(TQueue& queue) {
 // `configured` is set once the configuration is loaded or none is needed.
 // The queue is the run's: it lives until the exit steps have run.
 void MainSequence(const TCommandLine& commandLine, bool& configured, TQueue& queue) {
+  if (const std::string mistake = commandLine.Mistake(); !mistake.empty()) {
+    PrintError(mistake);
+    PrintLine(std::string("Try ") + kProgramName + " --help");
+    return;
+  }
   if (commandLine.ParameterGiven("--version")) {
     PrintLine(std::string(kProgramName) + " " + kProgramVersion);
     configured = true;
@@ -68,11 +73,18 @@ void MainSequence(const TCommandLine& commandLine, bool& configured, TQueue& que
     // command line are taken from the current directory, as every command
     // takes its arguments.
     TLoadContext loading(loaded, StartLogger, commandLine.LogLevel());
-    if (!LoadConfig(loading, ExpandPathFrom(commandLine.OptionValue("c|cfg|config"), CurrentDirectory()))) return;
-    configured = true;
-    const std::string additional = ExpandPathFrom(commandLine.OptionValue("a|addcfg"), CurrentDirectory());
+    if (!LoadConfig(loading, ExpandPathFrom(commandLine.OptionValue("c|cfg|config|-config"), CurrentDirectory())))
+      return;
+    const std::string additional = ExpandPathFrom(commandLine.OptionValue("a|addcfg|-addcfg"), CurrentDirectory());
     if (!additional.empty()) LoadConfig(loading, additional);
   }
+  // Reports from and to 0:0/0 and links of no zone are no run.
+  if (loaded.Address.IsEmpty()) {
+    AnnounceError("No main address in the configuration",
+                  "give one with \"address\" in the main section, or in binkd's file of a binkd section");
+    return;
+  }
+  configured = true;
   const TMainConfig& config = loaded;
   AddExitStep([&queue] { QueueExitStep(queue); });
   queue = ScanQueue(config, commandLine.OptionIndex("da") != 0);

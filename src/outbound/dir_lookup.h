@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "outbound/scan_tally.h"
 #include "platform/disk.h"
 
 namespace zeb {
@@ -40,9 +41,12 @@ class TScanContext {
   bool DirectoryTrace() const { return directoryTrace_; }
   // Null when every look-up goes to the disk.
   TLookups* Lookups() { return lookups_.get(); }
+  // What this scan met beside the queue.
+  TScanTally& Tally() { return tally_; }
 
  private:
   bool directoryTrace_;
+  TScanTally tally_;
   std::unique_ptr<TLookups> lookups_;
 };
 

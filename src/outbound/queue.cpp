@@ -51,6 +51,7 @@ void TQueue::Clear() {
   ordered_.clear();
   orderedStale_ = false;
   NetmailSize = EchomailSize = FilesSize = 0;
+  Tally = {};
 }
 
 const std::vector<TQueueNode*>& TQueue::Ordered() const {

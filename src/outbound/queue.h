@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "outbound/for_queue.h"
+#include "outbound/scan_tally.h"
 #include "support/net_addr.h"
 #include "support/text_store.h"
 
@@ -88,6 +89,7 @@ class TQueue {
   int64_t EchomailSize = 0;
   int64_t FilesSize = 0;
   TTextStore Paths;  // of the items
+  TScanTally Tally;  // what the scan met beside the nodes
 
  private:
   // Nodes are found by hashing their address and never move once made; the

@@ -7,6 +7,7 @@
 #include "log/log_queue.h"
 #include "outbound/for_queue.h"
 #include "outbound/scan.h"
+#include "outbound/strays.h"
 #include "platform/system.h"
 #include "support/text.h"
 
@@ -81,16 +82,19 @@ void StopQueueManager(TQueueManager& manager) {
 TQueue ScanQueue(const TMainConfig& config, bool directoryTrace, unsigned scanThreads) {
   std::vector<TScanJob> jobs = ScanJobs(config);
   const size_t threads = ScanThreads(scanThreads, jobs.size());
-  if (threads > 1) {
-    TScanContext listing(directoryTrace, true);
-    jobs = SplitScanJobs(std::move(jobs), listing);
-  }
+  // Lists the directories beforehand for two threads; keeps what it met.
+  TScanContext listing(directoryTrace, threads > 1);
+  if (threads > 1) jobs = SplitScanJobs(std::move(jobs), listing);
   std::vector<TForQueueList> lists(jobs.size());
   TQueue queue;
   TQueueManager manager;
   StartQueueManager(manager, lists, queue, !config.Reports.empty());
-  RunScanJobs(lists, jobs, config, directoryTrace, threads);
+  const TScanTally tally = RunScanJobs(lists, jobs, config, directoryTrace, threads);
   StopQueueManager(manager);
+  queue.Tally = listing.Tally();
+  queue.Tally.Add(tally);
+  // Without reports the queue stays empty and tells nothing of list files.
+  if (!config.Reports.empty()) CountStrays(queue.Tally, queue);
   return queue;
 }
 

@@ -80,6 +80,8 @@ std::vector<TScanJob> ScanJobs(const TMainConfig& config) {
                               .Flavour = box->Flavour,
                               .Configured = true});
   }
+  for (const std::string& dir : config.BoxDirs)
+    jobs.push_back(TScanJob{.Path = dir, .Zone = config.Address.Zone, .Mode = TScanMode::BoxDir, .Configured = true});
   if (!config.TMailOutbound.empty()) jobs.push_back(TScanJob{.Path = config.TMailOutbound, .TMail = true});
   return jobs;
 }
@@ -125,10 +127,13 @@ void ScanOutbounds(TForQueueList& list, TScanContext& scan, const TMainConfig& c
   for (const TScanJob& job : ScanJobs(config)) RunScanJob(list, scan, config, job);
 }
 
-void RunScanJobs(std::span<TForQueueList> lists, const std::vector<TScanJob>& jobs, const TMainConfig& config,
-                 bool directoryTrace, size_t threads) {
+TScanTally RunScanJobs(std::span<TForQueueList> lists, const std::vector<TScanJob>& jobs, const TMainConfig& config,
+                       bool directoryTrace, size_t threads) {
   std::atomic<size_t> nextJob{0};
-  const auto scanJobs = [&] {
+  const size_t scanners = std::max(size_t{1}, std::min(threads, jobs.size()));
+  // One per thread, the calling thread's last.
+  std::vector<TScanTally> tallies(scanners);
+  const auto scanJobs = [&](TScanTally& tally) {
     TScanContext scan(directoryTrace, true);
     try {
       for (size_t k = nextJob++; k < jobs.size(); k = nextJob++) {
@@ -140,27 +145,25 @@ void RunScanJobs(std::span<TForQueueList> lists, const std::vector<TScanJob>& jo
       nextJob = jobs.size();
       throw;
     }
+    tally = scan.Tally();
   };
-  const size_t scanners = std::min(threads, jobs.size());
-  if (scanners <= 1) {
-    scanJobs();
-    return;
-  }
   std::vector<std::exception_ptr> failures(scanners - 1);
   {
     std::vector<std::jthread> helpers;
     for (size_t h = 0; h < failures.size(); ++h)
       helpers.emplace_back([&, h] {
         try {
-          scanJobs();
+          scanJobs(tallies[h]);
         } catch (...) {
           failures[h] = std::current_exception();
         }
       });
-    scanJobs();
+    scanJobs(tallies.back());
   }
   for (const std::exception_ptr& failure : failures)
     if (failure) std::rethrow_exception(failure);
+  for (size_t t = 1; t < tallies.size(); ++t) tallies[0].Add(tallies[t]);
+  return tallies[0];
 }
 
 }  // namespace zeb

@@ -36,7 +36,8 @@ struct TScanJob {
 // The directories of the scan in the order their records reach the queue:
 // every outbound group's directories, each P followed by its zone
 // directories P.zzz (found by reading P's parent now), then every domain's
-// file boxes, then the T-Mail directory.
+// file boxes, the directories of T-Mail file boxes, then the T-Mail
+// directory.
 std::vector<TScanJob> ScanJobs(const TMainConfig& config);
 
 // The number of threads that scan `jobs` jobs when `wanted` are offered (the
@@ -57,8 +58,9 @@ void ScanOutbounds(TForQueueList& list, TScanContext& scan, const TMainConfig& c
 // `threads` scanning threads (the calling one among them) take the jobs in
 // order, each with its own scan context; one thread, or one job, scans on the
 // calling thread alone. An unhandled error of any of them comes out here
-// once every thread has stopped.
-void RunScanJobs(std::span<TForQueueList> lists, const std::vector<TScanJob>& jobs, const TMainConfig& config,
-                 bool directoryTrace, size_t threads);
+// once every thread has stopped. Returns what the threads met beside the
+// queue.
+TScanTally RunScanJobs(std::span<TForQueueList> lists, const std::vector<TScanJob>& jobs, const TMainConfig& config,
+                       bool directoryTrace, size_t threads);
 
 }  // namespace zeb

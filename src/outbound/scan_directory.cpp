@@ -26,9 +26,23 @@ struct TFound {
   const std::string& Dir;  // the directory as it stands on disk
   const TDirEntry& Entry;
   std::string Full;
+  uint16_t Zone;  // the directory's
 };
 
-void LogBadPath(const TFound& e) { LogLine(Format("The bad path %s/%s", e.Dir.c_str(), e.Entry.Name.c_str()), 0); }
+// An entry that no mailer sends by itself: a name of no known form is a
+// bad path and a stray; a file of a known type lying loose (a packet, a
+// bundle, a tic) or of no known type is a stray unless a list file names
+// it, which is known once the whole queue is.
+void CountStray(const TFound& e, bool badPath) {
+  if (badPath) {
+    LogLine(Format("The bad path %s/%s", e.Dir.c_str(), e.Entry.Name.c_str()), 0);
+    ++e.Scan.Tally().StraysByZone[e.Zone];
+  } else {
+    e.Scan.Tally().Loose.push_back({e.Full, e.Zone});
+  }
+}
+
+void LogBadPath(const TFound& e) { CountStray(e, true); }
 
 void ActInOutbound(const TFound& e, const TClassifiedName& c) {
   const TMainConfig& config = e.Config;
@@ -43,7 +57,7 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
     case C::PacketFile:
     case C::TicFile:
     case C::BundleFile:
-      LogDetail("This file skipped");
+      CountStray(e, false);
       break;
     case C::StatusFile:
       LogDetail("Status file for %s skipped", who.c_str());
@@ -127,6 +141,12 @@ void ActInPointDir(const TFound& e, TClassifiedName c, const TNetAddr& node) {
 }
 
 void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, uint8_t flavour) {
+  // binkd sends no file whose name begins with "."; such a name is most
+  // often a file still being copied in.
+  if (e.Entry.Name[0] == '.') {
+    LogDetail("Hidden file %s skipped", e.Full.c_str());
+    return;
+  }
   const int64_t size = e.Entry.Size;
   switch (c.Class) {
     case C::OtherFile:
@@ -150,6 +170,16 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
   }
 }
 
+// A directory of T-Mail file boxes (binkd's filebox): only the boxes count.
+void ActInBoxDir(const TFound& e, const TClassifiedName& c) {
+  if (c.Class == C::FileBoxDir) {
+    LogDetail("File box for %s", FormatNetAddr(c.Addr).c_str());
+    ScanDirectory(e.List, e.Scan, e.Config, e.Full, c.Addr.Zone, TScanMode::Box, c.Addr, c.Flavour);
+  } else {
+    CountStray(e, e.Entry.IsDirectory());
+  }
+}
+
 }  // namespace
 
 bool ListScanDirectory(TScanContext& scan, const std::string& path, uint16_t zone, bool configured,
@@ -158,10 +188,12 @@ bool ListScanDirectory(TScanContext& scan, const std::string& path, uint16_t zon
   LogLine(Format("Scan directory: %s", path.c_str()), 1);
   if (!FindDirectory(scan, path, listed.Dir)) {
     const std::string missing = Format("Directory %s not exist", path.c_str());
-    if (configured)
+    if (configured) {
       AnnounceError(missing);
-    else
+      ++scan.Tally().ScanErrors;
+    } else {
       LogLine(missing, 0);
+    }
     return false;
   }
   std::string error;
@@ -169,6 +201,7 @@ bool ListScanDirectory(TScanContext& scan, const std::string& path, uint16_t zon
   // queue in every report.
   if (!ListDirectory(listed.Dir, "*", listed.Entries, &error)) {
     AnnounceError(Format("Can't read directory %s", listed.Dir.c_str()), error);
+    ++scan.Tally().ScanErrors;
     return false;
   }
   return true;
@@ -180,12 +213,13 @@ void ScanListedEntries(TForQueueList& list, TScanContext& scan, const TMainConfi
   for (size_t i = from; i < to; ++i) {
     const TDirEntry& entry = listed.Entries[i];
     LogFoundFile(entry);
-    const TFound found{list, scan, config, listed.Dir, entry, JoinPath(listed.Dir, entry.Name)};
+    const TFound found{list, scan, config, listed.Dir, entry, JoinPath(listed.Dir, entry.Name), zone};
     const TClassifiedName c = ClassifyName(entry.Name, entry.Attr, zone, mode != TScanMode::Box);
     switch (mode) {
       case TScanMode::Outbound: ActInOutbound(found, c); break;
       case TScanMode::Point: ActInPointDir(found, c, addr); break;
       case TScanMode::Box: ActInBox(found, c, addr, flavour); break;
+      case TScanMode::BoxDir: ActInBoxDir(found, c); break;
     }
   }
 }

@@ -18,6 +18,7 @@ enum class TScanMode : uint8_t {
   Outbound,  // a zone directory: flow files, flags, point directories, boxes
   Point,     // the point directory of `addr`: short forms named by point number
   Box,       // a file box of `addr`: every file waits with `flavour`
+  BoxDir,    // a directory of T-Mail file boxes named by their addresses
 };
 
 // A directory of the scan found and read: its path as it stands on disk and

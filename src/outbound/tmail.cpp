@@ -86,11 +86,13 @@ void ScanTMail(TForQueueList& list, TScanContext& scan, const TMainConfig& confi
   // not an empty netmail queue.
   if (!DirExists(scan, path)) {
     AnnounceError(Format("Directory %s not exist", path.c_str()));
+    ++scan.Tally().ScanErrors;
     return;
   }
   std::string error;
   if (!ScanTMailPackets(list, scan, config, path, "pkt", kFlavourNormal, &error)) {
     AnnounceError(Format("Can't read directory %s", path.c_str()), error);
+    ++scan.Tally().ScanErrors;
     return;
   }
   ScanTMailPackets(list, scan, config, path, "pkh", kFlavourHold);

@@ -161,6 +161,8 @@ const TQueueFunctionDef kNodeNoteFunctions[] = {
     {"holduntil", true, [](TQueueCall& c) { return HoldUntilText(c.Node(), LocalUnixNow(), c.Arg); }},
     {"trycount", false, [](TQueueCall& c) { return TryCountText(c.Node()); }},
     {"trytext", false, [](TQueueCall& c) { return TryTextOf(c.Node()); }},
+    {"strays", false, [](TQueueCall& c) { return std::to_string(c.Parser.Share.Strays); }},
+    {"scanerrors", false, [](TQueueCall& c) { return std::to_string(c.Parser.WholeQueue.Tally.ScanErrors); }},
 };
 
 template <size_t N>

@@ -16,7 +16,8 @@ class TReportParser;
 void RegisterQueueFunctions(TReportParser& parser);
 
 // Registers holduntil, trycount and trytext, what the mailer's own files say
-// of the current node.
+// of the current node, then strays and scanerrors, what the scan met beside
+// the queue.
 void RegisterNodeNoteFunctions(TReportParser& parser);
 
 // The text of @about: the program line, or, when `rule` is set, a rule of

@@ -22,6 +22,8 @@ struct TReportShare {
   int32_t EchomailCount = 0;
   int64_t FilesSize = 0;
   int32_t FilesCount = 0;
+  // Files of the report's domains' zones that no mailer sends.
+  int32_t Strays = 0;
 };
 
 // Adds the byte and item counts of the share's nodes to its totals; a

@@ -80,7 +80,8 @@ TEST(BinkdConfig, ReadsWhatBinkdReads) {
          "domain short /o\n"
          "address 5020/1 2:5020/999@nowhere 2:1/1\n"
          "sysop Ivan Petrov\n"
-         "sysname \"open\n"
+         "sysop \"open\n"
+         "sysname \"open, binkd's own business\n"
          "node 2:1/2 - - x /box\n"
          "node 3/4.5@net\n"
          "include \\\\\\\\server\\\\share\\\\binkd.inc\n"}},
@@ -92,11 +93,11 @@ TEST(BinkdConfig, ReadsWhatBinkdReads) {
        "note /b/binkd.cfg:5 A domain needs a name, an outbound and a zone, or alias-for and a domain\n"
        "note /b/binkd.cfg:7 The sysop is one word (quote a name with blanks)\n"
        "note /b/binkd.cfg:8 Unclosed quote\n"
-       "note /b/binkd.cfg:9 Bad flavour: x\n"
-       "note /b/binkd.cfg:11 Include not usable here: \\\\server\\share\\binkd.inc\n"
+       "note /b/binkd.cfg:10 Bad flavour: x\n"
+       "note /b/binkd.cfg:12 Include not usable here: \\\\server\\share\\binkd.inc\n"
        "note /b/binkd.cfg:6 Bad address: 5020/1\n"
        "note /b/binkd.cfg:6 Unknown domain in 2:5020/999@nowhere\n"
-       "note /b/binkd.cfg:10 Bad address: 3/4.5@net\n"},
+       "note /b/binkd.cfg:11 Bad address: 3/4.5@net\n"},
       {"an include loop", {{"/b/binkd.cfg", "include sub/a.inc\n"}, {"/b/sub/a.inc", "include ../binkd.cfg\n"}},
        "error: Include loop: /b/sub/../binkd.cfg"},
       {"an include that cannot be read", {{"/b/binkd.cfg", "include /b/missing.inc\n"}},

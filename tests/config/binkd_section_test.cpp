@@ -54,8 +54,10 @@ TEST_F(ConfigTest, BinkdFillsWhatZebCtlLeavesOpen) {
   EXPECT_EQ(fsxBoxes[0]->Flavour, 3);
 
   EXPECT_EQ(Logged(), (Lines{
-                          "binkd /etc/binkd/binkd.cfg (4): Outbound not usable here: C:\\ftn\\outb, skipped",
-                          "binkd /etc/binkd/binkd.cfg (9): File box not usable here: \\\\server\\box, skipped",
+                          "Error: /etc/binkd/binkd.cfg (4): binkd's line not used",
+                          "Reason: Outbound not usable here: C:\\ftn\\outb",
+                          "Error: /etc/binkd/binkd.cfg (9): binkd's line not used",
+                          "Reason: File box not usable here: \\\\server\\box",
                           "binkd domain: fidonet, zones 2 1 3",
                           "binkd outbound: /etc/binkd/outb for fidonet",
                           "binkd domain: fsxnet, zones 21",
@@ -114,18 +116,24 @@ TEST_F(BinkdRun, ReportsAsTheHandWrittenConfiguration) {
   Write("binkd/binkd.cfg",
         "domain fidonet ../outbound 2 # zone 2 in outbound, others in outbound.xxx\n"
         "domain fido alias-for fidonet\n"
+        "domain fsxnet ../fsx\n"
         "address 2:5020/9999@fido\n"
         "sysop \"Test Sysop\"\n"
+        "filebox ../tmail\n"
         "include links.cfg\n");
   Write("binkd/links.cfg",
         "node 5020/1 host.example pw c ../boxes/1\n"
         "node 2:5020/2 - - h \"../boxes/two\"\n"
         "node 2:5020/3 host - i -\n"
         "node 2:5020/4 - - - C:/boxes/4\n"
-        "node 1:2/3@fidonet host\n");
+        "node 1:2/3@fidonet host\n"
+        "node 2:5020/x host\n");
   Write("outbound/139c0003.cut", "netmail");
   Write("outbound.001/00020003.out", "echomail packet");
   Write("boxes/1/file.zip", "file");
+  Write("boxes/1/.file2.zip", "being copied");
+  Write("tmail/2.5020.5.0.h/a.zip", "tmail");
+  Write("tmail/024ss007.00/b.pkt", "short box");
   Write("boxes/two/00000001.pkt", "packet");
   Write("queue.tpl", "@foreach(@queue)\n@node @pflags @mailsize(N) @mailsize(E) @mailsize(F)\n@nextnode\n@end\n");
   const auto config = [&](const std::string& setup, const std::string& name) {
@@ -136,13 +144,18 @@ TEST_F(BinkdRun, ReportsAsTheHandWrittenConfiguration) {
   config("def binkd\nbinkd/binkd.cfg\nend\n", "binkd");
   config("def main\naddress 2:5020/9999@fidonet\nsysop Test Sysop\nend\ndef domain\nfidonet 2 1\nend\n"
          "def outbound fidonet\n" + Path("outbound") + "\nend\n"
-         "def bink/+ fidonet\n5020/1 " + Path("boxes/1") + " crash\n5020/2 " + Path("boxes/two") + " hold\nend\n",
+         "def bink/+ fidonet\n5020/1 " + Path("boxes/1") + " crash\n5020/2 " + Path("boxes/two") + " hold\n5020/5 " +
+             Path("tmail/2.5020.5.0.h") + " hold\n5020/7 " + Path("tmail/024ss007.00") + "\nend\n",
          "hand");
-  EXPECT_EQ(RunAll({"binkd.ctl", "hand.ctl"}), (std::vector<int>{0, 0})) << Read("console0.txt");
-  EXPECT_EQ(Read("hand.txt"), "1:2/3      N 15 0 0\n2:5020/1      C 0 0 4\n2:5020/2      H 6 0 0\n2:5020/3      C 7 0 0\n");
+  // binkd's lines that zeb cannot use are errors; the rest is read.
+  EXPECT_EQ(RunAll({"binkd.ctl", "hand.ctl"}), (std::vector<int>{2, 0})) << Read("console0.txt");
+  EXPECT_EQ(Read("hand.txt"), "1:2/3      N 15 0 0\n2:5020/1      C 0 0 4\n2:5020/2      H 6 0 0\n2:5020/3      C 7 0 0\n"
+                              "2:5020/5      H 0 0 5\n2:5020/7      N 9 0 0\n");
   EXPECT_EQ(Read("binkd.txt"), Read("hand.txt"));
-  EXPECT_NE(Read("binkd.log").find("links.cfg (4): File box not usable here: C:/boxes/4, skipped"), std::string::npos)
-      << Read("binkd.log");
+  for (const char* error : {"binkd.cfg (3): binkd's line not used\n   Reason: A domain needs",
+                            "links.cfg (4): binkd's line not used\n   Reason: File box not usable here: C:/boxes/4\n",
+                            "links.cfg (6): binkd's line not used\n   Reason: Bad address: 2:5020/x\n"})
+    EXPECT_NE(Read("console0.txt").find(error), std::string::npos) << Read("console0.txt");
 }
 
 }  // namespace

@@ -173,7 +173,9 @@ TEST_F(ConfigTest, ScanFlagsSkipAddressesAndQueue) {
   for (const char* line : {"@fidonet", "2:34/7@", "2:34/7", "2:34/7@nosuch"}) {
     ResetLoader();
     EXPECT_FALSE(Load(std::string("def skipaddress\n") + line + "\n")) << line;
-    EXPECT_EQ(Logged().size(), 2u) << "no extra message for " << line;
+    const Lines logged = Logged();
+    ASSERT_EQ(logged.size(), 3u) << line;
+    EXPECT_TRUE(logged[2].starts_with("Reason: ")) << "no extra message, a reason for " << line;
   }
   ResetLoader();
   EXPECT_FALSE(Load("def scanflags\nskipbusyflag on\n"));

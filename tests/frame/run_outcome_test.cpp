@@ -60,6 +60,57 @@ TEST_F(RunOutcome, ExitStatusTellsErrorsAndQuietShowsOnlyThem) {
   }
 }
 
+// A sysop's mistakes are named on the console (quiet: nothing else) and in
+// the log, with the exit status; a command line or a configuration that
+// cannot be used scans and posts nothing.
+TEST_F(RunOutcome, MistakesAreNamedNotRun) {
+  Write("ok.tpl", "@queue links, @strays strays, @scanerrors scan errors\n");
+  Write("out/stray.pkt", "a packet no mailer sends");
+  Write("out/00010002.mo0", "a bundle sent by the list file beside it");
+  Write("out/00010002.flo", "^" + Path("out/00010002.mo0") + "\n");
+  const std::string head = ConfigHead(), report = FileReport(Path("ok.tpl"), Path("ok.txt"));
+  const std::string noAddress = head.substr(head.find("def domain"));
+  const auto reportWith = [&](const std::string& line) { return head + "def report\npostto file x\n" + line + "\nend\n"; };
+  const struct {
+    std::string config;
+    const char* options;
+    int status;
+    std::string console, log;  // log empty: none written
+    const char* posted;        // null: nothing
+  } cases[] = {
+      {head + report, "-q -v", 1, "Error: Unknown option -v\nTry zeb --help\n", "", nullptr},
+      {head + report, "--verbose", 1, "Error: Unknown option --verbose\nTry zeb --help\n", "", nullptr},
+      {head + report, "etc/zeb.ctl", 1, "Error: Unexpected parameter etc/zeb.ctl\nTry zeb --help\n", "", nullptr},
+      {noAddress + report, "-q", 1, "Error: No main address in the configuration\n   Reason: give one", "Error: No main", nullptr},
+      {reportWith("sortyb size"), "-q", 1, "section: report\n   Reason: unknown keyword \"sortyb\" (known in this "
+       "section: template, sortby, postto,", "Reason: unknown keyword", nullptr},
+      {reportWith("sortby size adress"), "-q", 1, "Reason: unknown sort key \"adress\" (size, address, days, "
+       "netmailsize, echomailsize, fileechomailsize, flavour)\n", "sortby size adress\n", nullptr},
+      {reportWith("postto jamm x"), "-q", 1, "Reason: unknown destination \"jamm\" (jam, squish, file, msg, pkt, "
+       "netmail)\n", "(jam, squish,", nullptr},
+      {head.substr(0, head.find("def log")) + "def log\npath " + Path("zeb.log") + "\nlevel verbose\nend\n", "-q", 1, "section: log\n   Reason: "
+       "unknown level \"verbose\" (low, normal, high, detail, debug)\n", "Reason: unknown level", nullptr},
+      {head + "def outbound fidonet\n" + Path("gone") + "\nend\n" + report, "-q /l1", 2, "Error: Directory " + Path("gone") +
+       " not exist\n", "Stray file " + Path("out/stray.pkt") + "\n", "1 links, 1 strays, 1 scan errors\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.config + c.options);
+    std::filesystem::remove(Path("zeb.log"));
+    std::filesystem::remove(Path("ok.txt"));
+    Write("zeb.ctl", c.config);
+    EXPECT_EQ(Run("zeb.ctl", c.options), c.status);
+    const std::string console = Read("console0.txt");
+    EXPECT_NE(console.find(c.console), std::string::npos) << console;
+    EXPECT_EQ(console.find("Zebrant"), std::string::npos) << console;
+    EXPECT_EQ(std::filesystem::exists(Path("zeb.log")), !c.log.empty());
+    EXPECT_NE(Read("zeb.log").find(c.log), std::string::npos) << Read("zeb.log");
+    EXPECT_EQ(std::filesystem::exists(Path("ok.txt")), c.posted != nullptr);
+    if (c.posted) {
+      EXPECT_EQ(Read("ok.txt"), c.posted);
+    }
+  }
+}
+
 TEST_F(RunOutcome, ConsoleClosedByItsReaderEndsNothing) {
   // More than a pipe holds, so zeb is still writing when head has gone.
   std::string big;

@@ -3,10 +3,14 @@
 # zeb.timer (with ExecStart pointed at the zeb of the build tree, which must
 # exist), failing on any complaint, and the cron line running the same
 # command as the service. Exits 77 (skipped) without systemd-analyze.
-# Arguments: the examples directory and the zeb executable.
+# Arguments: the examples directory and the zeb executable; for an installed
+# tree, its examples directory, the program's installed path and the
+# DESTDIR: the units must run that path and are verified as installed, with
+# DESTDIR as the root.
 set -eu
 examples=$1
 zeb=$2
+root=${3:-}
 
 fail() {
   echo "$*"
@@ -26,11 +30,20 @@ if ! command -v systemd-analyze >/dev/null 2>&1; then
   echo "systemd-analyze is not installed: units not verified"
   exit 77
 fi
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-sed "s|^ExecStart=/usr/bin/zeb |ExecStart=$zeb |" "$examples/zeb.service" >"$dir/zeb.service"
-cp "$examples/zeb.timer" "$dir/zeb.timer"
 rc=0
-complaints=$(systemd-analyze verify --man=no "$dir/zeb.service" "$dir/zeb.timer" 2>&1) || rc=$?
+if [ -n "$root" ]; then
+  [ "${command%% *}" = "$zeb" ] || fail "the installed zeb.service runs $command, not $zeb"
+  mkdir -p "$root/etc/systemd/system" "$root/usr/lib/systemd"
+  cp "$examples/zeb.service" "$examples/zeb.timer" "$root/etc/systemd/system/"
+  cp -r /usr/lib/systemd/system "$root/usr/lib/systemd/"
+  complaints=$(systemd-analyze verify --man=no --root="$root" /etc/systemd/system/zeb.service \
+    /etc/systemd/system/zeb.timer 2>&1) || rc=$?
+else
+  dir=$(mktemp -d)
+  trap 'rm -rf "$dir"' EXIT
+  sed "s|^ExecStart=/usr/bin/zeb |ExecStart=$zeb |" "$examples/zeb.service" >"$dir/zeb.service"
+  cp "$examples/zeb.timer" "$dir/zeb.timer"
+  complaints=$(systemd-analyze verify --man=no "$dir/zeb.service" "$dir/zeb.timer" 2>&1) || rc=$?
+fi
 [ "$rc" -eq 0 ] && [ -z "$complaints" ] || fail "systemd-analyze verify (exit $rc): $complaints"
 echo "zeb.service and zeb.timer verified; zeb.cron runs the same command"
