@@ -23,6 +23,8 @@ void ShowHelp() {
       {"/c, /cfg, /config       ", "- the next parameter is alternativ config"},
       {"/a, /addcfg             ", "- the next parameter is additional config"},
       {"/d                      ", "- work in debug mode"},
+      {"--check                 ", "- make every report and tell how it went; store nothing, write no log"},
+      {"--dry-run               ", "- as --check, and show each report's text"},
   };
   PrintLine("");
   PrintLine(Color(kWhite) + "The following keys are supported:");

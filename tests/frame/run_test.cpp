@@ -43,6 +43,8 @@ const char* const kHelp =
     "/c, /cfg, /config       - the next parameter is alternativ config\n"
     "/a, /addcfg             - the next parameter is additional config\n"
     "/d                      - work in debug mode\n"
+    "--check                 - make every report and tell how it went; store nothing, write no log\n"
+    "--dry-run               - as --check, and show each report's text\n"
     "\n";
 
 TEST(ZebBinary, HelpShowsBannerAndKeysAndReadsNoConfiguration) {

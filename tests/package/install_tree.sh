@@ -47,15 +47,17 @@ The following keys are supported:
 /c, /cfg, /config       - the next parameter is alternativ config
 /a, /addcfg             - the next parameter is additional config
 /d                      - work in debug mode
+--check                 - make every report and tell how it went; store nothing, write no log
+--dry-run               - as --check, and show each report's text
 
 HELP
-tail -n 8 "$dest/help.out" >"$dest/help.tail"
+tail -n 10 "$dest/help.out" >"$dest/help.tail"
 if ! cmp -s "$dest/help.expected" "$dest/help.tail"; then
   echo "the installed zeb /? did not print the help text:"
   cat "$dest/help.out"
   exit 1
 fi
-[ "$(wc -l <"$dest/help.out")" -eq 11 ] || fail "more than banner and help printed: $(cat "$dest/help.out")"
+[ "$(wc -l <"$dest/help.out")" -eq 13 ] || fail "more than banner and help printed: $(cat "$dest/help.out")"
 
 examples=$dest/usr/share/doc/zeb/examples
 for file in queue.tpl alert.tpl files.tpl busy.tpl queue.json.tpl queue.prom.tpl make_outbound.sh \
