@@ -56,8 +56,7 @@ void ConcludeReport(TReportParser& parser, size_t number) {
   if (!posting) {
     PrintLine(Format("Report %d (%s -> %s %s): %s", n, TemplateName(report).c_str(), kind,
                      report.PostTo.Path.c_str(), CheckOutcome(parser).c_str()));
-    if (!parser.HasTemplate())
-      AnnounceError(Format("Can't open template %s", report.Template.c_str()), parser.TemplateError());
+    if (!parser.HasTemplate()) parser.AnnounceMissingTemplate();
   }
   AnnounceProblems(parser, !posting);
   if (parser.Discarded()) {

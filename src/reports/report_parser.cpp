@@ -72,10 +72,14 @@ std::string TReportParser::NextAbout() {
 
 bool TReportParser::Post() {
   if (!HasTemplate()) {
-    AnnounceError(Format("Can't open template %s", templateFileName_.c_str()), TemplateError());
+    AnnounceMissingTemplate();
     return false;
   }
   return writer_->Post(Contents());
+}
+
+void TReportParser::AnnounceMissingTemplate() const {
+  AnnounceError(Format("Can't open template %s", templateFileName_.c_str()), TemplateError());
 }
 
 size_t TReportParser::StoredSize() const { return writer_ ? writer_->StoredSize(Contents()) : 0; }

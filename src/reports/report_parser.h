@@ -71,6 +71,8 @@ class TReportParser : public TTemplateParser {
   // Stores the message; every failure is logged and gives false. A report
   // without a template is skipped with a logged error and stores nothing.
   bool Post();
+  // The error of a report whose template could not be read.
+  void AnnounceMissingTemplate() const;
   // The bytes storing the framed message writes.
   size_t StoredSize() const;
   // What Post made (the file, or the base and the message's number).

@@ -163,7 +163,8 @@ void TTemplateParser::ReleaseIfRetired(TTemplateCommand& command) {
 }
 
 size_t TTemplateParser::ErrorCount() const {
-  return static_cast<size_t>(std::count_if(problems_.begin(), problems_.end(), [](const TProblem& p) { return p.Error; }));
+  return static_cast<size_t>(
+      std::count_if(problems_.begin(), problems_.end(), [](const TProblem& p) { return p.Error; }));
 }
 
 void TTemplateParser::NoteProblemAt(bool error, std::string message, size_t at) {
