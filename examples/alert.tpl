@@ -12,8 +12,7 @@ Netmail waiting more than @days days at 2:5020/9999, @date(dd mmm yyyy) @time(hh
 @nextnode
 @end
 @if(@late, =, 0)
- No netmail waits longer than @days days.
-@else
+@discard
+@end
 
  @late link(s): please check the connections.
-@end

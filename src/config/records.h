@@ -72,6 +72,7 @@ struct TOutboundGroup {
 
 // Destination kinds of a report, in the order of the postto words.
 enum class TPostKind : uint8_t { Jam = 0, Squish = 1, File = 2, Msg = 3, Pkt = 4, Netmail = 5 };
+inline constexpr const char* kPostKindWords[] = {"jam", "squish", "file", "msg", "pkt", "netmail"};
 
 struct TPostArea {
   TPostKind Kind = TPostKind::Jam;
@@ -94,6 +95,8 @@ enum : uint8_t {
 
 struct TReport {
   std::string Template;
+  // The template as the configuration names it, for the messages about it.
+  std::string TemplateName;
   std::array<uint8_t, 7> SortBy{};
   TPostArea PostTo;
   TFTAddr From;

@@ -16,6 +16,7 @@ bool Template(TLoadContext& context, const std::string& value) {
   std::string path = ExpandPath(value, context.ConfigDir);
   if (path.empty()) return RejectEmptyPath(context);
   context.Report->Template = std::move(path);
+  context.Report->TemplateName = value;
   return true;
 }
 
@@ -38,14 +39,12 @@ bool SortBy(TLoadContext& context, const std::string& value) {
 // kind, path, and for pkt the area tag and an optional password, for squish
 // an optional keeping period in days.
 bool PostTo(TLoadContext& context, const std::string& value) {
-  // The reason's list begins with the kinds the sysop has in mind first.
-  static const char* const kKinds[] = {"jam", "squish", "file", "msg", "pkt", "netmail"};
   std::string rest = value;
   const std::string kindWord = LowerStr(FirstWord(rest));
   int kind = -1;
   for (int k = 0; k < 6 && kind < 0; ++k)
-    if (kindWord == kKinds[k]) kind = k;
-  if (kind < 0) return RejectUnknown(context, "destination", kindWord, kKinds);
+    if (kindWord == kPostKindWords[k]) kind = k;
+  if (kind < 0) return RejectUnknown(context, "destination", kindWord, kPostKindWords);
   if (rest.empty()) return Reject(context, Format("a path must follow %s", kindWord.c_str()));
 
   TPostArea area;

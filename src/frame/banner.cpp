@@ -28,6 +28,8 @@ void ShowHelp() {
       {"--help, --version       ", "- this message; the program's version"},
       {"/q, -q, --quiet         ", "- print only errors and reports to con"},
       {"/da                     ", "- trace every directory test of the scan"},
+      {"--check                 ", "- make every report and tell how it went; store nothing, write no log"},
+      {"--dry-run               ", "- as --check, and show each report's text"},
   };
   PrintLine("");
   PrintLine(Color(kWhite) + "The following keys are supported:");

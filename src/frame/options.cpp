@@ -34,7 +34,7 @@ struct TKnownOption {
 constexpr TKnownOption kKnownOptions[] = {
     {"h|hlp|help|?|-help", false}, {"c|cfg|config|-config", true}, {"a|addcfg|-addcfg", true},
     {"l0|l1|l2|l3|l4", false},     {"d|da", false},                {"q|-quiet", false},
-    {"-version", false},
+    {"-version", false},           {"-check", false},              {"-dry-run", false},
 };
 
 // A parameter written as an option: "-x", "--x" or "/x", though not a path

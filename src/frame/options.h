@@ -35,6 +35,11 @@ class TCommandLine {
   // The log level the command line asks for (/l0../l4, /d wins), or -1.
   int LogLevel() const;
 
+  // --check: the reports are made and checked, nothing is stored and no log
+  // written; --dry-run does the same and shows each report's text.
+  bool CheckOnly() const { return ParameterGiven("--check") || DryRun(); }
+  bool DryRun() const { return ParameterGiven("--dry-run"); }
+
  private:
   // Finds the first parameter that is an option equal to one alternative:
   // its parameter index and the alternative's 1-based position.

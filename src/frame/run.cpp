@@ -1,6 +1,7 @@
 #include "frame/run.h"
 
 #include <exception>
+#include <thread>
 
 #include "config/domains.h"
 #include "config/loader.h"
@@ -45,6 +46,19 @@ void QueueExitStep(TQueue& queue) {
   ControlPoint(7);
 }
 
+// A check writes no log: its records go no further than the queue, and only
+// those the log would take are kept there.
+bool KeepLogOff(const TLogSettings& settings) {
+  SetLogLevel(settings.WithDefaults().Level);
+  SetLogLineFilter(true);
+  return false;
+}
+
+TReportsMode ReportsMode(const TCommandLine& commandLine) {
+  if (commandLine.DryRun()) return TReportsMode::DryRun;
+  return commandLine.CheckOnly() ? TReportsMode::Check : TReportsMode::Post;
+}
+
 // The fixed run sequence; returns when the run is over, whatever its outcome.
 // `configured` is set once the configuration is loaded or none is needed.
 // The queue is the run's: it lives until the exit steps have run.
@@ -72,7 +86,7 @@ void MainSequence(const TCommandLine& commandLine, bool& configured, TQueue& que
     // The loader starts the logger when the log section ends. Paths on the
     // command line are taken from the current directory, as every command
     // takes its arguments.
-    TLoadContext loading(loaded, StartLogger, commandLine.LogLevel());
+    TLoadContext loading(loaded, commandLine.CheckOnly() ? KeepLogOff : StartLogger, commandLine.LogLevel());
     if (!LoadConfig(loading, ExpandPathFrom(commandLine.OptionValue("c|cfg|config|-config"), CurrentDirectory())))
       return;
     const std::string additional = ExpandPathFrom(commandLine.OptionValue("a|addcfg|-addcfg"), CurrentDirectory());
@@ -89,7 +103,7 @@ void MainSequence(const TCommandLine& commandLine, bool& configured, TQueue& que
   AddExitStep([&queue] { QueueExitStep(queue); });
   queue = ScanQueue(config, commandLine.OptionIndex("da") != 0);
   const std::vector<TReportShare> shares = SortQueue(config.Reports, queue);
-  MakeReports(config, queue, shares);
+  MakeReports(config, queue, shares, std::thread::hardware_concurrency(), ReportsMode(commandLine));
   ControlPoint(2);
 }
 

@@ -172,6 +172,7 @@ bool TJamWriter::Post(const std::string& buf) {
          update.Write(*f.Index, f.Name("jdx"), static_cast<int64_t>(records) * kJamIndexRecordSize, record) &&
          update.Write(*f.Header, f.Name("jhr"), 0, base);
     if (!ok) update.Undo();
+    if (ok) storedNumber_ = GetU32(base, kBaseMsgNum) + records;
   }
   if (f.Header) f.Header->Unlock();
   return ok;

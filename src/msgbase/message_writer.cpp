@@ -9,6 +9,7 @@
 #include "msgbase/pkt_writer.h"
 #include "msgbase/post_file.h"
 #include "msgbase/squish_writer.h"
+#include "support/text.h"
 
 namespace zeb {
 
@@ -31,7 +32,19 @@ void TMessageWriter::EndText(std::string& buf) const {
   if (!text.empty() && !text.ends_with('\r')) buf += '\r';
 }
 
+std::string TMessageWriter::Made() const {
+  return storedNumber_ == 0 ? destination_ : Format("%s message %u", destination_.c_str(), storedNumber_);
+}
+
+std::string_view TMessageWriter::Text(const std::string& buf) const {
+  std::string_view text = std::string_view(buf).substr(std::min(textStart_, buf.size()));
+  while (text.ends_with('\0')) text.remove_suffix(1);
+  return text;
+}
+
 bool TFileWriter::Post(const std::string& buf) { return PostToFile(report_.PostTo.Path, buf); }
+
+size_t TFileWriter::StoredSize(const std::string& buf) const { return LfLineEndsSize(buf); }
 
 std::unique_ptr<TMessageWriter> MakeMessageWriter(const TReport& report, const TMessageTime& when,
                                                   TMsgIdSerials& serials) {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "config/records.h"
 #include "msgbase/control_lines.h"
@@ -36,6 +37,15 @@ class TMessageWriter {
   // written).
   const std::string& Destination() const { return destination_; }
   const TMessageTime& When() const { return when_; }
+  // What Post made: the file written, or the base and the message's
+  // number in it.
+  std::string Made() const;
+  // How many bytes storing `buf` writes as the message.
+  virtual size_t StoredSize(const std::string& buf) const { return buf.size(); }
+  // The message's text in `buf` as its reader sees it: from the template
+  // text on, the trailing lines included, without the NUL bytes that end
+  // it.
+  std::string_view Text(const std::string& buf) const;
 
  protected:
   // Readies the template text, from textStart_ to the end of `buf`, for the
@@ -52,6 +62,9 @@ class TMessageWriter {
   // Where the template text starts in the message buffer; the writers that
   // write lines before it set it at the end of StartMessage.
   size_t textStart_ = 0;
+  // The number of the message in its base, set by Post; 0 for the writers
+  // that make a file.
+  uint32_t storedNumber_ = 0;
 };
 
 // The writer for the report's destination kind.

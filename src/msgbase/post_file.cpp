@@ -50,6 +50,12 @@ bool Closed(TFile& file, const std::string& path, bool written) {
 
 }  // namespace
 
+size_t LfLineEndsSize(std::string_view buf) {
+  size_t pairs = 0;
+  for (size_t cr = buf.find("\r\n"); cr != std::string_view::npos; cr = buf.find("\r\n", cr + 2)) ++pairs;
+  return buf.size() - pairs;
+}
+
 bool PostToFile(const std::string& path, std::string_view buf) {
   if (SameText(path, "con")) {
     if (WriteStdout(RenderOemText(WithLfLineEnds(buf), StdoutStyle().Utf8))) return true;

@@ -14,6 +14,8 @@ namespace zeb {
 // CR LF or LF) is written as LF. Logs "Can't create file %s" or "Can't write
 // to file %s" (also when the console can no longer be written).
 bool PostToFile(const std::string& path, std::string_view buf);
+// The size PostToFile writes for the buffer.
+size_t LfLineEndsSize(std::string_view buf);
 
 // Writes the buffer to a file that did not exist before: the names
 // nameOf(0), nameOf(1), ... are tried until one can be created, so that

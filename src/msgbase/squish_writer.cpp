@@ -201,6 +201,7 @@ bool TSquishWriter::Post(const std::string& buf) {
        update.Resize(*index, indexName, recordAt + static_cast<int64_t>(kSquishIndexRecordSize)) &&
        update.Write(*data, dataName, 0, header);
   if (!ok) update.Undo();
+  if (ok) storedNumber_ = count + 1;  // Squish numbers messages by position
   data->Unlock();
   return ok;
 }

@@ -17,6 +17,7 @@
 #include "log/log_queue.h"
 #include "msgbase/control_lines.h"
 #include "platform/system.h"
+#include "reports/report_outcome.h"
 #include "reports/report_parser.h"
 #include "support/text.h"
 
@@ -53,16 +54,17 @@ std::string MsgIdFile(const TMainConfig& config) {
   return config.LogPath.substr(0, slash + 1) + "zeb.msgid";
 }
 
-// Makes and stores the report on the production's turn, in `storage`
-// (emptied first); gives the storage back.
-std::string MakeInTurn(const TReport& report, const TQueue& queue, const TReportShare& share,
-                       const TNetAddr& mainAddress, TReportProduction& production, std::string storage) {
-  std::unique_ptr<TReportParser> parser = MakeReportParser(report, queue, share, mainAddress, production);
+// Makes and concludes report `index` on the production's turn, in
+// `storage` (emptied first); gives the storage back.
+std::string MakeInTurn(const TMainConfig& config, size_t index, const TQueue& queue, const TReportShare& share,
+                       TReportProduction& production, std::string storage) {
+  std::unique_ptr<TReportParser> parser =
+      MakeReportParser(*config.Reports[index], queue, share, config.Address, production);
   if (parser == nullptr) return storage;
   storage.clear();
   parser->SetText(std::move(storage));
   parser->Run();
-  parser->Post();
+  ConcludeReport(*parser, index + 1);
   return parser->TakeText();
 }
 
@@ -138,12 +140,11 @@ class TSideBySide {
       const bool inTurn = parser->RenderedInTurn();
       if (inTurn) {
         parser->FrameText();
-        parser->Post();
+        ConcludeReport(*parser, i + 1);
       }
       std::string buffer = parser->TakeText();
       parser.reset();
-      if (!inTurn)
-        buffer = MakeInTurn(*config_.Reports[i], queue_, shares_[i], config_.Address, production_, std::move(buffer));
+      if (!inTurn) buffer = MakeInTurn(config_, i, queue_, shares_[i], production_, std::move(buffer));
       Stored(i, std::move(buffer));
     }
   }
@@ -214,10 +215,11 @@ class TSideBySide {
 }  // namespace
 
 void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vector<TReportShare>& shares,
-                 unsigned workers) {
+                 unsigned workers, TReportsMode mode) {
   const uint64_t start = TickCount();
   LogLine("Make reports", 1);
-  TReportProduction production(MsgIdFile(config));
+  // Only checking takes no MSGID serial: the MSGID file stays as it is.
+  TReportProduction production(mode == TReportsMode::Post ? MsgIdFile(config) : std::string(), mode);
   workers = static_cast<unsigned>(std::min<size_t>(workers, config.Reports.size()));
   std::optional<TSideBySide> sideBySide;
   if (workers > 1) sideBySide.emplace(config, queue, shares, production, workers);
@@ -229,7 +231,7 @@ void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vect
     // have every page of its buffer fresh from the system again.
     std::string storage = ReportSpace(ReportRoom(queue));
     for (size_t i = 0; i < config.Reports.size(); ++i)
-      storage = MakeInTurn(*config.Reports[i], queue, shares[i], config.Address, production, std::move(storage));
+      storage = MakeInTurn(config, i, queue, shares[i], production, std::move(storage));
   }
   LogLine(Format("All reports maked after %d msec", static_cast<int>(TickCount() - start)), 1);
   ControlPoint(1);

@@ -53,6 +53,7 @@ bool TReportParser::RenderedInTurn() const { return aboutCalls_ == 0 || aboutSta
 void TReportParser::FrameText() {
   if (!HasTemplate()) return;
   if (aboutCalls_ % 2 == 1) Production.AboutRule = !Production.AboutRule;
+  if (Discarded()) return;
   writer_ = MakeMessageWriter(Report, MessageTimeNow(), Production.Serials);
   std::string head;
   writer_->StartMessage(head);
@@ -69,13 +70,23 @@ std::string TReportParser::NextAbout() {
   return NextAboutText(aboutRule_);
 }
 
-void TReportParser::Post() {
+bool TReportParser::Post() {
   if (!HasTemplate()) {
-    AnnounceError(Format("Can't open template %s", templateFileName_.c_str()), TemplateError());
-    return;
+    AnnounceMissingTemplate();
+    return false;
   }
-  writer_->Post(Contents());
+  return writer_->Post(Contents());
 }
+
+void TReportParser::AnnounceMissingTemplate() const {
+  AnnounceError(Format("Can't open template %s", templateFileName_.c_str()), TemplateError());
+}
+
+size_t TReportParser::StoredSize() const { return writer_ ? writer_->StoredSize(Contents()) : 0; }
+
+std::string TReportParser::Made() const { return writer_ ? writer_->Made() : std::string(); }
+
+std::string_view TReportParser::MessageText() const { return writer_ ? writer_->Text(Contents()) : std::string_view(); }
 
 std::string TReportParser::Destination() const { return writer_ ? writer_->Destination() : std::string(); }
 

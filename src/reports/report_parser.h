@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "config/records.h"
 #include "msgbase/message_writer.h"
@@ -25,11 +26,17 @@ namespace zeb {
 // charset names UTF-8 (any case), otherwise in bytes.
 TTextUnits TextUnitsOf(const TReport& report);
 
-// What the reports of one production share: the MSGID serials and the
-// turn of @about.
-struct TReportProduction {
-  explicit TReportProduction(std::string msgIdFile = {}) : Serials(std::move(msgIdFile)) {}
+// What a production does with the reports it makes: store them; only tell
+// how each went (--check); or tell it and show each text (--dry-run).
+enum class TReportsMode : uint8_t { Post, Check, DryRun };
 
+// What the reports of one production share: what is done with them, the
+// MSGID serials and the turn of @about.
+struct TReportProduction {
+  explicit TReportProduction(std::string msgIdFile = {}, TReportsMode mode = TReportsMode::Post)
+      : Mode(mode), Serials(std::move(msgIdFile)) {}
+
+  const TReportsMode Mode;
   TMsgIdSerials Serials;
   bool AboutRule = false;  // the next @about gives the rule
 };
@@ -55,14 +62,23 @@ class TReportParser : public TTemplateParser {
   // gives: the template called no @about, or began on that turn.
   bool RenderedInTurn() const;
   // Frames the rendered text as a message of the destination's kind (also
-  // after an error ended the template run) and moves the production's turn
-  // of @about past the report's calls. Making the destination's writer
+  // after an error ended the template run; not when the template discarded
+  // the report) and moves the production's turn of @about past the
+  // report's calls. Making the destination's writer
   // takes the report's MSGID serial and, for msg, netmail and pkt, names
   // the new file in the destination path.
   void FrameText();
-  // Stores the message; every failure is logged. A report without a
-  // template is skipped with a logged error and stores nothing.
-  void Post();
+  // Stores the message; every failure is logged and gives false. A report
+  // without a template is skipped with a logged error and stores nothing.
+  bool Post();
+  // The error of a report whose template could not be read.
+  void AnnounceMissingTemplate() const;
+  // The bytes storing the framed message writes.
+  size_t StoredSize() const;
+  // What Post made (the file, or the base and the message's number).
+  std::string Made() const;
+  // The framed message's text as its reader sees it.
+  std::string_view MessageText() const;
 
   // Where the message goes (after Post, the file written); empty without a
   // template.

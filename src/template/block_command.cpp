@@ -27,6 +27,9 @@ void TBlockCommand::ExecuteBlock(TInterpreter& caller, bool enabled, bool active
   root.SwallowLineEnd();
   root.RunBody(*this, *Input, this);
   --root.blockDepth_;
+  // The body ran to the end of the template.
+  if (!root.EndSeen && !root.Stopped)
+    root.NoteProblem(false, std::string(1, CommandChar) + Name + " without " + CommandChar + "end");
   root.EndSeen = false;
   Enabled = savedEnabled;
   Active = savedActive;

@@ -36,6 +36,7 @@ void RegisterBuiltins(TTemplateParser& parser) {
   parser.AddCommand(std::make_unique<TSwitchCommand>("crlf", &TTemplateParser::CrLf));
   parser.AddCommand(std::make_unique<TSwitchCommand>("lf_to_cr", &TTemplateParser::LfToCr));
   parser.AddCommand(std::make_unique<TRaiseErrorCommand>());
+  parser.AddCommand(std::make_unique<TDiscardCommand>());
 }
 
 }  // namespace zeb

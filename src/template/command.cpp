@@ -72,4 +72,6 @@ void TTemplateCommand::Abort() { Owner->Stopped = true; }
 
 void TTemplateCommand::PutErrorText(std::string_view text) { Owner->PutErrorText(text); }
 
+void TTemplateCommand::NoteError(std::string_view message) { Owner->NoteRunError(message, Name); }
+
 }  // namespace zeb

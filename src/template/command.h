@@ -83,6 +83,7 @@ class TTemplateCommand : public TInterpreter {
 
  protected:
   void PutErrorText(std::string_view text) override;
+  void NoteError(std::string_view message) override;
 
  private:
   friend class TTemplateParser;

@@ -31,7 +31,9 @@ void TInterpreter::ReportError(const char* format, std::initializer_list<TErrorA
   // The first error ends the run; a call whose argument held it says
   // nothing more.
   if (IsStopped()) return;
-  PutErrorText(FormatMessage(format, args));
+  const std::string message = FormatMessage(format, args);
+  NoteError(message);
+  PutErrorText(message);
   Abort();
 }
 

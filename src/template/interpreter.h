@@ -70,6 +70,8 @@ class TInterpreter {
  protected:
   // Writes an error message with output forced on.
   virtual void PutErrorText(std::string_view text) = 0;
+  // Tells the run of the error that ends it, before it is written.
+  virtual void NoteError(std::string_view message) = 0;
 };
 
 }  // namespace zeb

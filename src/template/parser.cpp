@@ -162,6 +162,47 @@ void TTemplateParser::ReleaseIfRetired(TTemplateCommand& command) {
   if (it != retired_.end()) retired_.erase(it);
 }
 
+size_t TTemplateParser::ErrorCount() const {
+  return static_cast<size_t>(
+      std::count_if(problems_.begin(), problems_.end(), [](const TProblem& p) { return p.Error; }));
+}
+
+void TTemplateParser::NoteProblemAt(bool error, std::string message, size_t at) {
+  for (const TProblem& problem : problems_)
+    if (problem.At == at && problem.Message == message) return;
+  problems_.push_back({error, std::move(message), at});
+}
+
+void TTemplateParser::NoteRunError(std::string_view message, std::string_view raiser) {
+  while (message.ends_with('\r') || message.ends_with('\n')) message.remove_suffix(1);
+  std::string text(message);
+  const std::string name = std::string(1, CommandChar).append(raiser);
+  if (!raiser.empty() && text.find(name) == std::string::npos) text.append(" in ").append(name);
+  NoteProblem(true, std::move(text));
+}
+
+std::pair<int, int> TTemplateParser::LineAndColumn(size_t at) const {
+  const std::string_view text = template_ != nullptr ? template_->Text() : std::string_view();
+  at = std::min(at, text.size());
+  int line = 1;
+  size_t lineStart = 0;
+  for (size_t i = 0; i < at; ++i) {
+    // LF, CR LF and a CR alone each end a line.
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+      ++line;
+      lineStart = i + 1;
+    }
+  }
+  return {line, static_cast<int>(at - lineStart + 1)};
+}
+
+void TTemplateParser::Discard() {
+  if (Stopped) return;
+  discarded_ = true;
+  discardedAt_ = callAt_;
+  Stopped = true;
+}
+
 bool TTemplateParser::TakeBudgetedSteps(int64_t count) {
   if (StepBudget < count) {
     StepBudget = 0;
@@ -276,7 +317,8 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
 TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view& name, TBufStream& params) {
   if (&input != template_.get()) {
     TTemplateCommand* command = ReadName(input, name) ? FindCommand(name) : nullptr;
-    params.Reset(command != nullptr && command->HasParams ? ReadParams(input) : std::string());
+    bool closed = true;
+    params.Reset(command != nullptr && command->HasParams ? ReadParams(input, closed) : std::string());
     return command;
   }
   const size_t start = input.Position();
@@ -290,7 +332,10 @@ TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view&
   if (call.TableGeneration != commands_.Generation()) {
     call.Command = ReadName(input, name) ? FindCommand(name) : nullptr;
     call.NameLength = name.size();
-    call.Params = call.Command != nullptr && call.Command->HasParams ? ReadParams(input) : std::string();
+    bool closed = true;
+    call.Params = call.Command != nullptr && call.Command->HasParams ? ReadParams(input, closed) : std::string();
+    if (!closed)
+      NoteProblemAt(true, "Unclosed parameter list of " + std::string(1, CommandChar).append(name), start - 1);
     call.End = input.Position();
     call.TableGeneration = commands_.Generation();
   }
@@ -313,8 +358,9 @@ bool TTemplateParser::ReadName(TBufStream& input, std::string_view& name) {
   return false;
 }
 
-std::string TTemplateParser::ReadParams(TBufStream& input) {
+std::string TTemplateParser::ReadParams(TBufStream& input, bool& closed) {
   const std::string_view rest = input.Rest();
+  closed = true;
   size_t i = 0;
   while (i < rest.size() && rest[i] == ' ') ++i;
   if (i == rest.size() || rest[i] != '(') return {};
@@ -325,6 +371,7 @@ std::string TTemplateParser::ReadParams(TBufStream& input) {
     return std::string(rest.substr(first, end - 1 - first));
   }
   input.Skip(rest.size());
+  closed = false;
   // The input ended inside the list: its last character is not taken.
   std::string text(rest.substr(first));
   if (!text.empty()) text.pop_back();
@@ -335,8 +382,13 @@ void TTemplateParser::RunBody(TInterpreter& self, TBufStream& input, const TBloc
   std::string_view name;
   TBufStream params;  // one for every call: a stream is costly to make
   while (!Stopped && !EndSeen && CopyText(self, input)) {
+    const size_t at = input.Position() - 1;  // the command character
     TTemplateCommand* command = ReadCall(input, name, params);
     if (command == nullptr) {
+      // A name written as a call is most likely a mistyped function; a
+      // name alone may well be text (user@example.com).
+      if (!name.empty() && input.Rest().starts_with('('))
+        NoteProblemAt(false, "Unknown function " + std::string(1, CommandChar).append(name), at);
       self.PutText(std::string(1, CommandChar).append(name));
       continue;
     }
@@ -345,7 +397,9 @@ void TTemplateParser::RunBody(TInterpreter& self, TBufStream& input, const TBloc
       if (params.Size() > 0 && IsQuote(params.Text()[0])) params.Reset(ExpandQuotes(params.Text(), CommandChar));
       enabled = self.Enabled && self.Active && !(block->Breakable && BreakSeen);
     }
+    const size_t outerAt = std::exchange(callAt_, at);
     CallCommand(*command, self, enabled, self.Active, params);
+    callAt_ = outerAt;
     if (block != nullptr) {
       if (block->HasElse && ElseSeen) {
         self.Active = !self.Active && self.Enabled;

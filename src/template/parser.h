@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "template/buf_stream.h"
@@ -98,6 +99,33 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   bool IsStopped() const override { return Stopped; }
   void Abort() override { Stopped = true; }
 
+  // A mistake of the template, noted where it stands: an error of the run
+  // (the run's error count tells of it) or a warning.
+  struct TProblem {
+    bool Error = true;
+    std::string Message;  // without a line end
+    // The template position of the command character of the call that
+    // stands in the template text; npos when no call was running.
+    size_t At = std::string::npos;
+  };
+  // The problems in the order they were met.
+  const std::vector<TProblem>& Problems() const { return problems_; }
+  size_t ErrorCount() const;
+  // Notes a problem at the call of the template text that runs now; a
+  // problem met again at the same place (a loop's next pass) is noted once.
+  void NoteProblem(bool error, std::string message) { NoteProblemAt(error, std::move(message), callAt_); }
+  // The 1-based line and column of a template position.
+  std::pair<int, int> LineAndColumn(size_t at) const;
+
+  // @discard: ends the run, and the report stores nothing.
+  void Discard();
+  bool Discarded() const { return discarded_; }
+  // Where the @discard stands (npos: no call of the template text).
+  size_t DiscardedAt() const { return discardedAt_; }
+
+  // How many block bodies are running.
+  int BlockDepth() const { return blockDepth_; }
+
   const bool CaseSensitive;
   // Armed line-end suppression.
   bool SwallowCR = false;
@@ -126,6 +154,7 @@ class TTemplateParser : public TBufStream, public TInterpreter {
 
  protected:
   void PutErrorText(std::string_view text) override;
+  void NoteError(std::string_view message) override { NoteRunError(message, {}); }
 
  private:
   friend class TBlockCommand;
@@ -148,7 +177,8 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   static bool ReadName(TBufStream& input, std::string_view& name);
   // The parameter list after a name, without its outer parentheses; empty
   // (and nothing consumed) when no "(" follows the blanks.
-  static std::string ReadParams(TBufStream& input);
+  // `closed` tells whether the list ended before the input did.
+  static std::string ReadParams(TBufStream& input, bool& closed);
   // Calls a command, keeping it alive until its call returns even when the
   // template removes it meanwhile.
   void CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
@@ -156,6 +186,11 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   std::string CaptureCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled,
                              TBufStream& params);
   void ReleaseIfRetired(TTemplateCommand& command);
+  void NoteProblemAt(bool error, std::string message, size_t at);
+  // The error that ends the run, raised by the command named `raiser`
+  // (empty: by the engine): the message names that command unless it
+  // already does.
+  void NoteRunError(std::string_view message, std::string_view raiser);
   // Counts steps against StepBudget; false, with the run ended, when not
   // enough are left. (Inline: every call and copied text takes steps, and
   // an ordinary run has no budget.)
@@ -185,6 +220,13 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   int blockDepth_ = 0;
   int evalDepth_ = 0;
   bool lfBecameCr_ = false;  // the last character was an LF written as CR
+  // The template position of the command character of the innermost call
+  // of the template text that runs now (npos: none). Kept as a position
+  // alone: the line and column are counted only for a problem shown.
+  size_t callAt_ = std::string::npos;
+  std::vector<TProblem> problems_;
+  bool discarded_ = false;
+  size_t discardedAt_ = std::string::npos;
 };
 
 }  // namespace zeb

@@ -8,6 +8,7 @@ namespace zeb {
 std::string TFixedTextCommand::Invoke(TInterpreter&, TBufStream&) { return text_; }
 
 std::string TFlagCommand::Invoke(TInterpreter&, TBufStream&) {
+  if (Owner->BlockDepth() == 0) Owner->NoteProblem(true, std::string(1, CommandChar) + Name + " without a block");
   if (!onlyWithOutput_ || (Enabled && Active)) Owner->*flag_ = true;
   return {};
 }
@@ -22,8 +23,14 @@ std::string TSwitchCommand::InvokeText(TInterpreter&, const std::string& text) {
 std::string TRaiseErrorCommand::InvokeText(TInterpreter&, const std::string& text) {
   if (Enabled || Active) {
     const std::string message = Owner->Evaluate(true, ExpandQuotes(TrimSpaces(text), CommandChar));
-    ReportError("User raise error: %s\n\r", {message});
+    // The template's own words: they need not name the statement.
+    Owner->ReportError("User raise error: %s\n\r", {message});
   }
+  return {};
+}
+
+std::string TDiscardCommand::Invoke(TInterpreter&, TBufStream&) {
+  if (Enabled && Active) Owner->Discard();
   return {};
 }
 

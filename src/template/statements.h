@@ -1,4 +1,4 @@
-// The plain statements end, else, break and RaiseError, the line-end
+// The plain statements end, else, break, RaiseError and discard, the line-end
 // switches cr, lf, crlf and lf_to_cr, and the information functions
 // parser_version, parser_copyright and type.
 #pragma once
@@ -53,6 +53,14 @@ class TRaiseErrorCommand : public TTemplateCommand {
  public:
   TRaiseErrorCommand() : TTemplateCommand("RaiseError", true, true) {}
   std::string InvokeText(TInterpreter& caller, const std::string& text) override;
+};
+
+// @discard: ends the run, and the report stores nothing (a template that
+// finds nothing worth posting).
+class TDiscardCommand : public TTemplateCommand {
+ public:
+  TDiscardCommand() : TTemplateCommand("discard") {}
+  std::string Invoke(TInterpreter& caller, TBufStream& params) override;
 };
 
 }  // namespace zeb

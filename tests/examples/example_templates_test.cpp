@@ -7,11 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "frame/run.h"
 #include "log/console.h"
@@ -41,17 +44,17 @@ std::string AsShown(const std::string& text) { return zeb::RenderOemText(text, t
 class ExampleTemplates : public ::testing::Test, protected zeb::test::ScratchDir {
  protected:
   // The program as the executable runs it, in a child process whose clock
-  // stands at 2026-12-07 12:00:00 local time.
-  void RunZebAtFixedTime(const std::string& config) {
+  // stands at 2026-12-07 12:00:00 local time; its console goes to `console`.
+  void RunZebAtFixedTime(const std::vector<std::string>& params, const std::string& console = "console.txt") {
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      const int out = open((Dir() + "/console.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int out = open((Dir() + "/" + console).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (out < 0 || dup2(out, STDOUT_FILENO) < 0) _exit(2);
       zeb::SetFixedClock(zeb::DateToUnix(0, 0, 12, 7, 12, 2026));
-      zeb::RunZeb({"/c", config});
+      const int status = zeb::RunZeb(params);
       fflush(stdout);
-      _exit(0);
+      _exit(status);
     }
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
@@ -78,7 +81,7 @@ TEST_F(ExampleTemplates, ReportsOfTheSampleOutboundMatchTheExpectedTexts) {
               "postto file " + Dir() + "/" + name + ".txt\n" + CharsetLine(name) + "end\n";
   }
   Write("zeb.ctl", config);
-  RunZebAtFixedTime(Path("zeb.ctl"));
+  RunZebAtFixedTime({"/c", Path("zeb.ctl")});
 
   for (const char* name : kTemplates) {
     SCOPED_TRACE(name);
@@ -89,6 +92,53 @@ TEST_F(ExampleTemplates, ReportsOfTheSampleOutboundMatchTheExpectedTexts) {
     EXPECT_EQ(shown, expected) << "the report as run is in /tmp/zeb-example-" << name << ".txt\n"
                                << Read("console.txt");
   }
+}
+
+// The example node as "make run" runs it: --check and --dry-run leave its
+// bases, MSGID file and log as they were, and the dry run shows the texts
+// that the run after it stores.
+TEST_F(ExampleTemplates, CheckAndDryRunOfTheExampleNodeStoreNothing) {
+  for (const auto& entry : std::filesystem::directory_iterator(kSource + "/examples"))
+    if (entry.path().extension() == ".tpl") std::filesystem::copy(entry.path(), Path(entry.path().filename()));
+  const std::string make = "sh " + kSource + "/examples/make_outbound.sh " + Path("outbound") + " '2026-12-07 12:00:00'";
+  ASSERT_EQ(std::system(make.c_str()), 0);
+  std::filesystem::create_directories(Path("msgbase"));
+  setenv("ZEB_EXAMPLES", Dir().c_str(), 1);
+  setenv("ZEB_MSGBASE", Path("msgbase").c_str(), 1);
+  const auto bases = [&] {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(Path("msgbase")))
+      files[entry.path().filename()] = ReadFile(entry.path());
+    return files;
+  };
+  const std::vector<std::string> run = {"/c", kSource + "/examples/zeb.ctl"};
+  RunZebAtFixedTime(run);
+  const auto before = bases();
+  ASSERT_TRUE(before.contains("queue.jam.jdt") && before.contains("zeb.msgid") && before.contains("zeb.log"));
+  RunZebAtFixedTime({run[0], run[1], "--check"}, "check.txt");
+  EXPECT_EQ(bases(), before);
+  const std::string checked = "Report 2 (%ZEB_EXAMPLES%/queue.tpl -> jam " + Path("msgbase/queue.jam") + "): ok, ";
+  EXPECT_NE(Read("check.txt").find(checked), std::string::npos) << Read("check.txt");
+  RunZebAtFixedTime({run[0], run[1], "--dry-run"}, "dry.txt");
+  EXPECT_EQ(bases(), before);
+  RunZebAtFixedTime(run, "real.txt");
+  unsetenv("ZEB_EXAMPLES");
+  unsetenv("ZEB_MSGBASE");
+
+  const std::string dry = Read("dry.txt");
+  const auto shown = [&](int n) {
+    const size_t start = dry.find('\n', dry.find("--- Text of report " + std::to_string(n) + " ---")) + 1;
+    return dry.substr(start, dry.find("\nReport " + std::to_string(n + 1) + " (", start) + 1 - start);
+  };
+  EXPECT_NE(Read("real.txt").find(shown(1)), std::string::npos) << "the console report";
+  // The message texts as a console shows them, with LF line ends.
+  const auto added = [&](const std::string& name) {
+    std::string text = bases()[name].substr(before.at(name).size());
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return AsShown(text);
+  };
+  EXPECT_EQ(added("queue.jam.jdt"), AsShown(shown(2)));
+  EXPECT_NE(added("queue.sq.sqd").find(AsShown(shown(3))), std::string::npos);
 }
 
 }  // namespace

@@ -111,6 +111,49 @@ TEST_F(RunOutcome, MistakesAreNamedNotRun) {
   }
 }
 
+TEST_F(RunOutcome, TemplateMistakesAreShownWhereTheyStandAndCounted) {
+  const struct {
+    const char* tpl;
+    int status;
+    std::string logged;  // an error (also on the console) or a warning
+    const char* text;    // the stored report, as before; null: none
+  } cases[] = {
+      {"A @just(@node, 20) B\n", 2, "Error: Template t.tpl (1:3): Bad type of @Format parametr in @just",
+       "A Bad type of @Format parametr"},
+      {"x\n@foreach(@queue\ny\n", 2, "Error: Template t.tpl (2:1): Unclosed parameter list of @foreach", "x\n"},
+      {"@if(1)\nA\n@end\n@end\nB\n", 2, "Error: Template t.tpl (4:1): @end without a block", "A\n"},
+      {"@else\nA\n", 2, "Error: Template t.tpl (1:1): @else without a block", "A\n"},
+      {"@foreach(2)\nline\n", 0, "Warning: Template t.tpl (1:1): @foreach without @end", "line\nline\n"},
+      {"Mail @mailsise(NEF) to user@example.com\n", 0, "Warning: Template t.tpl (1:6): Unknown function @mailsise",
+       "Mail @mailsise(NEF) to user@example.com\n"},
+      {"one\r\n @RaiseError(late: @len(ab))\r\n", 2, "Error: Template t.tpl (2:2): User raise error: late: 2",
+       "one\n User raise error: late: 2\n"},
+      {"@define(@w, @just(ab, x, L))\n@w\n", 2, "Error: Template t.tpl (1:1): Bad type of @MaxLen parametr in @just",
+       "Bad type of @MaxLen parametr"},
+      {"@if(@just(ab, x, L), =, ab)\nA\n@end\n", 2,
+       "Error: Template t.tpl (1:1): Bad type of @MaxLen parametr in @just", "Bad type of @MaxLen parametr"},
+      {"head\n@if(1)\n@discard\n@end\n", 0, "Report 1 discarded by its template at t.tpl (3:1)", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tpl);
+    std::filesystem::remove(Path("zeb.log"));
+    std::filesystem::remove(Path("t.txt"));
+    Write("t.tpl", c.tpl);
+    std::string head = ConfigHead();
+    head.replace(head.find("level low"), 9, "level normal");
+    Write("zeb.ctl", head + FileReport("t.tpl", Path("t.txt")));
+    EXPECT_EQ(Run("zeb.ctl"), c.status);
+    EXPECT_EQ(Read("console0.txt").find(c.logged) != std::string::npos, c.status != 0) << Read("console0.txt");
+    const std::string log = Read("zeb.log");
+    EXPECT_NE(log.find(" " + c.logged + "\n"), std::string::npos) << log;
+    EXPECT_EQ(std::filesystem::exists(Path("t.txt")), c.text != nullptr);
+    if (c.text == nullptr) continue;
+    EXPECT_EQ(Read("t.txt"), c.text);
+    const std::string stored = "Report 1 stored: file " + Path("t.txt") + ", " + std::to_string(Read("t.txt").size());
+    EXPECT_NE(log.find(stored + " bytes\n"), std::string::npos) << log;
+  }
+}
+
 TEST_F(RunOutcome, ConsoleClosedByItsReaderEndsNothing) {
   // More than a pipe holds, so zeb is still writing when head has gone.
   std::string big;

@@ -48,6 +48,8 @@ const char* const kHelp =
     "--help, --version       - this message; the program's version\n"
     "/q, -q, --quiet         - print only errors and reports to con\n"
     "/da                     - trace every directory test of the scan\n"
+    "--check                 - make every report and tell how it went; store nothing, write no log\n"
+    "--dry-run               - as --check, and show each report's text\n"
     "\n";
 
 TEST(ZebBinary, HelpShowsBannerAndKeysAndReadsNoConfiguration) {

@@ -54,15 +54,17 @@ The following keys are supported:
 --help, --version       - this message; the program's version
 /q, -q, --quiet         - print only errors and reports to con
 /da                     - trace every directory test of the scan
+--check                 - make every report and tell how it went; store nothing, write no log
+--dry-run               - as --check, and show each report's text
 
 HELP
-tail -n 12 "$dest/help.out" >"$dest/help.tail"
+tail -n 14 "$dest/help.out" >"$dest/help.tail"
 if ! cmp -s "$dest/help.expected" "$dest/help.tail"; then
   echo "the installed zeb /? did not print the help text:"
   cat "$dest/help.out"
   exit 1
 fi
-[ "$(wc -l <"$dest/help.out")" -eq 15 ] || fail "more than banner and help printed: $(cat "$dest/help.out")"
+[ "$(wc -l <"$dest/help.out")" -eq 17 ] || fail "more than banner and help printed: $(cat "$dest/help.out")"
 
 examples=$dest/usr/share/doc/zeb/examples
 for file in queue.tpl alert.tpl files.tpl busy.tpl queue.json.tpl queue.prom.tpl make_outbound.sh \

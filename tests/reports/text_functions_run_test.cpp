@@ -1,7 +1,7 @@
 // The text, number and clock-free date functions in whole runs of the zeb
 // executable: one report using each of them, and one report per argument
 // error, which ends that report's run (and only that one) with the error
-// text as the last thing written.
+// text as the last thing written, and is an error of the run.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -58,7 +58,7 @@ TEST_F(TextFunctionsRun, EveryFunctionAndEachErrorEndingItsReport) {
   Write("last.tpl", "@len(done)\n");
   config += Report(Path("last.tpl"), Path("last.txt"));
   Write("zeb.ctl", config);
-  ASSERT_EQ(Run("zeb.ctl"), 0) << Read("console0.txt");
+  ASSERT_EQ(Run("zeb.ctl"), 2) << Read("console0.txt");
 
   EXPECT_EQ(Read("all.txt"), "[  abc  | abcd  |cde|abc]\n"
                               "[1.234.567|1M,50|2K|120K|4M]\n"
@@ -66,8 +66,13 @@ TEST_F(TextFunctionsRun, EveryFunctionAndEachErrorEndingItsReport) {
                               "[Saturday 30 December 1899|00:00:00|]\n"
                               "[AA" + std::string(1, '\0') + "|97|0|4|0]\n"
                               "[15|12|48|9|4|0]\n");
+  const std::string console = Read("console0.txt");
   for (size_t i = 0; i < errors.size(); ++i) {
-    EXPECT_EQ(Read("e" + std::to_string(i) + ".txt"), "line one\nbefore " + errors[i].second) << errors[i].first;
+    const std::string n = std::to_string(i), message = errors[i].second.substr(0, errors[i].second.find('\n'));
+    EXPECT_EQ(Read("e" + n + ".txt"), "line one\nbefore " + errors[i].second) << errors[i].first;
+    // Where the outermost call stands, and the function that failed.
+    EXPECT_NE(console.find("Error: Template " + Path("e" + n + ".tpl") + " (2:8): " + message + " in @"),
+              std::string::npos) << console;
   }
   EXPECT_EQ(Read("last.txt"), "4\n");
 }

@@ -45,7 +45,7 @@ TEST(Registry, BuiltinsInRegistrationOrderAndFirstRegistrationWins) {
   FakeDisk disk;
   ScopedDisk scoped(disk);
   TTemplateParser parser(false, "/t.tpl");
-  EXPECT_EQ(parser.Commands().Count(), 18u);
+  EXPECT_EQ(parser.Commands().Count(), 19u);
   EXPECT_FALSE(parser.AddCommand(std::make_unique<TCounter>("if"))) << "a built-in cannot be taken over";
   EXPECT_FALSE(parser.AddCommand(std::make_unique<TCounter>("IF")));
   EXPECT_TRUE(parser.AddCommand(std::make_unique<TCounter>("count")));
