@@ -1,9 +1,6 @@
 #include "config/binkd_config.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
-#include <filesystem>
 #include <optional>
 
 #include "platform/disk.h"
@@ -42,58 +39,6 @@ bool SplitWords(std::string_view line, std::vector<std::string>& words) {
   return !quoted;
 }
 
-// A path as binkd uses it on this system, with "\" read as "/"; false for a
-// path that only means something elsewhere: one with a drive letter, or a
-// network share.
-bool UsablePath(std::string& path) {
-  const bool driveLetter = path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
-  if (path.empty() || driveLetter || path.starts_with("\\\\")) return false;
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return true;
-}
-
-bool ParsePart(std::string_view text, uint16_t& value) {
-  const char* end = text.data() + text.size();
-  const auto [stop, fault] = std::from_chars(text.data(), end, value);
-  return !text.empty() && fault == std::errc() && stop == end;
-}
-
-// An address as written: [[zone:]net/]node[.point][@domain].
-struct TWrittenAddr {
-  TNetAddr Addr;
-  bool HasZone = false;
-  bool HasNet = false;
-  std::string Domain;
-};
-
-bool ParseWrittenAddr(std::string_view text, TWrittenAddr& out) {
-  out = {};
-  if (const size_t at = text.find('@'); at != std::string_view::npos) {
-    out.Domain = std::string(text.substr(at + 1));
-    if (out.Domain.empty()) return false;
-    text = text.substr(0, at);
-  }
-  if (const size_t colon = text.find(':'); colon != std::string_view::npos) {
-    if (!ParsePart(text.substr(0, colon), out.Addr.Zone)) return false;
-    out.HasZone = true;
-    text = text.substr(colon + 1);
-  }
-  if (const size_t slash = text.find('/'); slash != std::string_view::npos) {
-    if (!ParsePart(text.substr(0, slash), out.Addr.Net)) return false;
-    out.HasNet = true;
-    text = text.substr(slash + 1);
-  }
-  if (const size_t dot = text.find('.'); dot != std::string_view::npos) {
-    if (!ParsePart(text.substr(dot + 1), out.Addr.Point)) return false;
-    text = text.substr(0, dot);
-  }
-  // binkd takes a zone only together with a net, and a domain only
-  // together with a zone.
-  if (out.HasZone && !out.HasNet) return false;
-  if (!out.Domain.empty() && !out.HasZone) return false;
-  return ParsePart(text, out.Addr.Node);
-}
-
 // The domain or alias called `name` (ignoring case), or null.
 template <typename List>
 const typename List::value_type* FindNamed(const List& list, std::string_view name) {
@@ -116,41 +61,9 @@ struct TPendingNode {
   std::optional<std::string> Obox;  // none: as before; empty: no usable box
 };
 
-class TBinkdReader {
+class TBinkdReader : public TLineFileReader {
  public:
-  TBinkdReader(DiskInterface& disk, TBinkdConfig& out, std::string& error) : disk_(disk), out_(out), error_(error) {}
-
-  bool ReadFile(const std::string& path) {
-    const std::string key = std::filesystem::path(path).lexically_normal().string();
-    if (std::find(loading_.begin(), loading_.end(), key) != loading_.end()) {
-      error_ = Format("Include loop: %s", path.c_str());
-      return false;
-    }
-    std::string contents, reason;
-    if (!disk_.ReadFile(path, contents, reason)) {
-      error_ = Format("Can't open file %s", path.c_str());
-      return false;
-    }
-    loading_.push_back(key);
-    const std::string savedFile = file_;
-    const int savedLine = line_;
-    file_ = path;
-    line_ = 0;
-    bool ok = true;
-    for (size_t start = 0; ok && start < contents.size();) {
-      size_t end = contents.find('\n', start);
-      if (end == std::string::npos) end = contents.size();
-      std::string_view line(contents.data() + start, end - start);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      start = end + 1;
-      ++line_;
-      ok = ReadLine(line);
-    }
-    file_ = savedFile;
-    line_ = savedLine;
-    loading_.pop_back();
-    return ok;
-  }
+  TBinkdReader(DiskInterface& disk, TBinkdConfig& out, std::string& error) : TLineFileReader(disk, error), out_(out) {}
 
   // Resolves the addresses, then the links, whose short addresses are
   // completed from the main address.
@@ -184,9 +97,9 @@ class TBinkdReader {
 
  private:
   void NoteAt(const TPendingLine& at, std::string text) { out_.Notes.push_back({at.File, at.Line, std::move(text)}); }
-  void Note(std::string text) { out_.Notes.push_back({file_, line_, std::move(text)}); }
+  void Note(std::string text) { out_.Notes.push_back({File(), Line(), std::move(text)}); }
 
-  bool ReadLine(std::string_view line) {
+  bool ReadLine(std::string_view line) override {
     std::vector<std::string> words;
     const bool closed = SplitWords(line, words);
     if (words.empty()) return true;
@@ -226,8 +139,7 @@ class TBinkdReader {
       Note(Format("Include not usable here: %s", words.size() > 1 ? words[1].c_str() : ""));
       return true;
     }
-    if (path[0] != '/') path = std::filesystem::path(file_).parent_path().append(path).string();
-    return ReadFile(path);
+    return ReadFile(IncludePath(path));
   }
 
   bool NameTaken(std::string_view name) const {
@@ -254,7 +166,7 @@ class TBinkdReader {
       return;
     }
     TBinkdDomain domain{name, words[2], 0};
-    if (!ParsePart(words[3], domain.Zone) || domain.Zone == 0) {
+    if (!ParseAddrPart(words[3], domain.Zone) || domain.Zone == 0) {
       Note(Format("Bad zone: %s", words[3].c_str()));
       return;
     }
@@ -267,7 +179,7 @@ class TBinkdReader {
 
   void AddAddresses(const std::vector<std::string>& words) {
     if (words.size() < 2) Note("An address line needs an address");
-    for (size_t i = 1; i < words.size(); ++i) addresses_.push_back({file_, line_, words[i]});
+    for (size_t i = 1; i < words.size(); ++i) addresses_.push_back({File(), Line(), words[i]});
   }
 
   void SetSysop(const std::vector<std::string>& words) {
@@ -288,7 +200,7 @@ class TBinkdReader {
       const std::string option = LowerStr(words[i]);
       i += (option == "-bw" || option == "-pipe") ? 2 : 1;
     }
-    TPendingNode node{{file_, line_, words[1]}};
+    TPendingNode node{{File(), Line(), words[1]}};
     const size_t flavourAt = i + 2, oboxAt = i + 3;
     if (flavourAt < words.size() && words[flavourAt] != "-") {
       const char letter = words[flavourAt].size() == 1 ? LowerChar(words[flavourAt][0]) : '?';
@@ -329,7 +241,7 @@ class TBinkdReader {
   }
 
   // A later line for the same link changes what it gives and keeps the rest.
-  void MergeNode(const TPendingNode& pending, const TBinkdAddress& address) {
+  void MergeNode(const TPendingNode& pending, const TDomainAddress& address) {
     auto node = std::find_if(out_.Nodes.begin(), out_.Nodes.end(), [&](const TBinkdNode& n) {
       return n.Address.Addr == address.Addr && SameText(n.Address.Domain, address.Domain);
     });
@@ -338,12 +250,7 @@ class TBinkdReader {
     if (pending.Obox) node->Obox = *pending.Obox;
   }
 
-  DiskInterface& disk_;
   TBinkdConfig& out_;
-  std::string& error_;
-  std::vector<std::string> loading_;  // the files being read, outermost first
-  std::string file_;
-  int line_ = 0;
   std::vector<TPendingLine> addresses_;
   std::vector<TPendingNode> nodes_;
 };

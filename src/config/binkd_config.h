@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "support/net_addr.h"
+#include "config/foreign_config.h"
 
 namespace zeb {
-
-class DiskInterface;
 
 // "domain NAME OUTBOUND ZONE": mail for the domain's default zone lies in
 // OUTBOUND, for other zones in OUTBOUND.xxx. Outbound is empty when the path
@@ -30,38 +28,23 @@ struct TBinkdAlias {
   std::string Domain;
 };
 
-// An address with the real domain it belongs to, aliases resolved.
-struct TBinkdAddress {
-  TNetAddr Addr;
-  std::string Domain;
-};
-
 // A link. Flavour is the file box's flavour letter: 'i', 'c', 'd', 'h', or
 // '-' for normal; Obox is empty when the link has no usable file box.
 struct TBinkdNode {
-  TBinkdAddress Address;
+  TDomainAddress Address;  // aliases resolved
   char Flavour = '-';
   std::string Obox;
-};
-
-// A line of a keyword zeb reads that could not be understood or names
-// something not usable here; the line (or the unusable part of it) is left
-// out of the result.
-struct TBinkdNote {
-  std::string File;
-  int Line = 0;
-  std::string Text;
 };
 
 struct TBinkdConfig {
   std::vector<TBinkdDomain> Domains;  // in the order of their lines
   std::vector<TBinkdAlias> Aliases;
-  std::vector<TBinkdAddress> Addresses;  // the main address first
+  std::vector<TDomainAddress> Addresses;  // the main address first
   std::string Sysop;
   std::vector<TBinkdNode> Nodes;  // one per address, later lines merged in
   std::vector<std::string> FileBoxes;   // "filebox": T-Mail boxes, read
   std::vector<std::string> BrakeBoxes;  // "brakebox": The Brake! boxes, not read
-  std::vector<TBinkdNote> Notes;
+  std::vector<TConfigNote> Notes;
 };
 
 // Reads the binkd configuration `path` and the files it includes (a relative
