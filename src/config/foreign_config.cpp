@@ -75,7 +75,6 @@ bool TLineFileReader::ReadFile(const std::string& path) {
     ++line_;
     ok = ReadLine(line);
   }
-  if (ok) EndOfFile();
   file_ = savedFile;
   line_ = savedLine;
   loading_.pop_back();
@@ -85,6 +84,27 @@ bool TLineFileReader::ReadFile(const std::string& path) {
 std::string TLineFileReader::IncludePath(const std::string& path) const {
   if (!path.empty() && path[0] == '/') return path;
   return std::filesystem::path(file_).parent_path().append(path).string();
+}
+
+bool SplitQuotedWords(std::string_view line, std::vector<std::string>& words) {
+  words.clear();
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (const char c : line) {
+    if (!quoted && IsBlank(c)) {
+      if (inWord) words.push_back(std::move(word));
+      word.clear();
+      inWord = false;
+    } else if (c == '"') {
+      quoted = !quoted;
+      inWord = true;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(std::move(word));
+  return !quoted;
 }
 
 }  // namespace zeb

@@ -24,7 +24,8 @@ struct TConfigNote {
   std::string Text;
 };
 
-// An address with the name of the domain it belongs to.
+// An address with the name of the domain it belongs to (empty where the
+// file leaves that to the reader of the result).
 struct TDomainAddress {
   TNetAddr Addr;
   std::string Domain;
@@ -64,8 +65,6 @@ class TLineFileReader {
  protected:
   // One line without its line end; false stops all reading.
   virtual bool ReadLine(std::string_view line) = 0;
-  // Called when a file's last line has been read.
-  virtual void EndOfFile() {}
 
   const std::string& File() const { return file_; }
   int Line() const { return line_; }
@@ -80,5 +79,19 @@ class TLineFileReader {
   std::string file_;
   int line_ = 0;
 };
+
+// An echo, local or netmail area of a tosser's configuration.
+enum class TAreaBase : uint8_t { Msg, Squish, Jam, Passthrough };
+struct TTosserArea {
+  std::string Tag;
+  bool Netmail = false;
+  TAreaBase Base = TAreaBase::Msg;
+  std::string Path;      // the base without extension, or the *.MSG directory
+  TDomainAddress Aka;    // the tosser's address in the area; empty: the main one
+};
+
+// Splits a line into words at blanks; a double quote opens or closes a run
+// in which blanks are plain text. False when a quoted run is not closed.
+bool SplitQuotedWords(std::string_view line, std::vector<std::string>& words);
 
 }  // namespace zeb

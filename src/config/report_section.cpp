@@ -1,5 +1,7 @@
 // The report section: one report, its template, destination, parties and
 // sort keys.
+#include <algorithm>
+
 #include "config/domains.h"
 #include "config/line_parse.h"
 #include "config/paths.h"
@@ -36,15 +38,51 @@ bool SortBy(TLoadContext& context, const std::string& value) {
   return true;
 }
 
+// A message area of a tosser's configuration read before: its base, its tag
+// and its address.
+bool PostToArea(TLoadContext& context, std::string rest) {
+  const std::string tag = FirstWord(rest);
+  if (tag.empty()) return Reject(context, "area needs the area's tag");
+  const std::string password = FirstWord(rest).substr(0, 8);
+  if (!rest.empty()) return Reject(context, Format("unexpected \"%s\" at the end", rest.c_str()));
+  const auto area = std::find_if(context.Areas.begin(), context.Areas.end(),
+                                 [&](const TTosserArea& a) { return SameText(a.Tag, tag); });
+  if (area == context.Areas.end()) {
+    if (context.AreaFiles.empty())
+      return Reject(context, Format("area \"%s\" is not defined: no def fidoconfig or def crashmail before it", tag.c_str()));
+    std::string files;
+    for (const std::string& file : context.AreaFiles) files += (files.empty() ? "" : " or ") + file;
+    return Reject(context, Format("area \"%s\" is not defined in %s", tag.c_str(), files.c_str()));
+  }
+  if (area->Base == TAreaBase::Passthrough)
+    return Reject(context, Format("area \"%s\" is passthrough: it has no base", tag.c_str()));
+  static const TPostKind kKinds[] = {TPostKind::Msg, TPostKind::Squish, TPostKind::Jam};
+  TPostKind kind = kKinds[static_cast<int>(area->Base)];
+  // zeb writes netmail only as *.MSG files; a netmail message written as
+  // echomail into a Squish or JAM netmail base would be sent by the tosser.
+  if (area->Netmail && kind != TPostKind::Msg)
+    return Reject(context, Format("netmail area \"%s\" is a %s base: zeb posts netmail only into a *.MSG directory",
+                                  tag.c_str(), kPostKindWords[static_cast<int>(kind)]));
+  if (area->Netmail) kind = TPostKind::Netmail;
+  context.Report->PostTo = TPostArea{kind, area->Path, area->Tag, password};
+  if (area->Aka.Addr.IsEmpty())
+    context.ReportAreaAka.reset();
+  else
+    context.ReportAreaAka = area->Aka.Addr;
+  return true;
+}
+
 // kind, path, and for pkt the area tag and an optional password, for squish
 // an optional keeping period in days.
 bool PostTo(TLoadContext& context, const std::string& value) {
+  static const char* const kDestinations[] = {"jam", "squish", "file", "msg", "pkt", "netmail", "area"};
   std::string rest = value;
   const std::string kindWord = LowerStr(FirstWord(rest));
+  if (kindWord == "area") return PostToArea(context, rest);
   int kind = -1;
   for (int k = 0; k < 6 && kind < 0; ++k)
     if (kindWord == kPostKindWords[k]) kind = k;
-  if (kind < 0) return RejectUnknown(context, "destination", kindWord, kPostKindWords);
+  if (kind < 0) return RejectUnknown(context, "destination", kindWord, kDestinations);
   if (rest.empty()) return Reject(context, Format("a path must follow %s", kindWord.c_str()));
 
   TPostArea area;
@@ -66,6 +104,7 @@ bool PostTo(TLoadContext& context, const std::string& value) {
   if (!rest.empty()) return Reject(context, Format("unexpected \"%s\" at the end", rest.c_str()));
   context.Report->PostTo = std::move(area);
   context.Report->KeepDays = keepDays;
+  context.ReportAreaAka.reset();
   return true;
 }
 
@@ -73,7 +112,9 @@ bool PostTo(TLoadContext& context, const std::string& value) {
 // unless the value ends with a double quote. A missing address part comes
 // from the own address of the report's domain the address names, or from
 // the main address.
-TFTAddr Party(const TLoadContext& context, const std::string& value, const std::string& defaultName) {
+// `addressGiven` tells whether the value has an address part.
+TFTAddr Party(const TLoadContext& context, const std::string& value, const std::string& defaultName,
+              bool& addressGiven) {
   const std::string text = TrimBlanks(value);
   std::string name, addrText;
   if (!text.empty() && text.back() == '"') {
@@ -83,6 +124,7 @@ TFTAddr Party(const TLoadContext& context, const std::string& value, const std::
     addrText = space == std::string::npos ? text : text.substr(space + 1);
     if (space != std::string::npos) name = text.substr(0, space);
   }
+  addressGiven = !addrText.empty();
   TFTAddr party;
   party.Name = UnquoteText(TrimBlanks(name));
   if (party.Name.empty()) party.Name = defaultName;
@@ -94,12 +136,13 @@ TFTAddr Party(const TLoadContext& context, const std::string& value, const std::
 }
 
 bool From(TLoadContext& context, const std::string& value) {
-  context.Report->From = Party(context, value, Format("%s %s", kProgramTag, kProgramVersion));
+  context.Report->From = Party(context, value, Format("%s %s", kProgramTag, kProgramVersion), context.ReportFromAddress);
   return true;
 }
 
 bool To(TLoadContext& context, const std::string& value) {
-  context.Report->To = Party(context, value, "All");
+  bool addressGiven = false;
+  context.Report->To = Party(context, value, "All", addressGiven);
   return true;
 }
 
@@ -140,6 +183,7 @@ bool ReportEnd(TLoadContext& context) {
   }
   const TNetAddr& main = context.Config.Address;
   if (report.From.Name.empty()) report.From = TFTAddr{"Zebrant", main};
+  if (context.ReportAreaAka && !context.ReportFromAddress) report.From.Addr = *context.ReportAreaAka;
   if (report.To.Name.empty()) report.To = TFTAddr{"All", main};
   if (report.Subject.empty()) report.Subject = "Queue Report";
   context.Config.Reports.push_back(std::move(context.Report));
@@ -178,6 +222,8 @@ bool OpenReportSection(TLoadContext& context, const std::string& rest) {
     report->Domains.Insert(domain);
   }
   context.Report = std::move(report);
+  context.ReportAreaAka.reset();
+  context.ReportFromAddress = false;
   context.SelectTable(kReportTable);
   return true;
 }

@@ -6,11 +6,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/foreign_config.h"
 #include "config/records.h"
 #include "log/log_settings.h"
 
@@ -42,7 +44,7 @@ struct TSectionTable {
   TKeywordHandler Find(std::string_view keyword) const;
 };
 
-// The twelve sections that "def" opens.
+// The sections that "def" opens.
 const TSectionTable& TopLevelTable();
 
 // Told the settings of a log section at its end, after the command line's
@@ -75,8 +77,17 @@ struct TLoadContext {
   // taken from; empty outside one.
   std::string ConfigDir;
 
+  // The message areas of the tossers' configurations read so far (paths
+  // expanded, the first of a tag kept), and those files, for postto area.
+  std::vector<TTosserArea> Areas;
+  std::vector<std::string> AreaFiles;
+
   // What the open section has gathered; registered at its end.
   std::unique_ptr<TReport> Report;
+  // The address of the report's area, which From takes when the report's
+  // from line gives no address (or there is none).
+  std::optional<TNetAddr> ReportAreaAka;
+  bool ReportFromAddress = false;
   std::unique_ptr<TOutboundGroup> Group;
   TDomain* BoxDomain = nullptr;
   std::string TMailPath;

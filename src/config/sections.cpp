@@ -13,6 +13,8 @@ const TSectionTable& TopLevelTable() {
       {"t-mail", OpenTMailSection},
       {"bink/+", OpenBinkBoxSection},
       {"binkd", OpenBinkdSection},
+      {"fidoconfig", OpenFidoconfigSection},
+      {"crashmail", OpenCrashmailSection},
       {"mainaka", OpenMainAkaSection},
       {"scanflags", OpenScanFlagsSection},
       {"skipaddress", OpenSkipAddressSection},

@@ -18,6 +18,8 @@ bool OpenOutboundSection(TLoadContext& context, const std::string& rest);
 bool OpenTMailSection(TLoadContext& context, const std::string& rest);
 bool OpenBinkBoxSection(TLoadContext& context, const std::string& rest);
 bool OpenBinkdSection(TLoadContext& context, const std::string& rest);
+bool OpenFidoconfigSection(TLoadContext& context, const std::string& rest);
+bool OpenCrashmailSection(TLoadContext& context, const std::string& rest);
 bool OpenMainAkaSection(TLoadContext& context, const std::string& rest);
 bool OpenScanFlagsSection(TLoadContext& context, const std::string& rest);
 bool OpenSkipAddressSection(TLoadContext& context, const std::string& rest);

@@ -58,7 +58,7 @@ TEST(LineParse, UnquoteBooleansAndNumbers) {
 TEST_F(ConfigTest, RejectedLinesAreReportedWithTheirReasonsInOrder) {
   EXPECT_FALSE(Load("; comment\n\ndef nosuch\n"));
   EXPECT_EQ(Logged(), (Lines{"Error: zeb.ctl (3): def nosuch", "Error: Unknown section \"nosuch\"",
-                             "Reason: known sections: main, log, domain, outbound, t-mail, bink/+, binkd, mainaka, "
+                             "Reason: known sections: main, log, domain, outbound, t-mail, bink/+, binkd, fidoconfig, crashmail, mainaka, "
                              "scanflags, skipaddress, report, queue"}));
   EXPECT_EQ(loading_->Section, "");
 

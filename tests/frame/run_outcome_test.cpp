@@ -87,7 +87,7 @@ TEST_F(RunOutcome, MistakesAreNamedNotRun) {
       {reportWith("sortby size adress"), "-q", 1, "Reason: unknown sort key \"adress\" (size, address, days, "
        "netmailsize, echomailsize, fileechomailsize, flavour)\n", "sortby size adress\n", nullptr},
       {reportWith("postto jamm x"), "-q", 1, "Reason: unknown destination \"jamm\" (jam, squish, file, msg, pkt, "
-       "netmail)\n", "(jam, squish,", nullptr},
+       "netmail, area)\n", "(jam, squish,", nullptr},
       {head.substr(0, head.find("def log")) + "def log\npath " + Path("zeb.log") + "\nlevel verbose\nend\n", "-q", 1, "section: log\n   Reason: "
        "unknown level \"verbose\" (low, normal, high, detail, debug)\n", "Reason: unknown level", nullptr},
       {head + "def outbound fidonet\n" + Path("gone") + "\nend\n" + report, "-q /l1", 2, "Error: Directory " + Path("gone") +
