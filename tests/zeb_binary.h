@@ -3,18 +3,43 @@
 // processes at once, and reading back what they stored.
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "frame/run.h"
 #include "msgbase/strict_readers.h"
+#include "platform/system.h"
 #include "scratch_dir.h"
+#include "template/dates.h"
 
 namespace zeb::test {
+
+// The program as the executable runs it, in a child process whose clock
+// stands at 2026-12-07 12:00:00 local time, so that two runs date their
+// messages alike; its console goes to the file `console`. The child's exit
+// status, or -1.
+inline int RunZebAtFixedTime(const std::vector<std::string>& params, const std::string& console) {
+  const pid_t pid = fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    const int out = open(console.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || dup2(out, STDOUT_FILENO) < 0) _exit(2);
+    SetFixedClock(DateToUnix(0, 0, 12, 7, 12, 2026));
+    const int status = RunZeb(params);
+    fflush(stdout);
+    _exit(status);
+  }
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
 
 class ZebBinaryTest : public ::testing::Test, protected ScratchDir {
  protected:

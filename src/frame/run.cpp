@@ -111,6 +111,8 @@ void MainSequence(const TCommandLine& commandLine, bool& configured, TQueue& que
 
 int RunZeb(std::vector<std::string> params) {
   const TCommandLine commandLine(std::move(params));
+  // The errors of this run: a process may have counted some before it.
+  const int errorsBefore = ErrorCount();
   bool configured = false;
   TQueue queue;
   try {
@@ -123,7 +125,7 @@ int RunZeb(std::vector<std::string> params) {
     RunExitSteps(true);
   }
   if (!configured) return kExitUnconfigured;
-  return ErrorCount() == 0 ? kExitClean : kExitWithErrors;
+  return ErrorCount() == errorsBefore ? kExitClean : kExitWithErrors;
 }
 
 }  // namespace zeb

@@ -287,5 +287,48 @@ TEST_F(ConfigTest, PostToAreaSaysWhyItCannot) {
   }
 }
 
+using FidoconfigRun = ZebBinaryTest;
+
+// A husky node's outbound, file boxes and three areas, reported into each
+// area once through its fidoconfig and once through the same setup written
+// out in zeb.ctl: the same messages, byte for byte.
+TEST_F(FidoconfigRun, PostsAsTheHandWrittenConfiguration) {
+  Write("fido/config",
+        "Address 2:5020/9999@fidonet\nSysop Test Sysop\nOutbound ../outbound\nFileBoxesDir [FIDO]/boxes\n"
+        "Link One\nAka 2:5020/1\nFileBox ../link1\nLink Two\nAka 2:5020/2\nFileBox ../link2\n"
+        "EchoAreaDefaults -b Squish\nEchoArea ZEB.SQ [FIDO]/msg/sq\n"
+        "EchoArea ZEB.JAM [FIDO]/msg/jam -b Jam 2:5020/1\nLocalArea ZEB.MSG [FIDO]/msg/echo\n");
+  Write("outbound/139c0003.cut", "netmail");
+  Write("link1/file.zip", "file");
+  Write("link2/00000001.pkt", "packet");
+  Write("boxes/2.5020.5.0.h/a.zip", "hold box");
+  Write("queue.tpl", "@foreach(@queue)\n@node @pflags @mailsize(N) @mailsize(E) @mailsize(F)\n@nextnode\n@end\n");
+  setenv("FIDO", Dir().c_str(), 1);
+  const auto run = [&](const std::string& name, const std::string& setup, const std::vector<std::string>& posttos) {
+    std::filesystem::create_directories(Path("msg/echo"));
+    std::string config = setup + "def log\npath " + Path(name + "/zeb.log") + "\nend\n";
+    for (const std::string& postto : posttos) config += "def report\ntemplate " + Path("queue.tpl") + "\npostto " + postto + "\nend\n";
+    Write(name + "/zeb.ctl", config);
+    EXPECT_EQ(RunZebAtFixedTime({"/c", Path(name + "/zeb.ctl")}, Path(name + "/console.txt")), 0) << Read(name + "/console.txt");
+    std::filesystem::rename(Path("msg"), Path(name + "/msg"));
+  };
+  run("fido", "def fidoconfig\n" + Path("fido/config") + "\nend\n", {"area zeb.sq", "area ZEB.JAM", "area Zeb.Msg"});
+  run("hand",
+      "def main\naddress 2:5020/9999@fidonet\nsysop Test Sysop\nend\ndef domain\nfidonet 2\nend\n"
+      "def outbound fidonet\n" + Path("outbound") + "\nend\n"
+      "def bink/+ fidonet\n5020/1 " + Path("link1") + "\n5020/2 " + Path("link2") + "\n5020/5 " +
+          Path("boxes/2.5020.5.0.h") + " hold\nend\n",
+      {"squish " + Path("msg/sq"), "jam " + Path("msg/jam"), "msg " + Path("msg/echo")});
+  unsetenv("FIDO");
+  for (const char* file : {"sq.sqd", "sq.sqi", "jam.jhr", "jam.jdt", "jam.jdx", "echo/2.msg"}) {
+    EXPECT_EQ(Read(std::string("fido/msg/") + file), Read(std::string("hand/msg/") + file)) << file;
+    EXPECT_FALSE(Read(std::string("hand/msg/") + file).empty()) << file;
+  }
+  EXPECT_NE(Read("hand/msg/echo/2.msg").find("2:5020/1      N 0 0 4\r2:5020/2      N 6 0 0\r2:5020/3      C 7 0 0\r"
+                                             "2:5020/5      H 0 0 8\r"),
+            std::string::npos)
+      << Read("hand/msg/echo/2.msg");
+}
+
 }  // namespace
 }  // namespace zeb::test

@@ -3,9 +3,6 @@
 // at the same moment, and its report compared with examples/expected/: the
 // text as the console shows it on a UTF-8 terminal.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,10 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/run.h"
 #include "log/console.h"
-#include "platform/system.h"
-#include "scratch_dir.h"
+#include "zeb_binary.h"
 #include "support/unix_time.h"
 
 namespace {
@@ -43,22 +38,8 @@ std::string AsShown(const std::string& text) { return zeb::RenderOemText(text, t
 
 class ExampleTemplates : public ::testing::Test, protected zeb::test::ScratchDir {
  protected:
-  // The program as the executable runs it, in a child process whose clock
-  // stands at 2026-12-07 12:00:00 local time; its console goes to `console`.
   void RunZebAtFixedTime(const std::vector<std::string>& params, const std::string& console = "console.txt") {
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      const int out = open((Dir() + "/" + console).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (out < 0 || dup2(out, STDOUT_FILENO) < 0) _exit(2);
-      zeb::SetFixedClock(zeb::DateToUnix(0, 0, 12, 7, 12, 2026));
-      const int status = zeb::RunZeb(params);
-      fflush(stdout);
-      _exit(status);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(zeb::test::RunZebAtFixedTime(params, Path(console)), 0) << Read(console);
   }
 };
 
