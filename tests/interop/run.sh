@@ -13,7 +13,10 @@
 #     exported by crashmail's scan into the outbound for the link;
 #  4. the two reports that zeb posts into an empty *.MSG echo area are both
 #     exported by crashmail's scan (the tosser's high-water mark, 1.msg, is
-#     never a report).
+#     never a report);
+#  5. zeb reads crashmail.prefs (def crashmail) and posts with postto area
+#     into its *.MSG area, whose report crashmail's scan exports, and into
+#     its JAM area, which the strict reader reads.
 # Debian's 64-bit jamnntpd misreads JAM indexes: with crashmail and jamnntpd
 # of another architecture than i386 (ZEB_INTEROP_ARCH, see peer_arch.sh) the
 # jamnntpd listing is skipped, with a line that says so.
@@ -198,6 +201,26 @@ run_zeb run5.ctl
 rm -f outbound/*
 crashmail SETTINGS "$dir/crashmail.prefs" SCANAREA ZEB.POSTED >scan.out 2>&1 || fail "crashmail could not scan: $(cat scan.out)"
 grep -q '^2 messages exported' scan.out || fail "crashmail did not export both reports: $(ls posted) $(cat scan.out)"
+# 5. The areas as crashmail.prefs gives them: postto area posts into the
+# *.MSG area, whose scan exports the report, and into the JAM base, which
+# the strict reader reads.
+{
+  printf 'def domain\nfidonet 1 2 3 4 5 6\nend\ndef crashmail\n%s/crashmail.prefs\nend\n' "$dir"
+  printf 'def outbound fidonet\n%s/ob/out\nend\ndef log\npath %s/zeb.log\nend\n' "$dir" "$dir"
+  for area in zeb.posted ZEB.QUEUE; do
+    printf 'def report fidonet\ntemplate %s/run6.tpl\npostto area %s\nto "All" 2:5020/1\nend\n' "$dir" "$area"
+  done
+} >run6.ctl
+printf '@define(@run, 6)\n' | cat - report.tpl >run6.tpl
+run_zeb run6.ctl
+grep -l -a 'Report of run 6: 4 links waiting' posted/*.msg >/dev/null || fail "postto area wrote nothing into ZEB.POSTED: $(ls posted)"
+rm -f outbound/*
+crashmail SETTINGS "$dir/crashmail.prefs" SCANAREA ZEB.POSTED >scan.out 2>&1 || fail "crashmail could not scan: $(cat scan.out)"
+grep -q '^1 message exported' scan.out || fail "crashmail did not export the report of postto area: $(ls posted) $(cat scan.out)"
+grep -l -a 'Report of run 6: 4 links waiting' outbound/* >/dev/null || fail "no packet for 2:5020/1 with the report of postto area: $(ls outbound)"
+"$strict_read" jam queue/zebqueue >strict.out 2>&1 || fail "the JAM base is damaged: $(cat strict.out)"
+[ "$(grep -c '^--- message' strict.out)" -eq 4 ] || fail "the JAM base holds other than 4 messages: $(cat strict.out)"
+tr '\r' '\n' <strict.out | grep -q '^Report of run 6: 4 links waiting' || fail "postto area wrote nothing into ZEB.QUEUE: $(cat strict.out)"
 read_jam="the strict reader found all 3 reports in the JAM base"
 [ "$arch" = i386 ] && read_jam="$read_jam and jamnntpd served them"
-echo "interop ($arch builds): crashmail tossed zeb's packets into a JAM and a *.MSG area and exported them, $read_jam; crashmail exported zeb's netmail and both reports of an echo area"
+echo "interop ($arch builds): crashmail tossed zeb's packets into a JAM and a *.MSG area and exported them, $read_jam; crashmail exported zeb's netmail and both reports of an echo area, and the report posted with postto area ZEB.POSTED of its crashmail.prefs"
