@@ -1,7 +1,5 @@
 // The report section: one report, its template, destination, parties and
 // sort keys.
-#include <algorithm>
-
 #include "config/domains.h"
 #include "config/line_parse.h"
 #include "config/paths.h"
@@ -35,40 +33,6 @@ bool SortBy(TLoadContext& context, const std::string& value) {
     if (code == 0) return RejectUnknown(context, "sort key", word, kKeys);
     context.Report->SortBy[position] = code;
   }
-  return true;
-}
-
-// A message area of a tosser's configuration read before: its base, its tag
-// and its address.
-bool PostToArea(TLoadContext& context, std::string rest) {
-  const std::string tag = FirstWord(rest);
-  if (tag.empty()) return Reject(context, "area needs the area's tag");
-  const std::string password = FirstWord(rest).substr(0, 8);
-  if (!rest.empty()) return Reject(context, Format("unexpected \"%s\" at the end", rest.c_str()));
-  const auto area = std::find_if(context.Areas.begin(), context.Areas.end(),
-                                 [&](const TTosserArea& a) { return SameText(a.Tag, tag); });
-  if (area == context.Areas.end()) {
-    if (context.AreaFiles.empty())
-      return Reject(context, Format("area \"%s\" is not defined: no def fidoconfig or def crashmail before it", tag.c_str()));
-    std::string files;
-    for (const std::string& file : context.AreaFiles) files += (files.empty() ? "" : " or ") + file;
-    return Reject(context, Format("area \"%s\" is not defined in %s", tag.c_str(), files.c_str()));
-  }
-  if (area->Base == TAreaBase::Passthrough)
-    return Reject(context, Format("area \"%s\" is passthrough: it has no base", tag.c_str()));
-  static const TPostKind kKinds[] = {TPostKind::Msg, TPostKind::Squish, TPostKind::Jam};
-  TPostKind kind = kKinds[static_cast<int>(area->Base)];
-  // zeb writes netmail only as *.MSG files; a netmail message written as
-  // echomail into a Squish or JAM netmail base would be sent by the tosser.
-  if (area->Netmail && kind != TPostKind::Msg)
-    return Reject(context, Format("netmail area \"%s\" is a %s base: zeb posts netmail only into a *.MSG directory",
-                                  tag.c_str(), kPostKindWords[static_cast<int>(kind)]));
-  if (area->Netmail) kind = TPostKind::Netmail;
-  context.Report->PostTo = TPostArea{kind, area->Path, area->Tag, password};
-  if (area->Aka.Addr.IsEmpty())
-    context.ReportAreaAka.reset();
-  else
-    context.ReportAreaAka = area->Aka.Addr;
   return true;
 }
 

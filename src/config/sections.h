@@ -26,6 +26,11 @@ bool OpenSkipAddressSection(TLoadContext& context, const std::string& rest);
 bool OpenReportSection(TLoadContext& context, const std::string& rest);
 bool OpenQueueSection(TLoadContext& context, const std::string& rest);
 
+// postto area TAG [password] of a report section: the report goes into the
+// base of a message area of a tosser's configuration read before, with its
+// tag and its address.
+bool PostToArea(TLoadContext& context, std::string rest);
+
 // A flavour word ("imm", "crash", "dir", "norm", "hold" or the long names
 // "immediate", "direct", "normal") in any case: its code 3..7, or 0.
 uint8_t ParseFlavour(std::string_view word);

@@ -1,12 +1,13 @@
 // The fidoconfig and crashmail sections: each line names a tosser's
 // configuration file whose addresses, sysop, outbound and file boxes fill
 // what the lines before it have not given, and whose message areas the
-// reports after it can post into with postto area.
+// reports after it post into with postto area (PostToArea, below).
 #include <algorithm>
 
 #include "config/config_fill.h"
 #include "config/crashmail_config.h"
 #include "config/fidoconfig.h"
+#include "config/line_parse.h"
 #include "config/paths.h"
 #include "config/section_table.h"
 #include "config/sections.h"
@@ -113,6 +114,38 @@ const TSectionTable kFidoconfigTable{{}, nullptr, FidoconfigLine};
 const TSectionTable kCrashmailTable{{}, nullptr, CrashmailLine};
 
 }  // namespace
+
+bool PostToArea(TLoadContext& context, std::string rest) {
+  const std::string tag = FirstWord(rest);
+  if (tag.empty()) return Reject(context, "area needs the area's tag");
+  const std::string password = FirstWord(rest).substr(0, 8);
+  if (!rest.empty()) return Reject(context, Format("unexpected \"%s\" at the end", rest.c_str()));
+  const auto area = std::find_if(context.Areas.begin(), context.Areas.end(),
+                                 [&](const TTosserArea& a) { return SameText(a.Tag, tag); });
+  if (area == context.Areas.end()) {
+    if (context.AreaFiles.empty())
+      return Reject(context, Format("area \"%s\" is not defined: no def fidoconfig or def crashmail before it", tag.c_str()));
+    std::string files;
+    for (const std::string& file : context.AreaFiles) files += (files.empty() ? "" : " or ") + file;
+    return Reject(context, Format("area \"%s\" is not defined in %s", tag.c_str(), files.c_str()));
+  }
+  if (area->Base == TAreaBase::Passthrough)
+    return Reject(context, Format("area \"%s\" is passthrough: it has no base", tag.c_str()));
+  static const TPostKind kKinds[] = {TPostKind::Msg, TPostKind::Squish, TPostKind::Jam};
+  TPostKind kind = kKinds[static_cast<int>(area->Base)];
+  // zeb writes netmail only as *.MSG files; a netmail message written as
+  // echomail into a Squish or JAM netmail base would be sent by the tosser.
+  if (area->Netmail && kind != TPostKind::Msg)
+    return Reject(context, Format("netmail area \"%s\" is a %s base: zeb posts netmail only into a *.MSG directory",
+                                  tag.c_str(), kPostKindWords[static_cast<int>(kind)]));
+  if (area->Netmail) kind = TPostKind::Netmail;
+  context.Report->PostTo = TPostArea{kind, area->Path, area->Tag, password};
+  if (area->Aka.Addr.IsEmpty())
+    context.ReportAreaAka.reset();
+  else
+    context.ReportAreaAka = area->Aka.Addr;
+  return true;
+}
 
 bool OpenFidoconfigSection(TLoadContext& context, const std::string& rest) {
   return OpenPlainSection(context, rest, kFidoconfigTable);
