@@ -95,7 +95,7 @@ void MainSequence(const TCommandLine& commandLine, bool& configured, TQueue& que
   // Reports from and to 0:0/0 and links of no zone are no run.
   if (loaded.Address.IsEmpty()) {
     AnnounceError("No main address in the configuration",
-                  "give one with \"address\" in the main section, or in binkd's file of a binkd section");
+                  "give one with \"address\" in the main section, or in the file of a binkd, fidoconfig or crashmail section");
     return;
   }
   configured = true;
