@@ -203,14 +203,10 @@ void TTemplateParser::Discard() {
   Stopped = true;
 }
 
-bool TTemplateParser::TakeBudgetedSteps(int64_t count) {
-  if (StepBudget < count) {
-    StepBudget = 0;
-    ReportError("Too many steps\n\r");
-    return false;
-  }
-  StepBudget -= count;
-  return true;
+bool TTemplateParser::StepLimitReached() {
+  stepsLeft_ = 0;
+  ReportError("Template stopped after %d steps\n\r", {stepLimit_});
+  return false;
 }
 
 void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,

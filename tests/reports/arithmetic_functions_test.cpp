@@ -20,10 +20,30 @@ TEST(ArithmeticFunctions, NegativeResultsAndDivisionByZero) {
   EXPECT_EQ(RunFunctions("@sub(@t, 3)@t|@add(@t, 5)@t|@sub(@t, 4)@t"), "-3|2|-2") << "a negative value is read back";
   EXPECT_EQ(RunFunctions("@define(@t, -7)@div(@t, 2)@t|@define(@t, -7)@mod(@t, 2)@t"), "-3|-1");
   EXPECT_EQ(RunFunctions("@define(@t, 7)@div(@t, 0)@t|@define(@t, 7)@mod(@t, 0)@t|@div(@u, @v)@u"), "0|0|0");
-  EXPECT_EQ(RunFunctions("@define(@t, 9223372036854775807)@add(@t, 1)@t"), "-9223372036854775808") << "wraps";
-  EXPECT_EQ(
-      RunFunctions("@define(@t, -9223372036854775808)@div(@t, -1)@t|@define(@t, -9223372036854775808)@mod(@t, -1)@t"),
-      "-9223372036854775808|0");
+}
+
+// Results and numbers beyond 64 bits are held at the ends of the range;
+// widths beyond 65535 are argument errors, never gigabytes of blanks.
+TEST(ArithmeticFunctions, NumbersSaturateAndWidthsAreBounded) {
+  const std::string kMax = "9223372036854775807", kMin = "-9223372036854775808";
+  const std::pair<std::string, std::string> rows[] = {
+      {"@define(@t, " + kMax + ")@add(@t, 1)@t", kMax},
+      {"@define(@t, " + kMin + ")@sub(@t, 1)@t", kMin},
+      {"@define(@t, 9999999999)@mul(@t, 9999999999)@t", kMax},
+      {"@define(@t, -2)@mul(@t, " + kMax + ")@t", kMin},
+      {"@define(@t, " + kMin + ")@div(@t, -1)@t|@define(@t, " + kMin + ")@mod(@t, -1)@t", kMax + "|0"},
+      {"@define(@t, 1)@add(@t, 99999999999999999999)@t", kMax},
+      {"@define(@t, -99999999999999999999)@add(@t, 0)@t", kMin},
+      {"@sizetype(99999999999999999999, K)", "9.007.199.254.740.991K"},
+      {"@foreach(00)x@end.", "."},
+      {"@foreach($a)x@end.", "xx."},
+      {"@char($42)", std::string(1, '\0')},
+      {"[@just(x, 4294967298, L)]", "[Bad type of @MaxLen parametr"},
+      {"[@center(ab, 4294967300)]", "[Bad type of @MaxLen parametr"},
+      {"[@sizetolimitstr(1, 4294967297)]", "[Bad type of @MaxLen parametr"},
+      {"[@just(x, 65535, L)]", "[x" + std::string(65534, ' ') + "]"},
+  };
+  for (const auto& [text, expected] : rows) EXPECT_EQ(RunFunctions(text), expected) << text;
 }
 
 TEST(ArithmeticFunctions, IgnoreCallsWithoutAVariable) {
