@@ -180,8 +180,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   static bool ReadName(TBufStream& input, std::string_view& name);
   // The parameter list after a name, without its outer parentheses; empty
   // (and nothing consumed) when no "(" follows the blanks.
-  // `closed` tells whether the list ended before the input did.
-  static std::string ReadParams(TBufStream& input, bool& closed);
+  // `open` tells what the input ended inside: NUL when the list was closed,
+  // "(" for the list itself, a quote character for a quoted run in it.
+  static std::string ReadParams(TBufStream& input, char& open);
   // Calls a command, keeping it alive until its call returns even when the
   // template removes it meanwhile.
   void CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
