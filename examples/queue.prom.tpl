@@ -1,6 +1,9 @@
 @cr(off)
 @lf_to_cr(off)
 @lf(on)
+# HELP zeb_report_timestamp_seconds When the report was made, in seconds since 1970 (UTC).
+# TYPE zeb_report_timestamp_seconds gauge
+zeb_report_timestamp_seconds @unixtime
 # HELP zeb_queue_links Links with something waiting in the outbound.
 # TYPE zeb_queue_links gauge
 zeb_queue_links @queue

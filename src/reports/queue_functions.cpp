@@ -168,6 +168,7 @@ const TQueueFunctionDef kNodeNoteFunctions[] = {
     {"trytext", false, [](TQueueCall& c) { return TryTextOf(c.Node()); }},
     {"address", false, [](TQueueCall& c) { return FormatNetAddr(c.Parser.OwnAddress()); }},
     {"sysop", false, [](TQueueCall& c) { return c.Parser.Production.Sysop; }},
+    {"unixtime", false, [](TQueueCall&) { return std::to_string(UnixNow()); }},
     {"age", true,
      [](TQueueCall& c) {
        std::optional<std::string> age = AgeText(c.Node(), LocalUnixNow(), c.Arg);
