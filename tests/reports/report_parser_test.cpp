@@ -202,9 +202,20 @@ TEST_F(ReportParser, PrepareSelectsNodesByMasksAndRestartsTheWalk) {
   EXPECT_EQ(RunReport("@nextnode@nextnode@prepare(\"*\")@node|@prepare(.3)@node"), "61:23/45|00:0/0.0")
       << "a lone * matches every address";
   EXPECT_EQ(RunReport("@nextnode@prepare('1:23/45.3')@node"), "11:23/45.3");
-
+  EXPECT_EQ(RunReport("@address|@prepare(*)@prepare(*:*)@prepare(*:*/*)@prepare(/*)"), "1:23/4|6663");
+  EXPECT_EQ(RunReport("@prepare(1:23/65537)"), "Bad type of @Mask parametr");
   share_.ReportNodes.reset();
   EXPECT_EQ(RunReport("@prepare(*:*/*.*)|@queue|@node|@nextnode@node"), "0|0|0:0/0.0|0:0/0.0");
+}
+
+TEST_F(ReportParser, SysopAndAgesByKind) {
+  FixedClock clock(2026, 1, 2, 0, 0, 0);
+  production_.Sysop = "Joe Sysop";
+  Merge(Addr(2, 1, 1), kFlavourNormal, kKindNetmail, 1, "/o/a", PackDosDateTime({2026, 1, 1, 12, 0, 0}));
+  Merge(Addr(2, 1, 1), kFlavourRequest, kKindFile, 1, "/o/b.req");
+  ShareWholeQueue();
+  EXPECT_EQ(RunReport("@sysop|@age(N)|@age(nr)|[@age(E)]|@age(X)"),
+            "Joe Sysop|43200|86400|[]|Bad type of @Format parametr");
 }
 
 TEST_F(ReportParser, QueueFunctionsChangeNothingWhereOutputIsOff) {

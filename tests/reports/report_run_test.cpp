@@ -213,34 +213,4 @@ TEST_F(ReportRun, AHubOfMoreThanFourGibibytesComparesAndCountsIn64Bits) {
   EXPECT_EQ(Read("report.txt"), "4294967301 big  whole 4294967301;") << Read("console.txt");
 }
 
-// The report's own address and sysop, a node's age by kinds, and masks whose
-// left-out parts match anything.
-TEST_F(ReportRun, OwnAddressSysopAgeByKindsAndMasks) {
-  std::filesystem::create_directories(Dir() + "/out/139c0001.pnt");
-  File("out/139c0001.cut", 10, kHour);
-  File("out/139c0001.pnt/00000003.cut", 10, 2 * kDay);
-  const std::pair<const char*, const char*> rows[] = {
-      {"@address", "2:5020/9999"},
-      {"@sysop", "Joe Sysop"},
-      {"@define(@a, @age(N))@div(@a, 60)@a", "60"},
-      {"[@age(EFR)]", "[]"},
-      {"@prepare(*)@prepare(*:*)@prepare(*:*/*)@prepare(/*)", "2222"},
-      {"@nextnode@define(@a, @age(n))@div(@a, 3600)@a", "48"},
-      {"[@age(X)]", "[Bad type of @Format parametr"},
-  };
-  std::string tpl;
-  for (const auto& row : rows) tpl += std::string(row.first) + "|\n";
-  Text("own.tpl", tpl, 0);
-  Text("zeb.ctl",
-       "def main\naddress 2:5020/9999@fidonet\nsysop Joe Sysop\nend\n"
-       "def domain\nfidonet 2\nend\n"
-       "def outbound fidonet\n" + Dir() + "/out\nend\n"
-       "def report fidonet\ntemplate " + Dir() + "/own.tpl\npostto file " + Dir() + "/report.txt\nend\n",
-       0);
-  std::system((std::string(ZEB_BINARY) + " /c " + Dir() + "/zeb.ctl >" + Dir() + "/console.txt").c_str());
-  std::string expected;
-  for (const auto& row : rows) expected += std::string(row.second) + (row == rows[6] ? "" : "|\n");
-  EXPECT_EQ(Read("report.txt"), expected) << Read("console.txt");
-}
-
 }  // namespace
