@@ -208,14 +208,15 @@ TEST_F(ReportParser, PrepareSelectsNodesByMasksAndRestartsTheWalk) {
   EXPECT_EQ(RunReport("@prepare(*:*/*.*)|@queue|@node|@nextnode@node"), "0|0|0:0/0.0|0:0/0.0");
 }
 
-TEST_F(ReportParser, SysopAndAgesByKind) {
+TEST_F(ReportParser, SysopAgesByKindAndTheStepBudget) {
   FixedClock clock(2026, 1, 2, 0, 0, 0);
   production_.Sysop = "Joe Sysop";
+  report_.MaxSteps = 30;  // a loop that never ends spends them
   Merge(Addr(2, 1, 1), kFlavourNormal, kKindNetmail, 1, "/o/a", PackDosDateTime({2026, 1, 1, 12, 0, 0}));
   Merge(Addr(2, 1, 1), kFlavourRequest, kKindFile, 1, "/o/b.req");
   ShareWholeQueue();
-  EXPECT_EQ(RunReport("@sysop|@age(N)|@age(nr)|[@age(E)]|@age(X)"),
-            "Joe Sysop|43200|86400|[]|Bad type of @Format parametr");
+  EXPECT_EQ(RunReport("@sysop|@age(N)|@age(nr)|[@age(E)]|@while(1)@end"),
+            "Joe Sysop|43200|86400|[]|Template stopped after 30 steps\r");
 }
 
 TEST_F(ReportParser, QueueFunctionsChangeNothingWhereOutputIsOff) {
