@@ -1,13 +1,15 @@
-@define(@days, 2)
+@define(@days, 1)
+@define(@limit, @days)
+@mul(@limit, 86400)
 @define(@late, 0)
-Netmail waiting more than @days days at 2:5020/9999, @date(dd mmm yyyy) @time(hh:nn)
+Netmail waiting more than @days days at @address, @date(dd mmm yyyy) @time(hh:nn)
 
-@foreach(@prepare(*:*/*.*,!2:5020/9999.*))
-@if(@mailsize(N), >, 0)
-@if(@fdays(@days, !), =, " !")
+@foreach(@prepare(*,!@address.*))
+@define(@waited, @age(N))
+@if(@waited, >, @limit)
 @add(@late, 1)
- @just(@node, 18, L) @just(@sizetostr(@mailsize(N)), 10, R) bytes in @files(N) packet(s) since @fromday
-@end
+@div(@waited, 86400)
+ @just(@node, 18, L) @just(@sizetostr(@mailsize(N)), 10, R) bytes in @files(N) packet(s), @waited day(s)
 @end
 @nextnode
 @end

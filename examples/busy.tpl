@@ -1,6 +1,6 @@
 @define(@busy, 0)
 @define(@held, 0)
-Busy and held links of 2:5020/9999 at @time(hh:nn)
+Busy and held links of @address at @time(hh:nn)
 
 @foreach(@queue)
 @define(@f, """@flags""")

@@ -1,4 +1,4 @@
-Files waiting at 2:5020/9999 on @date(dd mmm yyyy)
+Files waiting at @address on @date(dd mmm yyyy)
 @foreach(@queue)
 
 @just(@node, 18, L) @pflags  @files(NEF) file(s), @sizetostr(@mailsize(NEF)) bytes

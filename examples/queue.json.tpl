@@ -3,7 +3,7 @@
 @lf(on)
 @define(@i, 0)
 {
-  "node": "2:5020/9999",
+  "node": "@address",
   "time": "@date(yyyy-mm-dd)T@time(hh:nn:ss)",
   "links": @queue,
   "bytes": {"netmail": @mailsize(TN), "echomail": @mailsize(TE), "files": @mailsize(TF)},

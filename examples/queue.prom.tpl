@@ -1,6 +1,9 @@
 @cr(off)
 @lf_to_cr(off)
 @lf(on)
+# HELP zeb_report_timestamp_seconds When the report was made, in seconds since 1970 (UTC).
+# TYPE zeb_report_timestamp_seconds gauge
+zeb_report_timestamp_seconds @unixtime
 # HELP zeb_queue_links Links with something waiting in the outbound.
 # TYPE zeb_queue_links gauge
 zeb_queue_links @queue
@@ -30,40 +33,44 @@ zeb_link_bytes{link="@node",kind="files"} @mailsize(F)
 @end
 # HELP zeb_link_items Netmail packets, echomail bundles and files waiting for a link.
 # TYPE zeb_link_items gauge
-@define(@links, @prepare(*:*/*.*))
+@define(@links, @prepare(*))
 @foreach(@links)
 zeb_link_items{link="@node",kind="netmail"} @files(N)
 zeb_link_items{link="@node",kind="echomail"} @files(E)
 zeb_link_items{link="@node",kind="files"} @files(F)
 @nextnode
 @end
-@if(0)
-The age comes as "X  ddd-hh:mm": the mark X, the days right-aligned in
-four columns (blank under one day), hours and minutes. It is read digit by
-digit and counted in seconds, to the minute.
-@end
-# HELP zeb_link_oldest_seconds Age of the oldest item waiting for a link, to the minute.
+# HELP zeb_link_oldest_seconds Age of the oldest item waiting for a link.
 # TYPE zeb_link_oldest_seconds gauge
-@define(@links, @prepare(*:*/*.*))
+@define(@links, @prepare(*))
 @foreach(@links)
-@define(@age, @cdaytime(0, X))
-@define(@seconds, 0)
-@for(@column, 2, 5)
-@mul(@seconds, 10)
-@add(@seconds, @just(@just(@age, @column, L), 1, R))
+@define(@waited, @age(NEFR))
+@if(@waited, <>, )
+zeb_link_oldest_seconds{link="@node"} @waited
 @end
-@mul(@seconds, 24)
-@add(@seconds, @just(@just(@age, 5, R), 2, L))
-@mul(@seconds, 60)
-@add(@seconds, @just(@age, 2, R))
-@mul(@seconds, 60)
-zeb_link_oldest_seconds{link="@node"} @seconds
 @nextnode
 @end
-# HELP zeb_link_flags Flavours and flags of a link (b busy, I C D N H flavours, R file request), as in @@flags.
-# TYPE zeb_link_flags gauge
-@define(@links, @prepare(*:*/*.*))
+# HELP zeb_link_flag Flags of a link: busy, call flag, and the flavours waiting (1 when set).
+# TYPE zeb_link_flag gauge
+@define(@none, @char(250)@char(250)@char(250))
+@define(@links, @prepare(*))
 @foreach(@links)
-zeb_link_flags{link="@node",flags="@flags"} 1
+@define(@x, @extflags)
+@define(@v, 0)@if(@just(@just(@x, 2, L), 1, R), =, b)@define(@v, 1)@end
+zeb_link_flag{link="@node",flag="busy"} @v
+@define(@v, 0)@if(@just(@just(@x, 1, L), 1, R), =, c)@define(@v, 1)@end
+zeb_link_flag{link="@node",flag="call"} @v
+@define(@v, 0)@if(@just(@just(@x, 6, L), 3, R), <>, @none)@define(@v, 1)@end
+zeb_link_flag{link="@node",flag="immediate"} @v
+@define(@v, 0)@if(@just(@just(@x, 9, L), 3, R), <>, @none)@define(@v, 1)@end
+zeb_link_flag{link="@node",flag="crash"} @v
+@define(@v, 0)@if(@just(@just(@x, 12, L), 3, R), <>, @none)@define(@v, 1)@end
+zeb_link_flag{link="@node",flag="direct"} @v
+@define(@v, 0)@if(@just(@just(@x, 15, L), 3, R), <>, @none)@define(@v, 1)@end
+zeb_link_flag{link="@node",flag="normal"} @v
+@define(@v, 0)@if(@just(@just(@x, 18, L), 3, R), <>, @none)@define(@v, 1)@end
+zeb_link_flag{link="@node",flag="hold"} @v
+@define(@v, 0)@if(@just(@just(@x, 21, L), 3, R), <>, @none)@define(@v, 1)@end
+zeb_link_flag{link="@node",flag="request"} @v
 @nextnode
 @end

@@ -1,5 +1,5 @@
 @about
- Outbound queue of 2:5020/9999 on @date(dd mmm yyyy) at @time(hh:nn)
+ Outbound queue of @address on @date(dd mmm yyyy) at @time(hh:nn)
 
  Address            Flags  Netmail Echomail    Files   Waiting     Days      %
  ------------------ ------ ------- -------- -------- ----------- ---- ------

@@ -1,6 +1,6 @@
  ┌────────────────────────────────────────────────────────────────────────────┐
  │@center(Исходящая очередь · Ausgehende Warteschlange, 76)│
- │@center(2:5020/9999 — @date(dd.mm.yyyy) @time(hh:nn), 76)│
+ │@center(@address — @date(dd.mm.yyyy) @time(hh:nn), 76)│
  └────────────────────────────────────────────────────────────────────────────┘
 
  @just(Узел · Knoten, 18, L) @just(Флаги, 6, R) @just(Нетмейл, 8, R) @just(Эхопочта, 8, R) @just(Dateien, 8, R) @just(Größe, 8, R) @just(Ожидание, 11, R) @just(Tage, 4, R)

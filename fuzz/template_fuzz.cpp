@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // "@while (1)" or a @for over four billion values is an endless loop the
   // template asks for, not a fault: such a run ends after this many steps,
   // the way an error ends it.
-  parser.StepBudget = 500;
+  parser.SetStepLimit(500);
   parser.Run();
   zeb::TakeLogRecords();
   return 0;

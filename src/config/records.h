@@ -91,7 +91,14 @@ enum : uint8_t {
   kSortEchomailSize = 5,
   kSortFileEchomailSize = 6,
   kSortFlavour = 7,
+  // Added to a key written with a leading "-": its order reversed.
+  kSortReversed = 0x80,
 };
+
+// The steps (calls and loop passes) a report's template may take when its
+// section sets no maxsteps: far more than a hub's reports take, so that only
+// a loop that never ends spends them.
+inline constexpr int64_t kDefaultMaxSteps = 100000000;
 
 struct TReport {
   std::string Template;
@@ -110,8 +117,12 @@ struct TReport {
   std::string Charset;
   int32_t KeepDays = 0;
   TDomainRefs Domains;
+  // The first domain the "def report" line names (without names, the first
+  // by name): the report's own address is its address.
+  const TDomain* FirstDomain = nullptr;
   bool SeenBy = false;
   bool Path = false;
+  int64_t MaxSteps = kDefaultMaxSteps;
 };
 
 struct TMainConfig {

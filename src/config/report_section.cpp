@@ -26,13 +26,23 @@ bool SortBy(TLoadContext& context, const std::string& value) {
   if (value.empty()) return Reject(context, "no sort key given");
   std::string rest = value;
   for (size_t position = 0; position < context.Report->SortBy.size() && !rest.empty(); ++position) {
-    const std::string word = LowerStr(FirstWord(rest));
+    std::string word = LowerStr(FirstWord(rest));
+    const bool reversed = word.starts_with('-');
+    if (reversed) word.erase(0, 1);
     uint8_t code = 0;
     for (uint8_t k = 0; k < 7 && code == 0; ++k)
       if (word == kKeys[k]) code = static_cast<uint8_t>(k + 1);
     if (code == 0) return RejectUnknown(context, "sort key", word, kKeys);
-    context.Report->SortBy[position] = code;
+    context.Report->SortBy[position] = reversed ? code | kSortReversed : code;
   }
+  return true;
+}
+
+// A number of steps from 1 up.
+bool MaxSteps(TLoadContext& context, const std::string& value) {
+  const int64_t steps = TextToInt(value, 0);
+  if (steps < 1) return Reject(context, Format("bad step count \"%s\" (a number from 1 up)", value.c_str()));
+  context.Report->MaxSteps = steps;
   return true;
 }
 
@@ -168,6 +178,7 @@ const TSectionTable kReportTable{{
                                      {"path", PathLine},
                                      {"tearline", Tearline},
                                      {"charset", Charset},
+                                     {"maxsteps", MaxSteps},
                                  },
                                  ReportEnd};
 
@@ -184,7 +195,9 @@ bool OpenReportSection(TLoadContext& context, const std::string& rest) {
     TDomain* domain = FindDomain(context.Config, name);
     if (domain == nullptr) return DomainNotDefined(context, name);
     report->Domains.Insert(domain);
+    if (report->FirstDomain == nullptr) report->FirstDomain = domain;
   }
+  if (report->FirstDomain == nullptr && !report->Domains.Empty()) report->FirstDomain = report->Domains[0];
   context.Report = std::move(report);
   context.ReportAreaAka.reset();
   context.ReportFromAddress = false;

@@ -135,7 +135,7 @@ void MergeRecord(TQueue& queue, const TForQueue& r) {
   if (node.Oldest == 0 || stamp < node.Oldest) node.Oldest = stamp;
 
   LogMerge(r);
-  if (r.Kind != kKindFlag) node.Items.PushFront(TQIStr{queue.Paths.Keep(r.Name), r.Size, stamp, r.Kind});
+  if (r.Kind != kKindFlag) node.Items.PushFront(TQIStr{queue.Paths.Keep(r.Name), r.Size, stamp, r.Kind, r.Flavour});
 
   switch (r.Kind) {
     case kKindNetmail:

@@ -23,6 +23,7 @@ struct TQIStr {
   int64_t Size = 0;   // bytes
   int64_t Stamp = 0;  // local Unix time of the record's time
   uint8_t Kind = 0;   // 1 netmail, 2 echomail, 3 file
+  uint8_t Flavour = 0;  // kFlavourRequest for a file request
 };
 
 // A node's items, newest first. They are kept in merge order underneath, so

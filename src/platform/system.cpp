@@ -58,6 +58,11 @@ int64_t LocalUnixNow() {
   return static_cast<int64_t>(timegm(&local));
 }
 
+int64_t UnixNow() {
+  const int64_t fixed = g_fixedClock;
+  return fixed != kRunning ? fixed : static_cast<int64_t>(std::time(nullptr));
+}
+
 namespace {
 
 struct Separators {

@@ -20,6 +20,11 @@ TDateTime LocalNow();
 // same clock (no time-zone conversion).
 int64_t LocalUnixNow();
 
+// Seconds since 1970-01-01 00:00:00 UTC now; under a fixed clock its
+// moment, as if the local time were UTC, so that tests see the same number
+// in every time zone.
+int64_t UnixNow();
+
 // Stops the local clock at a moment given as LocalUnixNow would report it,
 // so that tests see fixed dates and times; SetFixedClock(std::nullopt) lets
 // it run again.

@@ -8,8 +8,11 @@ namespace {
 
 std::array<uint16_t, 4> Fields(const TNetAddr& a) { return {a.Point, a.Node, a.Net, a.Zone}; }
 
-void AddMask(std::vector<TAddrMask>& table, const TNetAddr& main, const TNetAddr& domain, std::string_view text) {
-  if (table.size() < TAddrMaskList::kMaxMasks) table.push_back(ParseAddrMask(text, main, domain));
+bool AddMask(std::vector<TAddrMask>& table, const TNetAddr& main, const TNetAddr& domain, std::string_view text) {
+  const TAddrMask mask = ParseAddrMask(text, main, domain);
+  if (!mask.Valid) return false;
+  if (table.size() < TAddrMaskList::kMaxMasks) table.push_back(mask);
+  return true;
 }
 
 }  // namespace
@@ -17,6 +20,7 @@ void AddMask(std::vector<TAddrMask>& table, const TNetAddr& main, const TNetAddr
 TAddrMask ParseAddrMask(std::string_view text, const TNetAddr& main, const TNetAddr& domain) {
   TAddrMask mask;
   if (text.empty()) return mask;
+  std::array<uint32_t, 4> values{};
   size_t field = kMaskZone;
   for (char c : text) {
     switch (c) {
@@ -25,13 +29,15 @@ TAddrMask ParseAddrMask(std::string_view text, const TNetAddr& main, const TNetA
       case '.': field = kMaskPoint; break;
       case '*': mask.Wild[field] = true; break;
       default:
-        // Any other character counts as a digit, with 16-bit wrap-around.
-        mask.Value[field] = static_cast<uint16_t>(mask.Value[field] * 10 + (static_cast<uint8_t>(c) - 48));
+        // Any other character counts as a digit.
+        values[field] = std::min<uint32_t>(values[field] * 10 + static_cast<uint8_t>(c - 48), 65536);
+        mask.Valid = mask.Valid && values[field] <= 65535;
+        mask.Value[field] = static_cast<uint16_t>(values[field]);
         mask.Given[field] = true;
     }
   }
   const std::array<uint16_t, 4> base = Fields(domain.Zone != 0 ? domain : main);
-  for (size_t f = kMaskZone + 1; f-- > 0 && !mask.Given[f];) {
+  for (size_t f = kMaskZone + 1; f-- > 0 && !mask.Given[f] && !mask.Wild[f];) {
     mask.Value[f] = base[f];
     mask.Given[f] = true;
   }
@@ -49,12 +55,12 @@ bool MaskMatches(const TAddrMask& mask, const TNetAddr& addr) {
   return true;
 }
 
-void TAddrMaskList::AddExclusion(const TNetAddr& main, const TNetAddr& domain, std::string_view text) {
-  AddMask(exclusions_, main, domain, text);
+bool TAddrMaskList::AddExclusion(const TNetAddr& main, const TNetAddr& domain, std::string_view text) {
+  return AddMask(exclusions_, main, domain, text);
 }
 
-void TAddrMaskList::AddInclusion(const TNetAddr& main, const TNetAddr& domain, std::string_view text) {
-  AddMask(inclusions_, main, domain, text);
+bool TAddrMaskList::AddInclusion(const TNetAddr& main, const TNetAddr& domain, std::string_view text) {
+  return AddMask(inclusions_, main, domain, text);
 }
 
 void TAddrMaskList::ClearMasks() {

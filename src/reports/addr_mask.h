@@ -19,14 +19,16 @@ struct TAddrMask {
   std::array<uint16_t, 4> Value{};
   std::array<bool, 4> Given{};  // written in the mask or filled from the base
   std::array<bool, 4> Wild{};   // matches any value
+  bool Valid = true;            // false: a field beyond 65535
 };
 
 // Reads a mask such as 1:23/*, /45, .5 or *:*/*.*: ":" moves on to the net,
 // "/" to the node, "." to the point; "*" makes the current field wild; any
 // other character is taken as a digit of it. Leading fields not written are
 // taken from the base address (`domain`, or `main` when the domain's zone is
-// 0) up to the first written one; the fields still missing are wild. The
-// empty text gives the mask of 0:0/0.0.
+// 0) up to the first written or wild one; the fields left out after it are
+// wild. A field beyond 65535 makes the mask not Valid. The empty text gives
+// the mask of 0:0/0.0.
 TAddrMask ParseAddrMask(std::string_view text, const TNetAddr& main, const TNetAddr& domain);
 
 // Every field that is not wild equals the address's.
@@ -41,8 +43,9 @@ class TAddrMaskList {
   TAddrMaskList() { nodes_.reserve(128); }
 
   // Parse the mask and add it; a mask beyond the 16th of its kind is ignored.
-  void AddExclusion(const TNetAddr& main, const TNetAddr& domain, std::string_view text);
-  void AddInclusion(const TNetAddr& main, const TNetAddr& domain, std::string_view text);
+  // False, adding nothing, for a mask that is not Valid.
+  bool AddExclusion(const TNetAddr& main, const TNetAddr& domain, std::string_view text);
+  bool AddInclusion(const TNetAddr& main, const TNetAddr& domain, std::string_view text);
   // Forgets the nodes and both mask tables.
   void ClearMasks();
   // Appends the node when AcceptsNode.

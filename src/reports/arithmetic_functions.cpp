@@ -12,16 +12,23 @@ namespace zeb {
 
 namespace {
 
+constexpr int64_t kLargest = std::numeric_limits<int64_t>::max();
+constexpr int64_t kSmallest = std::numeric_limits<int64_t>::min();
+
 // A variable's text as a number. Results below zero are stored as "-5", so
 // such a text is read back as the negative number; any other text that is
-// not all digits counts as 0.
+// not all digits counts as 0. Beyond 64 bits a number is the largest (or
+// smallest) value.
 int64_t ValueOf(const std::string& text) {
-  if (text.size() > 1 && text[0] == '-' && ClassifyNumber(std::string_view(text).substr(1)) == 1)
-    return static_cast<int64_t>(0 - static_cast<uint64_t>(DigitsToInt64(std::string_view(text).substr(1))));
-  return DigitsToInt64(text);
+  const std::string_view magnitude = std::string_view(text).substr(text.empty() ? 0 : 1);
+  if (text.size() > 1 && text[0] == '-' && ClassifyNumber(magnitude) == 1)
+    return CompareDigits(magnitude, "9223372036854775808") >= 0 ? kSmallest : -TextToInt(magnitude);
+  return TextToInt(text);
 }
 
-bool Overflows(int64_t a, int64_t b) { return a == std::numeric_limits<int64_t>::min() && b == -1; }
+// The end of the range a result beyond it is held at: the largest value
+// when it grew past it, else the smallest.
+int64_t Saturated(bool positive) { return positive ? kLargest : kSmallest; }
 
 }  // namespace
 
@@ -38,24 +45,28 @@ std::string TArithmeticFunction::InvokeText(TInterpreter&, const std::string& te
 }
 
 int64_t AddValues(int64_t a, int64_t b) {
-  return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
+  int64_t sum;
+  return __builtin_add_overflow(a, b, &sum) ? Saturated(b > 0) : sum;
 }
 
 int64_t SubValues(int64_t a, int64_t b) {
-  return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
+  int64_t difference;
+  return __builtin_sub_overflow(a, b, &difference) ? Saturated(b < 0) : difference;
 }
 
 int64_t MulValues(int64_t a, int64_t b) {
-  return static_cast<int64_t>(static_cast<uint64_t>(a) * static_cast<uint64_t>(b));
+  int64_t product;
+  return __builtin_mul_overflow(a, b, &product) ? Saturated((a < 0) == (b < 0)) : product;
 }
 
+// The one quotient beyond the range is the smallest value divided by -1.
 int64_t DivValues(int64_t a, int64_t b) {
   if (b == 0) return 0;
-  return Overflows(a, b) ? a : a / b;
+  return a == kSmallest && b == -1 ? kLargest : a / b;
 }
 
 int64_t ModValues(int64_t a, int64_t b) {
-  if (b == 0 || Overflows(a, b)) return 0;
+  if (b == 0 || b == -1) return 0;
   return a % b;
 }
 

@@ -8,14 +8,6 @@ namespace zeb {
 
 namespace {
 
-// A width written as a number, read in 32 bits as it always was (a wider
-// reading would ask for gigabytes of blanks); one that wraps below zero
-// counts as 0.
-size_t WidthOf(const std::string& number) {
-  const auto width = static_cast<int32_t>(TextToInt(number));
-  return width < 0 ? 0 : static_cast<size_t>(width);
-}
-
 // The text with blanks before and after it.
 std::string Padded(size_t before, std::string_view text, size_t after) {
   std::string result(before, ' ');
@@ -38,8 +30,9 @@ std::string CenterText(const TTextUnits& units, const std::string& text, size_t 
 std::string CenterFunction(TEvaluatedFunction& self, const std::string& evaluated) {
   const TLastCommaCut cut = CutAtLastComma(evaluated);
   const std::string text = ExpandQuotes(cut.Before, self.CommandChar);
-  return CenterText(self.Units, text,
-                    ClassifyNumber(cut.After) == 1 ? WidthOf(cut.After) : self.Units.Length(text));
+  size_t width = self.Units.Length(text);
+  if (ClassifyNumber(cut.After) == 1 && !ReadWidth(cut.After, width)) return self.BadParameter("MaxLen");
+  return CenterText(self.Units, text, width);
 }
 
 std::string JustFunction(TEvaluatedFunction& self, const std::string& evaluated) {
@@ -48,9 +41,9 @@ std::string JustFunction(TEvaluatedFunction& self, const std::string& evaluated)
   const std::string& mode = outer.After;
   const char kind = mode.empty() ? '\0' : UpperChar(mode[0]);
   if (mode.size() != 1 && kind != 'C' && kind != 'L' && kind != 'R') return self.BadParameter("Format");
-  if (ClassifyNumber(inner.After) != 1) return self.BadParameter("MaxLen");
+  size_t width;
+  if (!ReadWidth(inner.After, width)) return self.BadParameter("MaxLen");
   const std::string text = ExpandQuotes(inner.Before, self.CommandChar);
-  const size_t width = WidthOf(inner.After);
   const TTextUnits& units = self.Units;
   const size_t length = units.Length(text);
   switch (kind) {

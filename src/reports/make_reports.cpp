@@ -220,6 +220,7 @@ void MakeReports(const TMainConfig& config, const TQueue& queue, const std::vect
   LogLine("Make reports", 1);
   // Only checking takes no MSGID serial: the MSGID file stays as it is.
   TReportProduction production(mode == TReportsMode::Post ? MsgIdFile(config) : std::string(), mode);
+  production.Sysop = config.Sysop;
   workers = static_cast<unsigned>(std::min<size_t>(workers, config.Reports.size()));
   std::optional<TSideBySide> sideBySide;
   if (workers > 1) sideBySide.emplace(config, queue, shares, production, workers);

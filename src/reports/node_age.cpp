@@ -37,6 +37,25 @@ int64_t NodeAge(const TQueueNode& node, int64_t now) {
   return std::max<int64_t>(0, now - DateToUnix(UnixToDate(node.Oldest)));
 }
 
+std::optional<std::string> AgeText(const TQueueNode* node, int64_t now, std::string_view kinds) {
+  bool wanted[4] = {false, false, false, false};  // netmail, echomail, files, requests
+  for (char c : kinds) {
+    const size_t kind = std::string_view("NEFR").find(UpperChar(c));
+    if (kind == std::string_view::npos) return std::nullopt;
+    wanted[kind] = true;
+  }
+  if (node == nullptr) return std::string();
+  std::optional<int64_t> oldest;
+  for (size_t i = 0; i < node->Items.Count(); ++i) {
+    const TQIStr& item = node->Items[i];
+    const bool request = item.Flavour == kFlavourRequest;
+    if (!(request ? wanted[3] : item.Kind >= 1 && item.Kind <= 3 && wanted[item.Kind - 1])) continue;
+    if (!oldest || item.Stamp < *oldest) oldest = item.Stamp;
+  }
+  if (!oldest) return std::string();
+  return std::to_string(std::max<int64_t>(0, now - *oldest));
+}
+
 std::string OldText(const TQueueNode* node, int64_t now) {
   if (node == nullptr) return "0";
   return std::to_string(std::llround(static_cast<double>(NodeAge(*node, now)) / kDaySeconds));

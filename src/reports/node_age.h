@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,12 @@ namespace zeb {
 // Seconds since the node's oldest record; a record from the future (a
 // clock set back) counts as age 0.
 int64_t NodeAge(const TQueueNode& node, int64_t now);
+
+// @age: the seconds since the oldest item of the kinds the letters name,
+// any case: N netmail, E echomail, F files, R file requests. Empty when the
+// node has no such item (or there is no node); nothing for a letter of no
+// kind.
+std::optional<std::string> AgeText(const TQueueNode* node, int64_t now, std::string_view kinds);
 
 // Whole days, rounded to the nearest ("0" for no node).
 std::string OldText(const TQueueNode* node, int64_t now);

@@ -117,7 +117,12 @@ const TQueueFunctionDef kQueueFunctions[] = {
        const auto& nodes = c.Parser.Share.ReportNodes;
        return nodes ? std::to_string(nodes->size()) : std::string("0");
      }},
-    {"prepare", true, [](TQueueCall& c) { return PrepareNodes(c.Parser, c.Arg); }},
+    {"prepare", true,
+     [](TQueueCall& c) {
+       std::optional<std::string> count = PrepareNodes(c.Parser, c.Arg);
+       if (!count) c.Self.ReportError("Bad type of @%s parametr", {"Mask"});
+       return count.value_or(std::string());
+     }},
     {"node", false,
      [](TQueueCall& c) { return c.Node() ? FormatNetAddr(c.Node()->Addr) : std::string("0:0/0.0"); }},
     {"mailsize", true, [](TQueueCall& c) { return SumText(c, true); }},
@@ -161,6 +166,15 @@ const TQueueFunctionDef kNodeNoteFunctions[] = {
     {"holduntil", true, [](TQueueCall& c) { return HoldUntilText(c.Node(), LocalUnixNow(), c.Arg); }},
     {"trycount", false, [](TQueueCall& c) { return TryCountText(c.Node()); }},
     {"trytext", false, [](TQueueCall& c) { return TryTextOf(c.Node()); }},
+    {"address", false, [](TQueueCall& c) { return FormatNetAddr(c.Parser.OwnAddress()); }},
+    {"sysop", false, [](TQueueCall& c) { return c.Parser.Production.Sysop; }},
+    {"unixtime", false, [](TQueueCall&) { return std::to_string(UnixNow()); }},
+    {"age", true,
+     [](TQueueCall& c) {
+       std::optional<std::string> age = AgeText(c.Node(), LocalUnixNow(), c.Arg);
+       if (!age) c.Self.ReportError("Bad type of @%s parametr", {"Format"});
+       return age.value_or(std::string());
+     }},
     {"strays", false, [](TQueueCall& c) { return std::to_string(c.Parser.Share.Strays); }},
     {"scanerrors", false, [](TQueueCall& c) { return std::to_string(c.Parser.WholeQueue.Tally.ScanErrors); }},
 };

@@ -24,6 +24,7 @@ TReportParser::TReportParser(const TReport& report, const TQueue& queue, const T
       MainAddress(mainAddress),
       Production(production),
       templateFileName_(templateFileName) {
+  SetStepLimit(report.MaxSteps);
   CrLf = true;
   Cr = true;
   Lf = false;
@@ -89,6 +90,11 @@ std::string TReportParser::Made() const { return writer_ ? writer_->Made() : std
 std::string_view TReportParser::MessageText() const { return writer_ ? writer_->Text(Contents()) : std::string_view(); }
 
 std::string TReportParser::Destination() const { return writer_ ? writer_->Destination() : std::string(); }
+
+TNetAddr TReportParser::OwnAddress() const {
+  const TDomain* domain = Report.FirstDomain;
+  return domain != nullptr && domain->Aka.Zone != 0 ? domain->Aka : MainAddress;
+}
 
 void TReportParser::FindWalkPosition() const {
   walkMoved_ = false;

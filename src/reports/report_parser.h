@@ -39,6 +39,7 @@ struct TReportProduction {
   const TReportsMode Mode;
   TMsgIdSerials Serials;
   bool AboutRule = false;  // the next @about gives the rule
+  std::string Sysop;       // the system's sysop, for @sysop
 };
 
 class TReportParser : public TTemplateParser {
@@ -106,6 +107,9 @@ class TReportParser : public TTemplateParser {
     fileIndex_ = index;
     walkMoved_ = true;
   }
+
+  // The report's own address: its first domain's, else the main address.
+  TNetAddr OwnAddress() const;
 
   const TReport& Report;
   // The whole queue, of which Share is the report's part.

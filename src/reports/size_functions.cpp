@@ -42,7 +42,7 @@ std::string SizeTypeFunction(TEvaluatedFunction& self, const std::string& evalua
   const char upper = UpperChar(kind);
   if (unit.size() != 1 && upper != 'G' && upper != 'K' && upper != 'M') return self.BadParameter("Format");
   if (ClassifyNumber(cut.Before) != 1) return self.BadParameter("Integer");
-  const int64_t value = DigitsToInt64(cut.Before);
+  const int64_t value = TextToInt(cut.Before);
   switch (kind) {
     case 'K':
       return FormatSizeUnit(value, kKilo, 'K');
@@ -57,10 +57,10 @@ std::string SizeTypeFunction(TEvaluatedFunction& self, const std::string& evalua
 
 std::string SizeToLimitStrFunction(TEvaluatedFunction& self, const std::string& evaluated) {
   const TLastCommaCut cut = CutAtLastComma(evaluated);
-  if (ClassifyNumber(cut.After) != 1) return self.BadParameter("MaxLen");
+  size_t width;
+  if (!ReadWidth(cut.After, width)) return self.BadParameter("MaxLen");
   if (ClassifyNumber(cut.Before) != 1) return self.BadParameter("Integer");
-  const auto width = static_cast<int32_t>(TextToInt(cut.After));  // 32 bits, as @just reads widths
-  return FormatSizeLimited(width < 0 ? 0 : static_cast<size_t>(width), DigitsToInt64(cut.Before));
+  return FormatSizeLimited(width, TextToInt(cut.Before));
 }
 
 }  // namespace zeb

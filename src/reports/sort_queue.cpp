@@ -114,8 +114,8 @@ bool ZoneInDomain(uint16_t zone, const TDomain& domain) {
 
 int CompareReportNodes(const TReport& report, const TQueueNode& a, const TQueueNode& b) {
   for (const uint8_t key : report.SortBy) {
-    const int c = CompareByKey(key, a, b);
-    if (c != 0) return c;
+    const int c = CompareByKey(key & ~kSortReversed, a, b);
+    if (c != 0) return (key & kSortReversed) != 0 ? -c : c;
   }
   return 0;
 }

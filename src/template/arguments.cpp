@@ -5,13 +5,17 @@
 
 namespace zeb {
 
-size_t FindParamListEnd(std::string_view text, size_t i) {
+size_t FindParamListEnd(std::string_view text, size_t i, char* openQuote) {
   int depth = 1;
   while (i < text.size()) {
     const char c = text[i++];
     if (IsQuote(c)) {
       const size_t close = text.find(c, i);
-      i = close == std::string_view::npos ? text.size() : close + 1;
+      if (close == std::string_view::npos) {
+        if (openQuote != nullptr) *openQuote = c;
+        return std::string_view::npos;
+      }
+      i = close + 1;
     } else if (c == '(') {
       ++depth;
     } else if (c == ')' && --depth == 0) {

@@ -32,8 +32,9 @@ size_t FindSeparator(std::string_view text, size_t start = 0);
 
 // From `i` just past an opening "(", the position just past the matching
 // ")" (a quoted run skips to the next occurrence of its quote, or to the end
-// of the text); npos when the list is not closed.
-size_t FindParamListEnd(std::string_view text, size_t i);
+// of the text); npos when the list is not closed. `openQuote`, when given,
+// gets the quote whose run reached the end of the text (NUL when none did).
+size_t FindParamListEnd(std::string_view text, size_t i, char* openQuote = nullptr);
 
 // Removes one level of quoting when the text begins with ' or ": the opening
 // character q is the quote, "qq" gives one q, a lone q is dropped. A command

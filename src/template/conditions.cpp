@@ -30,13 +30,15 @@ bool Holds(std::string_view op, int c) {
 
 bool TIfCommand::Test(TInterpreter& caller, bool enabled, bool active, const std::string& params) {
   const std::string p = TrimSpaces(params);
-  if (p.empty() || p == "0") {
+  // A branch that is not taken is inert: its conditions are neither read
+  // nor checked, the body is only skipped.
+  if (p.empty() || p == "0" || !enabled || !active) {
     ExecuteBlock(caller, false, false);
     return false;
   }
   const size_t first = FindSeparator(p);
   if (first == std::string::npos) {
-    ExecuteBlock(caller, enabled, active);
+    ExecuteBlock(caller, true, true);
     return true;
   }
   const size_t second = FindSeparator(p, first + 1);
@@ -51,11 +53,8 @@ bool TIfCommand::Test(TInterpreter& caller, bool enabled, bool active, const std
     op = TrimSpaces(std::string_view(p).substr(first + 1, second - first - 1));
     rightPart = std::string_view(p).substr(second + 1);
   }
-  // In a branch that is not taken the operands are read with output off, so
-  // that the functions in them change nothing.
-  const bool output = enabled && active;
-  const std::string left = ExpandQuotes(Owner->Evaluate(output, TrimmedSpaces(p.substr(0, first))), CommandChar);
-  const std::string right = ExpandQuotes(Owner->Evaluate(output, TrimmedSpaces(rightPart)), CommandChar);
+  const std::string left = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(p.substr(0, first))), CommandChar);
+  const std::string right = ExpandQuotes(Owner->Evaluate(true, TrimmedSpaces(rightPart)), CommandChar);
   int c;
   if (ClassifyNumber(left) == 1 && ClassifyNumber(right) == 1) {
     c = CompareDigits(left, right);
@@ -63,7 +62,7 @@ bool TIfCommand::Test(TInterpreter& caller, bool enabled, bool active, const std
     c = CompareBytes(left, right);
   }
   const bool condition = Holds(op, c);
-  ExecuteBlock(caller, enabled, condition && active);
+  ExecuteBlock(caller, true, condition);
   return condition;
 }
 

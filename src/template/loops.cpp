@@ -13,10 +13,10 @@ void TForeachCommand::Execute(TInterpreter& caller, bool enabled, bool active, T
   // Read with output off in a branch that is not taken, where the body is
   // only skipped: the functions in the count then change nothing.
   const std::string count = Owner->Evaluate(enabled && active, TrimmedSpaces(ReadAll(params)));
+  // A number is the count; any other text counts its characters, except a
+  // name that is no command.
   int64_t n = TextToInt(count);
-  if (count != "0" && !count.empty() && n == 0 && count[0] != CommandChar) {
-    n = static_cast<int64_t>(TrimSpaces(count).size());
-  }
+  if (ClassifyNumber(count) == 2 && count[0] != CommandChar) n = static_cast<int64_t>(TrimSpaces(count).size());
   TBufStream& input = *caller.Input;
   const int64_t start = static_cast<int64_t>(input.Position());
   do {
@@ -31,7 +31,9 @@ void TForeachCommand::Execute(TInterpreter& caller, bool enabled, bool active, T
 void TForCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufStream& params) {
   TTemplateParser& root = *Owner;
   const std::string p = TrimSpaces(ReadAll(params));
-  if (p.empty() || p == "0") {
+  // A loop in a branch that is not taken is inert: its parameters are
+  // neither read nor checked, and a value of the counter's name stays.
+  if (!enabled || !active) {
     ExecuteBlock(caller, false, false);
     return;
   }
@@ -50,21 +52,17 @@ void TForCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufS
     return;
   }
   root.RemoveCommand(name);
-  // In a branch that is not taken the body is only skipped once, with the
-  // counter holding the limit; the bounds are then read with output off,
-  // so that the functions in them change nothing, and not checked.
-  const bool skip = !enabled || !active;
-  const std::string bounds = root.Evaluate(!skip, ExpandQuotes(TrimSpaces(p.substr(comma + 1)), CommandChar));
+  const std::string bounds = root.Evaluate(true, ExpandQuotes(TrimSpaces(p.substr(comma + 1)), CommandChar));
   const size_t split = bounds.find(',');
   const std::string from = TrimSpaces(std::string_view(bounds).substr(0, split));
   const std::string to = split == std::string::npos ? std::string() : TrimSpaces(bounds.substr(split + 1));
-  if (!skip && (ClassifyNumber(from) != 1 || ClassifyNumber(to) != 1)) {
+  if (ClassifyNumber(from) != 1 || ClassifyNumber(to) != 1) {
     ReportError("Bad parameters for operator @%s (%s)\n\r", {Name, p});
     ExecuteBlock(caller, false, false, true);
     return;
   }
   const int64_t limit = TextToInt(to);
-  int64_t current = skip ? limit : TextToInt(from);
+  int64_t current = TextToInt(from);
   root.AddCommand(std::make_unique<TValueCommand>(name, std::to_string(current)));
 
   TBufStream& input = *caller.Input;
@@ -73,8 +71,8 @@ void TForCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufS
   do {
     SwallowLineEnd();
     input.Seek(TBufStream::kFromStart, start);
-    const bool inRange = !skip && InRange(current, limit);
-    ExecuteBlock(caller, enabled && inRange, inRange);
+    const bool inRange = InRange(current, limit);
+    ExecuteBlock(caller, inRange, inRange);
     if (root.Stopped) break;  // the error that stopped the run stays the last output
     auto* value = dynamic_cast<TValueCommand*>(root.FindCommand(name));
     if (value == nullptr) {
@@ -86,7 +84,7 @@ void TForCommand::Execute(TInterpreter& caller, bool enabled, bool active, TBufS
       break;
     }
     current = TextToInt(value->Value);
-    more = !skip && StepsBefore(current, limit) && !root.BreakSeen && active && !root.Stopped;
+    more = StepsBefore(current, limit) && !root.BreakSeen && !root.Stopped;
     if (more) {
       current = Step(current);
       value->Value = std::to_string(current);

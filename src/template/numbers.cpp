@@ -22,19 +22,8 @@ int ClassifyNumber(std::string_view text) {
 }
 
 int64_t TextToInt(std::string_view text) {
-  uint64_t value = 0;
-  if (!text.empty() && text[0] == '$') {
-    for (char c : text.substr(1)) {
-      uint64_t digit;
-      if (IsDigit(c)) digit = static_cast<uint64_t>(c - '0');
-      else if (c >= 'A' && c <= 'F') digit = static_cast<uint64_t>(c - 'A' + 10);
-      else if (c >= 'a' && c <= 'f') digit = static_cast<uint64_t>(c - 'a' + 10);
-      else return 0;
-      value = value * 16 + digit;
-    }
-    return static_cast<int64_t>(value);
-  }
   constexpr uint64_t kLargest = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
+  uint64_t value = 0;
   for (char c : text) {
     if (!IsDigit(c)) return 0;
     const uint64_t digit = static_cast<uint64_t>(c - '0');
@@ -43,21 +32,19 @@ int64_t TextToInt(std::string_view text) {
   return static_cast<int64_t>(value);
 }
 
+bool ReadWidth(std::string_view text, size_t& width) {
+  if (ClassifyNumber(text) != 1) return false;
+  const int64_t value = TextToInt(text);
+  width = static_cast<size_t>(value);
+  return value <= kMaxWidth;
+}
+
 int CompareDigits(std::string_view a, std::string_view b) {
   a.remove_prefix(std::min(a.find_first_not_of('0'), a.size()));
   b.remove_prefix(std::min(b.find_first_not_of('0'), b.size()));
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
   const int c = a.compare(b);
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
-int64_t DigitsToInt64(std::string_view text) {
-  uint64_t value = 0;
-  for (char c : text) {
-    if (!IsDigit(c)) return 0;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-  }
-  return static_cast<int64_t>(value);
 }
 
 std::string Int64ToBase(int64_t value, int base) {

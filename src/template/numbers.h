@@ -13,18 +13,21 @@ namespace zeb {
 // else); 2: anything else ("-5", "1.5", " 1", "$1F").
 int ClassifyNumber(std::string_view text);
 
-// A signed 64-bit value: "$" selects hexadecimal (wrapping beyond 64 bits),
-// otherwise decimal (beyond the largest value, the largest value). Any
-// other character makes the result 0, as does the empty text. Never fails.
+// The value of a text of decimal digits; one beyond the 64-bit range is the
+// largest value. Any other character (a sign, a "$", a blank) makes the
+// result 0, as does the empty text. Never fails.
 int64_t TextToInt(std::string_view text);
 
 // Orders two texts of decimal digits (ClassifyNumber 1) by their value,
 // whatever their length: negative, zero or positive.
 int CompareDigits(std::string_view a, std::string_view b);
 
-// The value of a text of decimal digits; 0 when any character is not a digit
-// and for the empty text.
-int64_t DigitsToInt64(std::string_view text);
+// The widest column a layout function fills (@just, @center,
+// @sizetolimitstr): a wider one is an argument error, not gigabytes of
+// blanks.
+inline constexpr int64_t kMaxWidth = 65535;
+// A width written as a number from 0 to kMaxWidth; false for any other text.
+bool ReadWidth(std::string_view text, size_t& width);
 
 // The digits of `value` in `base` (2..16, digits 0-9 and A-F), most
 // significant first, at least one; a negative value gets a leading "-".

@@ -203,14 +203,10 @@ void TTemplateParser::Discard() {
   Stopped = true;
 }
 
-bool TTemplateParser::TakeBudgetedSteps(int64_t count) {
-  if (StepBudget < count) {
-    StepBudget = 0;
-    ReportError("Too many steps\n\r");
-    return false;
-  }
-  StepBudget -= count;
-  return true;
+bool TTemplateParser::StepLimitReached() {
+  stepsLeft_ = 0;
+  ReportError("Template stopped after %d steps\n\r", {stepLimit_});
+  return false;
 }
 
 void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
@@ -317,8 +313,8 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
 TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view& name, TBufStream& params) {
   if (&input != template_.get()) {
     TTemplateCommand* command = ReadName(input, name) ? FindCommand(name) : nullptr;
-    bool closed = true;
-    params.Reset(command != nullptr && command->HasParams ? ReadParams(input, closed) : std::string());
+    char open;
+    params.Reset(command != nullptr && command->HasParams ? ReadParams(input, open) : std::string());
     return command;
   }
   const size_t start = input.Position();
@@ -332,10 +328,16 @@ TTemplateCommand* TTemplateParser::ReadCall(TBufStream& input, std::string_view&
   if (call.TableGeneration != commands_.Generation()) {
     call.Command = ReadName(input, name) ? FindCommand(name) : nullptr;
     call.NameLength = name.size();
-    bool closed = true;
-    call.Params = call.Command != nullptr && call.Command->HasParams ? ReadParams(input, closed) : std::string();
-    if (!closed)
-      NoteProblemAt(true, "Unclosed parameter list of " + std::string(1, CommandChar).append(name), start - 1);
+    char open = '\0';
+    call.Params = call.Command != nullptr && call.Command->HasParams ? ReadParams(input, open) : std::string();
+    if (open != '\0') {
+      // An apostrophe in a text opens a quoted run that takes in the rest.
+      const std::string called = std::string(1, CommandChar).append(name);
+      NoteProblemAt(true,
+                    open == '(' ? "Unclosed parameter list of " + called
+                                : std::string("Unclosed quote ") + open + " in the parameters of " + called,
+                    start - 1);
+    }
     call.End = input.Position();
     call.TableGeneration = commands_.Generation();
   }
@@ -358,20 +360,20 @@ bool TTemplateParser::ReadName(TBufStream& input, std::string_view& name) {
   return false;
 }
 
-std::string TTemplateParser::ReadParams(TBufStream& input, bool& closed) {
+std::string TTemplateParser::ReadParams(TBufStream& input, char& open) {
   const std::string_view rest = input.Rest();
-  closed = true;
+  open = '\0';
   size_t i = 0;
   while (i < rest.size() && rest[i] == ' ') ++i;
   if (i == rest.size() || rest[i] != '(') return {};
   const size_t first = i + 1;
-  const size_t end = FindParamListEnd(rest, first);
+  const size_t end = FindParamListEnd(rest, first, &open);
   if (end != std::string_view::npos) {
     input.Skip(end);
     return std::string(rest.substr(first, end - 1 - first));
   }
   input.Skip(rest.size());
-  closed = false;
+  if (open == '\0') open = '(';
   // The input ended inside the list: its last character is not taken.
   std::string text(rest.substr(first));
   if (!text.empty()) text.pop_back();

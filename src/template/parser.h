@@ -143,10 +143,13 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // The message of the error that ended the run inside an evaluated text,
   // until the call that stands in the template has written it.
   std::string UnshownError;
-  // Command calls and block passes the run may still take before it ends
-  // with "Too many steps\n\r"; negative (as in every ordinary run): no
-  // limit. A fuzzer sets it, so that a template that loops ends at once.
-  int64_t StepBudget = -1;
+  // The steps a run may take (command calls and block passes) before it
+  // ends with "Template stopped after %d steps": a loop that never ends is
+  // an error of its report, not a run that never ends. Without a limit set
+  // there is none.
+  static constexpr int64_t kNoStepLimit = INT64_MAX;
+  void SetStepLimit(int64_t limit) { stepLimit_ = stepsLeft_ = limit; }
+  int64_t StepsTaken() const { return stepLimit_ - stepsLeft_; }
   // Every so many bytes of text that a call produces or a pass copies cost
   // a step too, so that a value that doubles on every pass ends the run
   // before memory runs out.
@@ -177,8 +180,9 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   static bool ReadName(TBufStream& input, std::string_view& name);
   // The parameter list after a name, without its outer parentheses; empty
   // (and nothing consumed) when no "(" follows the blanks.
-  // `closed` tells whether the list ended before the input did.
-  static std::string ReadParams(TBufStream& input, bool& closed);
+  // `open` tells what the input ended inside: NUL when the list was closed,
+  // "(" for the list itself, a quote character for a quoted run in it.
+  static std::string ReadParams(TBufStream& input, char& open);
   // Calls a command, keeping it alive until its call returns even when the
   // template removes it meanwhile.
   void CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
@@ -191,11 +195,17 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // (empty: by the engine): the message names that command unless it
   // already does.
   void NoteRunError(std::string_view message, std::string_view raiser);
-  // Counts steps against StepBudget; false, with the run ended, when not
-  // enough are left. (Inline: every call and copied text takes steps, and
-  // an ordinary run has no budget.)
-  bool TakeSteps(int64_t count = 1) { return StepBudget < 0 || count == 0 || TakeBudgetedSteps(count); }
-  bool TakeBudgetedSteps(int64_t count);
+  // Counts steps against the limit; false, with the run ended, when not
+  // enough are left. (Inline, one comparison: every call and copied text
+  // takes steps.)
+  bool TakeSteps(int64_t count = 1) {
+    if (count <= stepsLeft_) [[likely]] {
+      stepsLeft_ -= count;
+      return true;
+    }
+    return StepLimitReached();
+  }
+  bool StepLimitReached();
 
   // A call of the template as first read. The template's text does not
   // change while it runs and its loops pass the same calls for every node
@@ -217,6 +227,8 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   std::string templateError_;
   TCommandTable commands_;
   std::vector<std::unique_ptr<TTemplateCommand>> retired_;
+  int64_t stepLimit_ = kNoStepLimit;
+  int64_t stepsLeft_ = kNoStepLimit;
   int blockDepth_ = 0;
   int evalDepth_ = 0;
   bool lfBecameCr_ = false;  // the last character was an LF written as CR

@@ -72,6 +72,9 @@ TEST_F(ReportTest, SortByCodes) {
   r = Report("sortby days address\nsortby size\n");
   EXPECT_EQ(r->SortBy, (std::array<uint8_t, 7>{1, 2, 0, 0, 0, 0, 0}))
       << "a second line replaces from the first position";
+  r = Report("sortby -days address\nmaxsteps 500\n", "def report fsxnet fidonet");
+  EXPECT_EQ(r->SortBy, (std::array<uint8_t, 7>{3 | kSortReversed, 2, 0, 0, 0, 0, 0}));
+  EXPECT_TRUE(r->MaxSteps == 500 && r->FirstDomain->Name == "fsxnet" && !Report("maxsteps 0\n"));
 
   ResetLoader();
   ASSERT_TRUE(Load("def report\n"));

@@ -98,4 +98,9 @@ TEST(PrometheusExample, FollowsTheTextExpositionFormat) {
   EXPECT_GT(samples, 0);
 }
 
+TEST(PrometheusExample, PromtoolAcceptsItWhereInstalled) {
+  if (std::system("command -v promtool >/dev/null 2>&1") != 0) GTEST_SKIP() << "promtool is not installed";
+  EXPECT_EQ(std::system("promtool check metrics < " ZEB_SOURCE_DIR "/examples/expected/queue.prom.txt"), 0);
+}
+
 }  // namespace

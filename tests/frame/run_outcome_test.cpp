@@ -121,6 +121,7 @@ TEST_F(RunOutcome, TemplateMistakesAreShownWhereTheyStandAndCounted) {
       {"A @just(@node, 20) B\n", 2, "Error: Template t.tpl (1:3): Bad type of @Format parametr in @just",
        "A Bad type of @Format parametr"},
       {"x\n@foreach(@queue\ny\n", 2, "Error: Template t.tpl (2:1): Unclosed parameter list of @foreach", "x\n"},
+      {"x\n@len(It's)\n", 2, "Error: Template t.tpl (2:1): Unclosed quote ' in the parameters of @len", "x\n5"},
       {"@if(1)\nA\n@end\n@end\nB\n", 2, "Error: Template t.tpl (4:1): @end without a block", "A\n"},
       {"@else\nA\n", 2, "Error: Template t.tpl (1:1): @else without a block", "A\n"},
       {"@foreach(2)\nline\n", 0, "Warning: Template t.tpl (1:1): @foreach without @end", "line\nline\n"},

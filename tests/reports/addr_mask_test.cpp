@@ -38,11 +38,11 @@ TEST(ParseAddrMask, MissingLeadingFieldsComeFromTheBaseAndTheRestIsWild) {
 }
 
 TEST(ParseAddrMask, LoneStarAndLeadingDigitsAreReadAsTheZone) {
-  // "*" marks the zone wild but net, node and point still come from the base.
+  // "*" marks the zone wild, and the fields left out after it are wild too.
   EXPECT_TRUE(Matches("*", A(5, 23, 4)));
-  EXPECT_TRUE(Matches("*", A(1, 23, 4)));
-  EXPECT_FALSE(Matches("*", A(1, 23, 4, 1)));
-  EXPECT_FALSE(Matches("*", A(1, 23, 5)));
+  EXPECT_TRUE(Matches("*", A(1, 23, 4, 1)));
+  EXPECT_TRUE(Matches("/*", A(1, 23, 5, 1)));
+  EXPECT_FALSE(Matches("/*", A(1, 24, 5)));
 
   EXPECT_TRUE(Matches("23/45", A(23, 7, 45)));
   EXPECT_TRUE(Matches("23/45", A(23, 7, 45, 2)));
@@ -69,8 +69,8 @@ TEST(ParseAddrMask, FieldsBaseAndDigitArithmetic) {
   EXPECT_TRUE(MaskMatches(empty, A(0, 0, 0)));
   EXPECT_FALSE(MaskMatches(empty, kBase));
 
-  // 16-bit arithmetic, and characters that are no digit count all the same.
-  EXPECT_EQ(ParseAddrMask("1:70000", kMain, kBase).Value[kMaskNet], 70000 - 65536);
+  // No 16-bit wrap, and characters that are no digit count all the same.
+  EXPECT_FALSE(ParseAddrMask("1:70000", kMain, kBase).Valid);
   EXPECT_EQ(ParseAddrMask("1:2a", kMain, kBase).Value[kMaskNet], 2 * 10 + ('a' - 48));
 }
 

@@ -20,10 +20,19 @@ TEST(ArithmeticFunctions, NegativeResultsAndDivisionByZero) {
   EXPECT_EQ(RunFunctions("@sub(@t, 3)@t|@add(@t, 5)@t|@sub(@t, 4)@t"), "-3|2|-2") << "a negative value is read back";
   EXPECT_EQ(RunFunctions("@define(@t, -7)@div(@t, 2)@t|@define(@t, -7)@mod(@t, 2)@t"), "-3|-1");
   EXPECT_EQ(RunFunctions("@define(@t, 7)@div(@t, 0)@t|@define(@t, 7)@mod(@t, 0)@t|@div(@u, @v)@u"), "0|0|0");
-  EXPECT_EQ(RunFunctions("@define(@t, 9223372036854775807)@add(@t, 1)@t"), "-9223372036854775808") << "wraps";
-  EXPECT_EQ(
-      RunFunctions("@define(@t, -9223372036854775808)@div(@t, -1)@t|@define(@t, -9223372036854775808)@mod(@t, -1)@t"),
-      "-9223372036854775808|0");
+}
+
+// Numbers and results saturate at 64 bits; a width above 65535 is an error.
+TEST(ArithmeticFunctions, NumbersSaturateAndWidthsAreBounded) {
+  const std::string max = "9223372036854775807", min = "-9223372036854775808", bad = "[Bad type of @MaxLen parametr";
+  const std::pair<std::string, std::string> rows[] = {
+      {"@define(@t, " + max + ")@add(@t, 1)@t", max}, {"@define(@t, -2)@mul(@t, " + max + ")@t", min},
+      {"@define(@t, " + min + ")@sub(@t, 1)@t|@div(@t, -1)@t", min + "|" + max},
+      {"@add(@t, 99999999999999999999)@t", max}, {"@foreach(00)x@end.|@foreach($a)x@end.", ".|xx."},
+      {"@sizetype(99999999999999999999, K)", "9.007.199.254.740.991K"},
+      {"[@just(x, 4294967298, L)]", bad}, {"[@center(ab, 4294967300)]", bad}, {"[@sizetolimitstr(1, 4294967297)]", bad},
+      {"[@just(x, 65535, L)]", "[x" + std::string(65534, ' ') + "]"}};
+  for (const auto& [text, expected] : rows) EXPECT_EQ(RunFunctions(text), expected) << text;
 }
 
 TEST(ArithmeticFunctions, IgnoreCallsWithoutAVariable) {

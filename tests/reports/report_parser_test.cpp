@@ -188,6 +188,7 @@ TEST_F(ReportParser, PrepareSelectsNodesByMasksAndRestartsTheWalk) {
   fidonet.Name = "fidonet";
   fidonet.Aka = Addr(1, 23, 4);
   report_.Domains.Insert(&fidonet);
+  report_.FirstDomain = &fidonet;
   for (const TNetAddr& a : {Addr(1, 23, 45), Addr(1, 23, 45, 3), Addr(1, 23, 100), Addr(3, 10, 1), Addr(3, 11, 1), Addr(5, 23, 4)})
     Merge(a, kFlavourNormal, kKindNetmail, 1, "/o/p");
   ShareWholeQueue();
@@ -198,12 +199,24 @@ TEST_F(ReportParser, PrepareSelectsNodesByMasksAndRestartsTheWalk) {
             "51:23/45,1:23/45.3,1:23/100,3:11/1,5:23/4,|6");
   EXPECT_EQ(RunReport("@prepare(1:23/*,!/45)@foreach(@prepare(3:*/*))@node,@nextnode@end"), "13:10/1,3:11/1,")
       << "a second @prepare rebuilds the list and restarts the walk";
-  EXPECT_EQ(RunReport("@nextnode@nextnode@prepare(\"*\")@node|@prepare(.3)@node"), "15:23/4|00:0/0.0")
-      << "a lone * keeps the base's net, node and point";
+  EXPECT_EQ(RunReport("@nextnode@nextnode@prepare(\"*\")@node|@prepare(.3)@node"), "61:23/45|00:0/0.0")
+      << "a lone * matches every address";
   EXPECT_EQ(RunReport("@nextnode@prepare('1:23/45.3')@node"), "11:23/45.3");
-
+  EXPECT_EQ(RunReport("@address|@prepare(*)@prepare(*:*)@prepare(*:*/*)@prepare(/*)"), "1:23/4|6663");
+  EXPECT_EQ(RunReport("@prepare(1:23/65537)"), "Bad type of @Mask parametr");
   share_.ReportNodes.reset();
   EXPECT_EQ(RunReport("@prepare(*:*/*.*)|@queue|@node|@nextnode@node"), "0|0|0:0/0.0|0:0/0.0");
+}
+
+TEST_F(ReportParser, SysopAgesByKindAndTheStepBudget) {
+  FixedClock clock(2026, 1, 2, 0, 0, 0);
+  production_.Sysop = "Joe Sysop";
+  report_.MaxSteps = 30;  // a loop that never ends spends them
+  Merge(Addr(2, 1, 1), kFlavourNormal, kKindNetmail, 1, "/o/a", PackDosDateTime({2026, 1, 1, 12, 0, 0}));
+  Merge(Addr(2, 1, 1), kFlavourRequest, kKindFile, 1, "/o/b.req");
+  ShareWholeQueue();
+  EXPECT_EQ(RunReport("@sysop|@age(N)|@age(nr)|[@age(E)]|@while(1)@end"),
+            "Joe Sysop|43200|86400|[]|Template stopped after 30 steps\r");
 }
 
 TEST_F(ReportParser, QueueFunctionsChangeNothingWhereOutputIsOff) {

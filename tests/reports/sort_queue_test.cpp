@@ -65,6 +65,7 @@ TEST_F(SortQueueTest, SizeThenAddressAndSizeAloneKeepingTiesInAddressOrder) {
 TEST_F(SortQueueTest, EachKeyOrdersItsWay) {
   TDomain& fido = Domain("fidonet", {1});
   const size_t days = Report({&fido}, {kSortDays});
+  const size_t longestWaiting = Report({&fido}, {kSortDays | kSortReversed});
   const size_t netmail = Report({&fido}, {kSortNetmailSize, kSortAddress});
   const size_t echomail = Report({&fido}, {kSortEchomailSize, kSortAddress});
   const size_t files = Report({&fido}, {kSortFileEchomailSize, kSortAddress});
@@ -78,6 +79,7 @@ TEST_F(SortQueueTest, EachKeyOrdersItsWay) {
   Merge(Addr(1, 9, 5, 1), kFlavourNormal, kKindFile, 5, "f", Dos(2026, 1, 2));
   Sort();
   EXPECT_EQ(Listed(days), (Names{"1:9/2", "1:9/4", "1:9/1", "1:9/5", "1:9/5.1", "1:9/3"}));
+  EXPECT_EQ(Listed(longestWaiting), (Names{"1:9/3", "1:9/5.1", "1:9/5", "1:9/1", "1:9/4", "1:9/2"}));
   EXPECT_EQ(Listed(netmail), (Names{"1:9/5", "1:9/1", "1:9/2", "1:9/3", "1:9/4", "1:9/5.1"}));
   EXPECT_EQ(Listed(echomail), (Names{"1:9/2", "1:9/1", "1:9/3", "1:9/4", "1:9/5", "1:9/5.1"}));
   EXPECT_EQ(Listed(files), (Names{"1:9/3", "1:9/5.1", "1:9/1", "1:9/2", "1:9/4", "1:9/5"}));

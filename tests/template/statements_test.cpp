@@ -116,13 +116,17 @@ TEST(For, BadParameters) {
   EXPECT_EQ(RunTemplate("@for(@i, -1, 3)x@end"), "Bad parameters for operator @for (@i, -1, 3)\n\r");
   EXPECT_EQ(RunTemplate("@fordown(@i, 3)x@end"), "Bad parameters for operator @fordown (@i, 3)\n\r");
   EXPECT_EQ(RunTemplate("@for(@if, 1, 2)x@end"), "Can't replace function @if\n\r");
-  EXPECT_EQ(RunTemplate("@for(0)x@end."), ".");
 }
 
-TEST(For, SkippedInABranchNotTaken) {
-  EXPECT_EQ(RunTemplate("@if(0)@for(@i, 1, 3)x@end@end."), ".");
-  // The skipped counter must not read as a changed type when the limit is 0.
-  EXPECT_EQ(RunTemplate("@if(0)@fordown(@i, 3, 0)x@end@end."), ".");
+// A branch not taken, or a loop that does not run, is inert.
+TEST(For, ABranchNotTakenIsInert) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"@if(0)@for(@i, 1, 3)x@end@end.", "."}, {"@if(0)@fordown(@i, 3, 0)x@end@end.", "."},
+      {"@define(@i, 7)@if(0)@for(@i, 1, 2)@end@end@i", "7"}, {"@if(0)@for(x)@end@end.", "."},
+      {"@define(@i, 7)@for(@j, 2, 1)@fordown(@i, 2, 1)@end@end@i", "7"}, {"@if(1, =, 2)@for(@if, 1, 2)@end@end.", "."},
+      {"@if(0)@if(1, =, 1, 1)@end@end.", "."}, {"@for()x@end.", "Bad parameters for operator @for ()\n\r"},
+      {"@for(0)x@end.", "Bad parameters for operator @for (0)\n\r"}};
+  for (const auto& [text, expected] : rows) EXPECT_EQ(RunTemplate(text), expected) << text;
 }
 
 TEST(Break, InsideIfInsideLoop) {
