@@ -74,6 +74,7 @@ class FakeFile : public TFile {
     return true;
   }
   bool Flush() override { return true; }
+  bool Sync() override { return true; }
   bool Close() override { return true; }
   bool Lock(int waitSeconds) override {
     disk_.lastLockWait_ = waitSeconds;
@@ -97,7 +98,13 @@ class FakeFile : public TFile {
 
 FakeDisk::Faults* FakeDisk::FaultsOf(const std::string& path) {
   auto it = faults_.find(path);
-  return it == faults_.end() ? nullptr : &it->second;
+  if (it != faults_.end()) return &it->second;
+  for (auto& [key, faults] : faults_) {
+    if (key.find('*') != std::string::npos && ParentOf(key) == ParentOf(path) &&
+        MatchWildcard(key.substr(key.find_last_of('/') + 1), path.substr(path.find_last_of('/') + 1)))
+      return &faults;
+  }
+  return nullptr;
 }
 
 bool FakeDisk::CountOp(Op op) {
@@ -216,6 +223,24 @@ bool FakeDisk::RemoveFile(const std::string& path) {
   if (it == nodes_.end() || it->second.Directory) return false;
   nodes_.erase(it);
   return true;
+}
+
+bool FakeDisk::Rename(const std::string& from, const std::string& to, std::string& error) {
+  auto it = nodes_.find(from);
+  if (it == nodes_.end() || it->second.Directory) {
+    error = "No such file or directory";
+    return false;
+  }
+  Node node = std::move(it->second);
+  nodes_.erase(it);
+  nodes_[to] = std::move(node);
+  return true;
+}
+
+bool FakeDisk::RenameNoReplace(const std::string& from, const std::string& to, std::string& error) {
+  if (nodes_.count(to) == 0) return Rename(from, to, error);
+  error = "File exists";
+  return false;
 }
 
 bool FakeDisk::MakeDirectory(const std::string& path) {

@@ -69,9 +69,13 @@ class FakeDisk : public DiskInterface {
   std::unique_ptr<TFile> OpenFile(const std::string& path, OpenMode mode, std::string& error) override;
   bool RemoveFile(const std::string& path) override;
   bool MakeDirectory(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to, std::string& error) override;
+  bool RenameNoReplace(const std::string& from, const std::string& to, std::string& error) override;
 
   std::map<std::string, Node>& Nodes() { return nodes_; }
 
+  // The faults of a path; one whose name holds a "*" gives the faults of
+  // every file of its directory that it matches (and that has none of its own).
   Faults& Fault(const std::string& path) { return faults_[path]; }
   // Files opened and not yet destroyed; paths whose lock we hold now; the wait
   // asked for by the last Lock call.

@@ -4,14 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <utility>
 
 #include "platform/disk.h"
 #include "platform/dos_time.h"
+#include "platform/system.h"
 #include "platform/wildcard.h"
 
 namespace zeb {
@@ -32,6 +36,20 @@ bool EntryFromStat(const struct stat& st, const std::string& name, TDirEntry& en
   entry.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
   entry.DosTime = FileTimeToDos(st.st_mtime);
   return true;
+}
+
+// The crash-point hook: with ZEB_CRASH_BEFORE_WRITE=n in the environment
+// the process kills itself right before its n-th write-like call on a file
+// (write, truncate, sync, rename, remove), as a shutdown or an OOM kill may
+// stop it. The crash-point test runs zeb so for every n in turn.
+void BeforeWriteLikeCall() {
+  static const long crashAt = [] {
+    const std::optional<std::string> value = GetEnv("ZEB_CRASH_BEFORE_WRITE");
+    return value ? std::atol(value->c_str()) : 0L;
+  }();
+  if (crashAt <= 0) return;
+  static std::atomic<long> calls{0};
+  if (++calls == crashAt) ::kill(::getpid(), SIGKILL);
 }
 
 std::string BaseName(const std::string& path) {
@@ -56,6 +74,7 @@ class PosixFile : public TFile {
     return true;
   }
   bool Write(const void* data, size_t size) override {
+    BeforeWriteLikeCall();
     size_t done = 0;
     while (done < size) {
       const ssize_t n = ::write(fd_, static_cast<const char*>(data) + done, size - done);
@@ -76,11 +95,16 @@ class PosixFile : public TFile {
     return ::fstat(fd_, &st) == 0 ? static_cast<int64_t>(st.st_size) : -1;
   }
   bool Truncate() override {
+    BeforeWriteLikeCall();
     const off_t pos = ::lseek(fd_, 0, SEEK_CUR);
     return (pos >= 0 && ::ftruncate(fd_, pos) == 0) || FailWithErrno();
   }
   // Writes go straight to the kernel, so nothing waits in a buffer of ours.
   bool Flush() override { return true; }
+  bool Sync() override {
+    BeforeWriteLikeCall();
+    return ::fsync(fd_) == 0 || FailWithErrno();
+  }
   bool Lock(int waitSeconds) override {
     for (int attempt = 0;; ++attempt) {
       if (SetLock(F_WRLCK)) return true;
@@ -209,8 +233,35 @@ class PosixDisk : public DiskInterface {
     return std::make_unique<PosixFile>(fd);
   }
 
-  bool RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+  bool RemoveFile(const std::string& path) override {
+    BeforeWriteLikeCall();
+    return ::unlink(path.c_str()) == 0;
+  }
   bool MakeDirectory(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
+
+  bool Rename(const std::string& from, const std::string& to, std::string& error) override {
+    BeforeWriteLikeCall();
+    if (::rename(from.c_str(), to.c_str()) == 0) return true;
+    error = std::strerror(errno);
+    return false;
+  }
+
+  bool RenameNoReplace(const std::string& from, const std::string& to, std::string& error) override {
+    BeforeWriteLikeCall();
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    // File systems without the no-replace rename (some network and FUSE
+    // ones) take a hard link to the new name, which fails as well when the
+    // name is taken, and the old name is removed after it.
+    if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) {
+      if (::link(from.c_str(), to.c_str()) == 0) {
+        BeforeWriteLikeCall();
+        ::unlink(from.c_str());
+        return true;
+      }
+    }
+    error = std::strerror(errno);
+    return false;
+  }
 };
 
 DiskInterface* g_disk = nullptr;

@@ -100,7 +100,7 @@ TEST_F(PktWriterTest, FieldLimitsAndPasswordEdges) {
 
 TEST_F(PktWriterTest, FailedWriteLeavesNoPacket) {
   disk_.AddDir("/out");
-  disk_.Fault(kPacketName).WriteBudget = 100;
+  disk_.Fault("/out/.zeb-*.tmp").WriteBudget = 100;
   TReport r = SampleReport(TPostKind::Pkt, "/out");
   EXPECT_FALSE(PostReport(r, "text"));
   EXPECT_EQ(LastLog(2), std::string("Error: Can't write to file ") + kPacketName + "\nReason: No space left on device");
