@@ -98,13 +98,7 @@ class FakeFile : public TFile {
 
 FakeDisk::Faults* FakeDisk::FaultsOf(const std::string& path) {
   auto it = faults_.find(path);
-  if (it != faults_.end()) return &it->second;
-  for (auto& [key, faults] : faults_) {
-    if (key.find('*') != std::string::npos && ParentOf(key) == ParentOf(path) &&
-        MatchWildcard(key.substr(key.find_last_of('/') + 1), path.substr(path.find_last_of('/') + 1)))
-      return &faults;
-  }
-  return nullptr;
+  return it == faults_.end() ? nullptr : &it->second;
 }
 
 bool FakeDisk::CountOp(Op op) {
@@ -227,20 +221,13 @@ bool FakeDisk::RemoveFile(const std::string& path) {
 
 bool FakeDisk::Rename(const std::string& from, const std::string& to, std::string& error) {
   auto it = nodes_.find(from);
-  if (it == nodes_.end() || it->second.Directory) {
-    error = "No such file or directory";
-    return false;
-  }
-  Node node = std::move(it->second);
-  nodes_.erase(it);
-  nodes_[to] = std::move(node);
+  if (it == nodes_.end() || it->second.Directory) return (error = "No such file or directory", false);
+  nodes_[to] = std::move(nodes_.extract(it).mapped());
   return true;
 }
 
 bool FakeDisk::RenameNoReplace(const std::string& from, const std::string& to, std::string& error) {
-  if (nodes_.count(to) == 0) return Rename(from, to, error);
-  error = "File exists";
-  return false;
+  return nodes_.count(to) == 0 ? Rename(from, to, error) : (error = "File exists", false);
 }
 
 bool FakeDisk::MakeDirectory(const std::string& path) {

@@ -74,8 +74,6 @@ class FakeDisk : public DiskInterface {
 
   std::map<std::string, Node>& Nodes() { return nodes_; }
 
-  // The faults of a path; one whose name holds a "*" gives the faults of
-  // every file of its directory that it matches (and that has none of its own).
   Faults& Fault(const std::string& path) { return faults_[path]; }
   // Files opened and not yet destroyed; paths whose lock we hold now; the wait
   // asked for by the last Lock call.

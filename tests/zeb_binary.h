@@ -47,9 +47,6 @@ class ZebBinaryTest : public ::testing::Test, protected ScratchDir {
     return codes;
   }
   int Run(const std::string& config, const std::string& options = "") const { return RunAll({config}, options)[0]; }
-  // The files of the scratch directory keyed by full path, as the strict
-  // readers take them.
-  TDiskImage Image() const { return LoadDirectory(Dir()); }
 };
 
 }  // namespace zeb::test

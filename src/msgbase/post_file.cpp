@@ -112,10 +112,17 @@ bool PostToFile(const std::string& path, std::string_view buf) {
     AnnounceError(Format("Can't write to file %s", path.c_str()));
     return false;
   }
-  std::string temp, error;
-  if (!WriteTemporary(path, buf, true, temp)) return false;
-  if (Disk().Rename(temp, path, error)) return true;
-  AnnounceError(Format("Can't create file %s", path.c_str()), error);
+  std::string target, temp, error;
+  if (!Disk().ReplacementTarget(path, target)) {
+    // A device or a named pipe is written in place.
+    auto file = Disk().OpenFile(path, OpenMode::Create, error);
+    if (file) return Closed(*file, path, WriteWithLfLineEnds(*file, buf));
+    AnnounceError(Format("Can't create file %s", path.c_str()), error);
+    return false;
+  }
+  if (!WriteTemporary(target, buf, true, temp)) return false;
+  if (Disk().Rename(temp, target, error)) return true;
+  AnnounceError(Format("Can't create file %s", target.c_str()), error);
   Disk().RemoveFile(temp);
   return false;
 }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -262,6 +263,17 @@ class PosixDisk : public DiskInterface {
     error = std::strerror(errno);
     return false;
   }
+
+  bool ReplacementTarget(const std::string& path, std::string& target) override {
+    target = path;
+    struct stat st;
+    // A new file, or a link that leads nowhere yet, is made at the name.
+    if (::stat(path.c_str(), &st) != 0) return true;
+    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return false;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) != nullptr) target = resolved;
+    return true;
+  }
 };
 
 DiskInterface* g_disk = nullptr;
@@ -282,6 +294,11 @@ class TPathDirHandle : public TDirHandle {
 
 std::unique_ptr<TDirHandle> DiskInterface::OpenDirectory(const std::string& dir) {
   return std::make_unique<TPathDirHandle>(*this, dir);
+}
+
+bool DiskInterface::ReplacementTarget(const std::string& path, std::string& target) {
+  target = path;
+  return true;
 }
 
 bool DiskInterface::FileExists(const std::string& path) {

@@ -48,10 +48,8 @@ TDiskImage LoadDirectory(const std::string& dir) {
   TDiskImage image;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
     FakeDisk::Node& node = image[entry.path().string()];
-    node.Directory = entry.is_directory();
-    if (node.Directory) continue;
     std::ifstream in(entry.path(), std::ios::binary);
-    node.Data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!(node.Directory = entry.is_directory())) node.Data.assign(std::istreambuf_iterator<char>(in), {});
   }
   return image;
 }
@@ -83,9 +81,9 @@ TStrictRead ReadSquishStrict(const TDiskImage& disk, const std::string& path) {
   }
   if (prev != last) return Fail("last frame is not the end of the chain");
   if (count > 0 && at != 0) {
-    if (at < 256 || !d.Has(at, kFrameHeader) || at + kFrameHeader + uint64_t{d.U32(at + 12)} > end)
-      return Fail(Format("frame at %d after the last one runs past the end of the data", static_cast<int>(at)));
-    if (d.U32(at) != kFrameId || d.U32(at + 8) != last || d.U32(at + 4) != 0) return Fail("chain goes on past the last frame");
+    if (at < 256 || !d.Has(at, kFrameHeader) || at + kFrameHeader + uint64_t{d.U32(at + 12)} > end || d.U32(at) != kFrameId ||
+        d.U32(at + 8) != last || d.U32(at + 4) != 0)
+      return Fail(Format("frame at %d linked after the last one", static_cast<int>(at)));
     r.UncountedFrameLinked = true;
   }
   if (count == 0 && (begin != 0 || last != 0)) return Fail("links in an empty base");

@@ -17,16 +17,13 @@ struct TStrictRead {
   // JAM only: the active-message count of the base header is one short of
   // the index (see ReadJamStrict).
   bool ActiveCountLags = false;
-  // Squish only: one whole frame inside the used data is linked after the
-  // last one but not counted (see ReadSquishStrict).
-  bool UncountedFrameLinked = false;
+  bool UncountedFrameLinked = false;  // Squish only: see ReadSquishStrict
 };
 
 using TDiskImage = std::map<std::string, FakeDisk::Node>;
 
-// The files and folders under the real directory `dir`, keyed by full path,
-// as the readers below take them: so they judge a base or a directory that
-// zeb (or another program) wrote to the real disk.
+// The files and folders under the real directory `dir` keyed by full path,
+// for judging what zeb (or another program) wrote to the real disk.
 TDiskImage LoadDirectory(const std::string& dir);
 
 // A Squish base `path`.sqd/.sqi. Missing or empty files make an empty base.
@@ -34,10 +31,9 @@ TDiskImage LoadDirectory(const std::string& dir);
 // exactly n whole frames linked both ways, the n-th being the last one; the
 // index holds at least n records, the first n naming those frames and their
 // message ids (records past n are ignored, as readers do). The last frame's
-// forward link is 0, or names one more whole frame inside the used data that
-// links back to it and ends the chain (UncountedFrameLinked): an append
-// stopped between the link to its frame and the header that counts it. No
-// frame is ever linked that reaches past the end of the used data.
+// forward link is 0, or (UncountedFrameLinked: an append stopped between the
+// link and the header that counts it) names a whole frame inside the used
+// data that links back to it and ends the chain.
 TStrictRead ReadSquishStrict(const TDiskImage& disk, const std::string& path);
 
 // A JAM base `path`.jhr/.jdt/.jdx. Missing or empty files make an empty
