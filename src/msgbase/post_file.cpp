@@ -114,7 +114,7 @@ bool PostToFile(const std::string& path, std::string_view buf) {
   }
   std::string target, temp, error;
   if (!Disk().ReplacementTarget(path, target)) {
-    // A device or a named pipe is written in place.
+    // A device, a named pipe, or a file whose directory takes no new file.
     auto file = Disk().OpenFile(path, OpenMode::Create, error);
     if (file) return Closed(*file, path, WriteWithLfLineEnds(*file, buf));
     AnnounceError(Format("Can't create file %s", path.c_str()), error);

@@ -116,8 +116,9 @@ class DiskInterface {
   virtual bool RenameNoReplace(const std::string& from, const std::string& to, std::string& error) = 0;
   // The name that a new file replacing `path` whole must be renamed to:
   // the file that a symbolic link leads to (the link stays), otherwise
-  // `path` itself. False for a device, a named pipe or a socket, which
-  // can only be written in place.
+  // `path` itself. False for a device, a named pipe or a socket, and for a
+  // file in a directory where no new file may be made: those can only be
+  // written in place.
   virtual bool ReplacementTarget(const std::string& path, std::string& target);
 
   bool FileExists(const std::string& path);

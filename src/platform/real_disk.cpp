@@ -272,7 +272,10 @@ class PosixDisk : public DiskInterface {
     if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return false;
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) != nullptr) target = resolved;
-    return true;
+    // A file that may be written in a directory where no file may be made
+    // (a report in a web server's tree) is written in place, as before.
+    const size_t slash = target.find_last_of('/');
+    return ::access(slash == std::string::npos ? "." : target.substr(0, slash + 1).c_str(), W_OK) == 0;
   }
 };
 
