@@ -259,6 +259,13 @@ class PosixDisk : public DiskInterface {
         ::unlink(from.c_str());
         return true;
       }
+      // Those without hard links either (SMB shares) get a plain rename
+      // once the name is seen free: only another writer in the same moment
+      // could take it in between.
+      struct stat st;
+      if ((errno == EPERM || errno == ENOTSUP || errno == ENOSYS) && ::lstat(to.c_str(), &st) != 0 && errno == ENOENT &&
+          ::rename(from.c_str(), to.c_str()) == 0)
+        return true;
     }
     error = std::strerror(errno);
     return false;
