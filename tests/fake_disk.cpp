@@ -74,6 +74,7 @@ class FakeFile : public TFile {
     return true;
   }
   bool Flush() override { return true; }
+  bool Sync() override { return true; }
   bool Close() override { return true; }
   bool Lock(int waitSeconds) override {
     disk_.lastLockWait_ = waitSeconds;
@@ -216,6 +217,17 @@ bool FakeDisk::RemoveFile(const std::string& path) {
   if (it == nodes_.end() || it->second.Directory) return false;
   nodes_.erase(it);
   return true;
+}
+
+bool FakeDisk::Rename(const std::string& from, const std::string& to, std::string& error) {
+  auto it = nodes_.find(from);
+  if (it == nodes_.end() || it->second.Directory) return (error = "No such file or directory", false);
+  nodes_[to] = std::move(nodes_.extract(it).mapped());
+  return true;
+}
+
+bool FakeDisk::RenameNoReplace(const std::string& from, const std::string& to, std::string& error) {
+  return nodes_.count(to) == 0 ? Rename(from, to, error) : (error = "File exists", false);
 }
 
 bool FakeDisk::MakeDirectory(const std::string& path) {

@@ -69,6 +69,8 @@ class FakeDisk : public DiskInterface {
   std::unique_ptr<TFile> OpenFile(const std::string& path, OpenMode mode, std::string& error) override;
   bool RemoveFile(const std::string& path) override;
   bool MakeDirectory(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to, std::string& error) override;
+  bool RenameNoReplace(const std::string& from, const std::string& to, std::string& error) override;
 
   std::map<std::string, Node>& Nodes() { return nodes_; }
 

@@ -72,17 +72,6 @@ class ZebBinaryTest : public ::testing::Test, protected ScratchDir {
     return codes;
   }
   int Run(const std::string& config, const std::string& options = "") const { return RunAll({config}, options)[0]; }
-  // The files of the scratch directory keyed by full path, as the strict
-  // readers take them.
-  TDiskImage Image() const {
-    TDiskImage image;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(Dir())) {
-      FakeDisk::Node& node = image[entry.path().string()];
-      node.Directory = entry.is_directory();
-      if (!node.Directory) node.Data = Read(std::filesystem::relative(entry.path(), Dir()).string());
-    }
-    return image;
-  }
 };
 
 }  // namespace zeb::test

@@ -20,6 +20,7 @@ constexpr size_t kBasePasswordCrc = 16;
 constexpr size_t kBaseMsgNum = 20;
 
 constexpr uint32_t kNoCrc = 0xFFFFFFFF;
+constexpr uint32_t kDeletedRecord = 0xFFFFFFFF;  // header offset of a deleted message's index record
 constexpr uint32_t kLocalEchomail = 0x01000001;
 
 // Subfield kinds.
@@ -60,6 +61,14 @@ std::string NewBaseHeader(uint32_t now) {
   PutU32(header, kBasePasswordCrc, kNoCrc);
   PutU32(header, kBaseMsgNum, 1);
   return header;
+}
+
+// The index records that name a message.
+uint32_t LiveIndexRecords(std::string_view index) {
+  uint32_t live = 0;
+  for (size_t at = 0; at + kJamIndexRecordSize <= index.size(); at += kJamIndexRecordSize)
+    live += GetU32(index, at + 4) != kDeletedRecord;
+  return live;
 }
 
 struct TJamFiles {
@@ -165,9 +174,14 @@ bool TJamWriter::Post(const std::string& buf) {
 
     // Other programs notice a changed base by its modification counter.
     PutU32(base, kBaseModCounter, GetU32(base, kBaseModCounter) + 1);
-    PutU32(base, kBaseActiveMsgs, GetU32(base, kBaseActiveMsgs) + 1);
+    // The active count is taken from the index rather than raised by one:
+    // an append killed between its index record and the base header left
+    // the count one short, and this mends it.
+    std::string index;
+    ok = update.Read(*f.Index, f.Name("jdx"), 0, static_cast<size_t>(records) * kJamIndexRecordSize, index);
+    PutU32(base, kBaseActiveMsgs, LiveIndexRecords(index) + 1);
 
-    ok = update.Write(*f.Text, f.Name("jdt"), textAt, buf) &&
+    ok = ok && update.Write(*f.Text, f.Name("jdt"), textAt, buf) &&
          update.Write(*f.Header, f.Name("jhr"), headerAt, header + subfields) &&
          update.Write(*f.Index, f.Name("jdx"), static_cast<int64_t>(records) * kJamIndexRecordSize, record) &&
          update.Write(*f.Header, f.Name("jhr"), 0, base);

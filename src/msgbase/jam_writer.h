@@ -26,9 +26,12 @@ class TJamWriter : public TMessageWriter {
   // The message text carries no control lines: they go into subfields.
   void FinishMessage(std::string& buf) override;
   // Appends under the base lock, in the order text, header with subfields,
-  // index record, base header. A failure puts back what was written, so the
-  // base stays as it was. Without FinishMessage (no template text could be
-  // loaded) nothing is stored.
+  // index record, base header, whose active count is set to the live
+  // records of the index. A kill before the base header leaves the count
+  // one short (readers number messages by the index) and the next append
+  // mends it. A failure puts back what was written, so the base stays as it
+  // was. Without FinishMessage (no template text could be loaded) nothing is
+  // stored.
   bool Post(const std::string& buf) override;
 
   // The subfields of the message, in their order.

@@ -1,10 +1,15 @@
 #include "msgbase/post_file.h"
 
 #include <algorithm>
+#include <atomic>
+#include <vector>
 
 #include "log/console.h"
+#include "log/log_queue.h"
 #include "platform/disk.h"
+#include "platform/dos_time.h"
 #include "platform/system.h"
+#include "support/temporary_name.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -48,6 +53,57 @@ bool Closed(TFile& file, const std::string& path, bool written) {
   return false;
 }
 
+// The directory part of a path, with its slash; empty for a bare name.
+std::string DirectoryPart(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Removes the temporary files in the directory `dir` (with its slash) that
+// a killed run left more than an hour ago: a run still writing one is never
+// that slow.
+void RemoveStaleTemporaries(const std::string& dir) {
+  std::vector<TDirEntry> entries;
+  std::string unreported;  // the post that follows reports a directory it cannot use
+  TDateTime hourAgo;
+  if (!Disk().FindFiles(dir.empty() ? "." : dir, kTemporaryPattern, 0, entries, unreported) || entries.empty() ||
+      !WallClockDateTimeOf(LocalUnixNow() - 3600, hourAgo))
+    return;
+  const uint32_t cutoff = PackDosDateTime(hourAgo);
+  for (const TDirEntry& entry : entries) {
+    const std::string path = dir + entry.Name;
+    if (entry.DosTime < cutoff && Disk().RemoveFile(path))
+      LogLine(Format("Removed %s, left by an interrupted run", path.c_str()), 1);
+  }
+}
+
+// Writes the whole buffer (with LF line ends when `lfLineEnds`) to a new
+// temporary file beside `target` and waits until it is on the disk.
+// Failures are logged under the name `target`; the temporary file is then
+// removed again. `temp` receives its name.
+bool WriteTemporary(const std::string& target, std::string_view buf, bool lfLineEnds, std::string& temp) {
+  const std::string dir = DirectoryPart(target);
+  RemoveStaleTemporaries(dir);
+  static std::atomic<uint32_t> sequence{0};
+  std::unique_ptr<TFile> file;
+  std::string error;
+  // A name that a killed run with the same process id left is passed over.
+  do {
+    temp = dir + std::string(kTemporaryPrefix) + std::to_string(CurrentProcessId()) + "-" + std::to_string(sequence++) +
+           std::string(kTemporarySuffix);
+    file = Disk().OpenFile(temp, OpenMode::CreateNew, error);
+  } while (!file && Disk().FileExists(temp));
+  if (!file) {
+    AnnounceError(Format("Can't create file %s", target.c_str()), error);
+    return false;
+  }
+  const bool written = lfLineEnds ? WriteWithLfLineEnds(*file, buf) : file->Write(buf.data(), buf.size());
+  if (Closed(*file, target, written && file->Sync())) return true;
+  file.reset();
+  Disk().RemoveFile(temp);
+  return false;
+}
+
 }  // namespace
 
 size_t LfLineEndsSize(std::string_view buf) {
@@ -62,33 +118,39 @@ bool PostToFile(const std::string& path, std::string_view buf) {
     AnnounceError(Format("Can't write to file %s", path.c_str()));
     return false;
   }
-  std::string error;
-  auto file = Disk().OpenFile(path, OpenMode::Create, error);
-  if (!file) {
+  std::string target, temp, error;
+  if (!Disk().ReplacementTarget(path, target)) {
+    // A device, a named pipe, or a file whose directory takes no new file.
+    auto file = Disk().OpenFile(path, OpenMode::Create, error);
+    if (file) return Closed(*file, path, WriteWithLfLineEnds(*file, buf));
     AnnounceError(Format("Can't create file %s", path.c_str()), error);
     return false;
   }
-  return Closed(*file, path, WriteWithLfLineEnds(*file, buf));
+  if (!WriteTemporary(target, buf, true, temp)) return false;
+  if (Disk().Rename(temp, target, error)) return true;
+  AnnounceError(Format("Can't create file %s", target.c_str()), error);
+  Disk().RemoveFile(temp);
+  return false;
 }
 
 bool PostToNewFile(const std::function<std::string(uint32_t)>& nameOf, std::string_view buf, std::string& path) {
-  std::unique_ptr<TFile> file;
-  for (uint32_t attempt = 0;; ++attempt) {
-    path = nameOf(attempt);
+  // The first name free now is the one failures are logged under.
+  uint32_t attempt = 0;
+  while (Disk().FileExists(path = nameOf(attempt))) ++attempt;
+  std::string temp;
+  if (!WriteTemporary(path, buf, false, temp)) return false;
+  for (;;) {
     std::string error;
-    file = Disk().OpenFile(path, OpenMode::CreateNew, error);
-    if (file) break;
+    if (Disk().RenameNoReplace(temp, path, error)) return true;
     // Only a name taken meanwhile (another report, another run) is worth
     // the next try; any other failure would repeat.
     if (!Disk().FileExists(path)) {
       AnnounceError(Format("Can't create file %s", path.c_str()), error);
+      Disk().RemoveFile(temp);
       return false;
     }
+    path = nameOf(++attempt);
   }
-  if (Closed(*file, path, file->Write(buf.data(), buf.size()))) return true;
-  file.reset();
-  Disk().RemoveFile(path);
-  return false;
 }
 
 }  // namespace zeb

@@ -163,27 +163,20 @@ bool TSquishWriter::Post(const std::string& buf) {
   PutU32(head, kMsgUmsgid, umsgid);
   const std::string_view text = std::string_view(buf).substr(headSize);
 
-  // The high-water mark stays: it is the echomail scanners' export mark.
-  PutU32(header, kBaseNumMsg, count + 1);
-  PutU32(header, kBaseHighMsg, GetU32(header, kBaseHighMsg) + 1);
-  PutU32(header, kBaseUid, umsgid + 1);
-  PutU32(header, kBaseLastFrame, frameAt);
-  if (GetU32(header, kBaseBeginFrame) == 0) PutU32(header, kBaseBeginFrame, frameAt);
-  PutU32(header, kBaseEndFrame, frameAt + static_cast<uint32_t>(buf.size()));
-
   std::string record;
   AppendU32(record, frameAt);
   AppendU32(record, umsgid);
   AppendU32(record, SquishHash(report_.To.Name));
   const int64_t recordAt = static_cast<int64_t>(count) * kSquishIndexRecordSize;
+  const uint32_t endFrame = frameAt + static_cast<uint32_t>(buf.size());
 
-  // The header is the last write: until it counts the new message, the new
-  // frame lies in free space, and the link to it from the last frame and
-  // its index record lie past what the header counts, so a crash before it
-  // leaves the base as it was. Written earlier, a crash would leave a
-  // header counting a message that the index does not hold.
+  // The frame and its index record go first, where readers do not look:
+  // past the end of the used data and past the records the header counts.
+  // Tossers may leave blank records past the last message in the index.
   ok = ok && update.Write(*data, dataName, frameAt, head) &&
-       update.Write(*data, dataName, frameAt + static_cast<int64_t>(headSize), text);
+       update.Write(*data, dataName, frameAt + static_cast<int64_t>(headSize), text) &&
+       update.Write(*index, indexName, recordAt, record) &&
+       update.Resize(*index, indexName, recordAt + static_cast<int64_t>(kSquishIndexRecordSize));
   if (ok && lastFrame != 0) {
     std::string previous;
     ok = update.Read(*data, dataName, lastFrame, kSquishFrameHeaderSize, previous);
@@ -191,15 +184,25 @@ bool TSquishWriter::Post(const std::string& buf) {
       AnnounceError(Format("Can't read file %s", dataName.c_str()));
       ok = false;
     }
-    if (ok) {
-      PutU32(previous, kFrameNext, frameAt);
-      ok = update.Write(*data, dataName, lastFrame, previous);
-    }
+    // The link and the header that counts the message are two writes, so
+    // some state lies between them. The used data is first made to take
+    // the whole new frame, so that no link ever leads past its end; a kill
+    // after the link then leaves one whole frame linked but not counted,
+    // and the next append links the last counted frame to its own frame,
+    // leaving that one as unused space.
+    PutU32(header, kBaseEndFrame, endFrame);
+    PutU32(previous, kFrameNext, frameAt);
+    ok = ok && update.Write(*data, dataName, 0, header) && update.Write(*data, dataName, lastFrame, previous);
   }
-  // Tossers may leave blank records past the last message in the index.
-  ok = ok && update.Write(*index, indexName, recordAt, record) &&
-       update.Resize(*index, indexName, recordAt + static_cast<int64_t>(kSquishIndexRecordSize)) &&
-       update.Write(*data, dataName, 0, header);
+
+  // The high-water mark stays: it is the echomail scanners' export mark.
+  PutU32(header, kBaseNumMsg, count + 1);
+  PutU32(header, kBaseHighMsg, GetU32(header, kBaseHighMsg) + 1);
+  PutU32(header, kBaseUid, umsgid + 1);
+  PutU32(header, kBaseLastFrame, frameAt);
+  if (GetU32(header, kBaseBeginFrame) == 0) PutU32(header, kBaseBeginFrame, frameAt);
+  PutU32(header, kBaseEndFrame, endFrame);
+  ok = ok && update.Write(*data, dataName, 0, header);
   if (!ok) update.Undo();
   if (ok) storedNumber_ = count + 1;  // Squish numbers messages by position
   data->Unlock();

@@ -28,9 +28,12 @@ class TSquishWriter : public TMessageWriter {
   // Tearline, origin and NUL; then the frame's lengths.
   void FinishMessage(std::string& buf) override;
   // Appends the frame under the base lock: the new frame at the end of the
-  // used data, the previous frame's link to it, the base header, the index
-  // record. A failure puts back what was written, so the base stays as it
-  // was.
+  // used data and its index record; then the base header taking the frame
+  // into the used data, and the previous frame's link to it; last the base
+  // header that counts it. A kill at any point leaves a base that readers
+  // accept (at worst one whole frame linked after the last counted one,
+  // which the next append passes over). A failure puts back what was
+  // written, so the base stays as it was.
   bool Post(const std::string& buf) override;
 
  private:

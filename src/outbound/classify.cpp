@@ -5,6 +5,7 @@
 #include "log/log_queue.h"
 #include "outbound/name_parts.h"
 #include "platform/disk.h"
+#include "support/temporary_name.h"
 #include "support/text.h"
 
 namespace zeb {
@@ -173,7 +174,8 @@ TClassifiedName ClassifyName(std::string_view realName, uint8_t attribute, uint1
   const std::string& ext = split.Last;
 
   if (!directory) {
-    if (ext == "pkt") r.Class = C::PacketFile;
+    if (IsTemporaryName(name)) r.Class = C::TemporaryFile;
+    else if (ext == "pkt") r.Class = C::PacketFile;
     else if (ext == "tic") r.Class = C::TicFile;
     else if (IsBundleExt(ext)) r.Class = C::BundleFile;
     if (r.Class != C::OtherFile) return r;

@@ -26,6 +26,7 @@ enum class TNameClass : uint8_t {
   FileBoxDir,    // a file box inside the outbound
   HoldFile,      // binkd's hold-until file: short or dotted ".hld"
   TryFile,       // binkd's try file: short or dotted ".try"
+  TemporaryFile, // one that zeb is writing, or that a killed run left: never queued
 };
 
 struct TClassifiedName {

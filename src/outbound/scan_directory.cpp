@@ -54,6 +54,7 @@ void ActInOutbound(const TFound& e, const TClassifiedName& c) {
       LogBadPath(e);
       break;
     case C::OtherFile:
+    case C::TemporaryFile:
     case C::PacketFile:
     case C::TicFile:
     case C::BundleFile:
@@ -116,6 +117,7 @@ void ActInPointDir(const TFound& e, TClassifiedName c, const TNetAddr& node) {
   c.Addr.Point = point;
   switch (c.Class) {
     case C::OtherFile:
+    case C::TemporaryFile:
     case C::PacketFile:
     case C::TicFile:
     case C::BundleFile:
@@ -163,6 +165,8 @@ void ActInBox(const TFound& e, const TClassifiedName& c, const TNetAddr& addr, u
       break;
     case C::ToBeSentList:
       ScanListFile(e.List, e.Scan, flavour, e.Full, addr);
+      break;
+    case C::TemporaryFile:
       break;
     default:
       LogBadPath(e);

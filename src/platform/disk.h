@@ -52,6 +52,9 @@ class TFile {
   virtual bool Truncate() = 0;
   // Hands buffered data to the operating system.
   virtual bool Flush() = 0;
+  // Waits until the file's data is on the disk itself, so that a name given
+  // to it afterwards never names a file whose data a power cut could lose.
+  virtual bool Sync() = 0;
   // Closes the file; false when data could not be written out.
   virtual bool Close() = 0;
   // Takes the write lock that message-base tools agree on (a record lock on
@@ -105,6 +108,18 @@ class DiskInterface {
   virtual std::unique_ptr<TFile> OpenFile(const std::string& path, OpenMode mode, std::string& error) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   virtual bool MakeDirectory(const std::string& path) = 0;
+  // Gives the file `from` the name `to` in one step, replacing a file of
+  // that name: readers see the old file or the new one, never a part.
+  virtual bool Rename(const std::string& from, const std::string& to, std::string& error) = 0;
+  // As Rename, but never replaces: false, with `error` "File exists", when
+  // `to` is taken.
+  virtual bool RenameNoReplace(const std::string& from, const std::string& to, std::string& error) = 0;
+  // The name that a new file replacing `path` whole must be renamed to:
+  // the file that a symbolic link leads to (the link stays), otherwise
+  // `path` itself. False for a device, a named pipe or a socket, and for a
+  // file in a directory where no new file may be made: those can only be
+  // written in place.
+  virtual bool ReplacementTarget(const std::string& path, std::string& target);
 
   bool FileExists(const std::string& path);
   // As FileExists, with the reason in `reason` when there is no such file.

@@ -4,14 +4,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <utility>
 
 #include "platform/disk.h"
 #include "platform/dos_time.h"
+#include "platform/system.h"
 #include "platform/wildcard.h"
 
 namespace zeb {
@@ -32,6 +37,20 @@ bool EntryFromStat(const struct stat& st, const std::string& name, TDirEntry& en
   entry.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
   entry.DosTime = FileTimeToDos(st.st_mtime);
   return true;
+}
+
+// The crash-point hook: with ZEB_CRASH_BEFORE_WRITE=n in the environment
+// the process kills itself right before its n-th write-like call on a file
+// (write, truncate, sync, rename, remove), as a shutdown or an OOM kill may
+// stop it. The crash-point test runs zeb so for every n in turn.
+void BeforeWriteLikeCall() {
+  static const long crashAt = [] {
+    const std::optional<std::string> value = GetEnv("ZEB_CRASH_BEFORE_WRITE");
+    return value ? std::atol(value->c_str()) : 0L;
+  }();
+  if (crashAt <= 0) return;
+  static std::atomic<long> calls{0};
+  if (++calls == crashAt) ::kill(::getpid(), SIGKILL);
 }
 
 std::string BaseName(const std::string& path) {
@@ -56,6 +75,7 @@ class PosixFile : public TFile {
     return true;
   }
   bool Write(const void* data, size_t size) override {
+    BeforeWriteLikeCall();
     size_t done = 0;
     while (done < size) {
       const ssize_t n = ::write(fd_, static_cast<const char*>(data) + done, size - done);
@@ -76,11 +96,16 @@ class PosixFile : public TFile {
     return ::fstat(fd_, &st) == 0 ? static_cast<int64_t>(st.st_size) : -1;
   }
   bool Truncate() override {
+    BeforeWriteLikeCall();
     const off_t pos = ::lseek(fd_, 0, SEEK_CUR);
     return (pos >= 0 && ::ftruncate(fd_, pos) == 0) || FailWithErrno();
   }
   // Writes go straight to the kernel, so nothing waits in a buffer of ours.
   bool Flush() override { return true; }
+  bool Sync() override {
+    BeforeWriteLikeCall();
+    return ::fsync(fd_) == 0 || FailWithErrno();
+  }
   bool Lock(int waitSeconds) override {
     for (int attempt = 0;; ++attempt) {
       if (SetLock(F_WRLCK)) return true;
@@ -209,8 +234,56 @@ class PosixDisk : public DiskInterface {
     return std::make_unique<PosixFile>(fd);
   }
 
-  bool RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+  bool RemoveFile(const std::string& path) override {
+    BeforeWriteLikeCall();
+    return ::unlink(path.c_str()) == 0;
+  }
   bool MakeDirectory(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
+
+  bool Rename(const std::string& from, const std::string& to, std::string& error) override {
+    BeforeWriteLikeCall();
+    if (::rename(from.c_str(), to.c_str()) == 0) return true;
+    error = std::strerror(errno);
+    return false;
+  }
+
+  bool RenameNoReplace(const std::string& from, const std::string& to, std::string& error) override {
+    BeforeWriteLikeCall();
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    // File systems without the no-replace rename (some network and FUSE
+    // ones) take a hard link to the new name, which fails as well when the
+    // name is taken, and the old name is removed after it.
+    if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) {
+      if (::link(from.c_str(), to.c_str()) == 0) {
+        BeforeWriteLikeCall();
+        ::unlink(from.c_str());
+        return true;
+      }
+      // Those without hard links either (SMB shares) get a plain rename
+      // once the name is seen free: only another writer in the same moment
+      // could take it in between.
+      struct stat st;
+      if ((errno == EPERM || errno == ENOTSUP || errno == ENOSYS) && ::lstat(to.c_str(), &st) != 0 && errno == ENOENT &&
+          ::rename(from.c_str(), to.c_str()) == 0)
+        return true;
+    }
+    error = std::strerror(errno);
+    return false;
+  }
+
+  bool ReplacementTarget(const std::string& path, std::string& target) override {
+    target = path;
+    struct stat st;
+    // A new file, or a link that leads nowhere yet, is made at the name.
+    if (::stat(path.c_str(), &st) != 0) return true;
+    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return false;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) != nullptr) target = resolved;
+    // A file that may be written in a directory where no file may be made
+    // (a report in a web server's tree) is written in place, as before.
+    const size_t slash = target.find_last_of('/');
+    return ::access(slash == std::string::npos ? "." : target.substr(0, slash + 1).c_str(), W_OK) == 0;
+  }
 };
 
 DiskInterface* g_disk = nullptr;
@@ -231,6 +304,11 @@ class TPathDirHandle : public TDirHandle {
 
 std::unique_ptr<TDirHandle> DiskInterface::OpenDirectory(const std::string& dir) {
   return std::make_unique<TPathDirHandle>(*this, dir);
+}
+
+bool DiskInterface::ReplacementTarget(const std::string& path, std::string& target) {
+  target = path;
+  return true;
 }
 
 bool DiskInterface::FileExists(const std::string& path) {

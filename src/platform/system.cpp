@@ -151,6 +151,8 @@ uint64_t FreeMemory() {
 
 uint32_t CurrentThreadId() { return static_cast<uint32_t>(::syscall(SYS_gettid)); }
 
+uint32_t CurrentProcessId() { return static_cast<uint32_t>(::getpid()); }
+
 bool StdoutIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
 
 bool LocaleIsUtf8() {

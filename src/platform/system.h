@@ -49,8 +49,9 @@ std::string CurrentDirectory();
 // address-space limit when one is set.
 uint64_t FreeMemory();
 
-// The kernel's id of the calling thread.
+// The kernel's id of the calling thread, and of the process.
 uint32_t CurrentThreadId();
+uint32_t CurrentProcessId();
 
 // Console facts and raw output.
 bool StdoutIsTerminal();

@@ -64,7 +64,7 @@ TEST_F(ConcurrentPosting, TwoRunsLoseNothingAndKeepBasesSound) {
                "\nlog:\n" + Read("zeb.log"));
   EXPECT_EQ(codes, (std::vector<int>{0, 0}));
 
-  const TDiskImage image = Image();
+  const TDiskImage image = LoadDirectory(Dir());
   const TStrictRead jam = ReadJamStrict(image, Path("jam/queue"));
   EXPECT_FALSE(jam.ActiveCountLags) << "no append was left half done";
   ExpectAllOnce(jam, "jam");

@@ -122,11 +122,12 @@ TEST_F(PostFileTest, FailuresAreLogged) {
   EXPECT_FALSE(PostToFile("/missing/dir/report.txt", "x"));
   EXPECT_EQ(LastLog(2), "Error: Can't create file /missing/dir/report.txt\nReason: No such file or directory");
 
-  disk_.AddDir("/rep");
-  disk_.Fault("/rep/r.txt").WriteBudget = 3;
+  disk_.AddFile("/rep/r.txt", "old report");
+  disk_.FailOp(FakeDisk::Op::Write, 0, true);
   EXPECT_FALSE(PostToFile("/rep/r.txt", "0123456789"));
-  EXPECT_EQ(LastLog(2), "Error: Can't write to file /rep/r.txt\nReason: No space left on device");
-  EXPECT_EQ(*disk_.Contents("/rep/r.txt"), "012") << "a report file written in part stays";
+  EXPECT_EQ(LastLog(2), "Error: Can't write to file /rep/r.txt\nReason: Input/output error");
+  EXPECT_EQ(disk_.Nodes().size(), 2u) << "the temporary file is removed";
+  EXPECT_EQ(*disk_.Contents("/rep/r.txt"), "old report") << "readers never see a report in part";
 }
 
 TEST_F(PostFileTest, NewFileTakesTheNextFreeNameAndNeverOverwrites) {
@@ -139,9 +140,10 @@ TEST_F(PostFileTest, NewFileTakesTheNextFreeNameAndNeverOverwrites) {
   EXPECT_EQ(*disk_.Contents("/d/1.x"), "first");
   EXPECT_EQ(*disk_.Contents("/d/3.x"), "third");
 
-  disk_.Fault("/d/4.x").WriteBudget = 2;
+  disk_.ResetOps();
+  disk_.FailOp(FakeDisk::Op::Write, 0, true);
   EXPECT_FALSE(PostToNewFile(nameOf, "fourth", path));
-  EXPECT_EQ(LastLog(2), "Error: Can't write to file /d/4.x\nReason: No space left on device");
+  EXPECT_EQ(LastLog(2), "Error: Can't write to file /d/4.x\nReason: Input/output error");
   EXPECT_FALSE(disk_.Has("/d/4.x")) << "a message file written in part is removed";
   EXPECT_EQ(disk_.OpenFiles(), 0);
 }

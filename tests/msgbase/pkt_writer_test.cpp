@@ -100,10 +100,10 @@ TEST_F(PktWriterTest, FieldLimitsAndPasswordEdges) {
 
 TEST_F(PktWriterTest, FailedWriteLeavesNoPacket) {
   disk_.AddDir("/out");
-  disk_.Fault(kPacketName).WriteBudget = 100;
+  disk_.FailOp(FakeDisk::Op::Write, 0, true);
   TReport r = SampleReport(TPostKind::Pkt, "/out");
   EXPECT_FALSE(PostReport(r, "text"));
-  EXPECT_EQ(LastLog(2), std::string("Error: Can't write to file ") + kPacketName + "\nReason: No space left on device");
+  EXPECT_EQ(LastLog(2), std::string("Error: Can't write to file ") + kPacketName + "\nReason: Input/output error");
   EXPECT_FALSE(disk_.Has(kPacketName)) << "a half packet would end in the tosser's bad folder";
 }
 

@@ -32,7 +32,7 @@ TEST_F(PostingRun, MsgNetmailAndPktFilesWithValidHeaders) {
   Write("zeb.ctl", config);
   ASSERT_EQ(Run("zeb.ctl"), 0) << Read("console0.txt");
 
-  const TDiskImage image = Image();
+  const TDiskImage image = LoadDirectory(Dir());
   const TStrictRead msg = ReadFilesStrict(image, Path("msg"), "msg");
   const TStrictRead net = ReadFilesStrict(image, Path("net"), "msg");
   const TStrictRead pkt = ReadFilesStrict(image, Path("pkt"), "pkt");
@@ -96,7 +96,7 @@ TEST_F(PostingRun, RunsOfOneSecondNeverShareAMsgId) {
 
   std::set<std::string> serials;
   const std::regex msgId("\x01MSGID: 2:5020/9999 ([0-9a-f]{8})\r");
-  const TDiskImage image = Image();
+  const TDiskImage image = LoadDirectory(Dir());
   for (const TStrictRead& read : {ReadFilesStrict(image, Path("msg"), "msg"), ReadFilesStrict(image, Path("pkt"), "pkt")}) {
     ASSERT_EQ(read.Error, "");
     for (const std::string& text : read.Texts) {

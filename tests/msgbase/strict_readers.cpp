@@ -44,6 +44,16 @@ constexpr size_t kXmsg = 238;
 
 }  // namespace
 
+TDiskImage LoadDirectory(const std::string& dir) {
+  TDiskImage image;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+    FakeDisk::Node& node = image[entry.path().string()];
+    std::ifstream in(entry.path(), std::ios::binary);
+    if (!(node.Directory = entry.is_directory())) node.Data.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  return image;
+}
+
 TStrictRead ReadSquishStrict(const TDiskImage& disk, const std::string& path) {
   const TBytes d(FileOf(disk, path + ".sqd")), x(FileOf(disk, path + ".sqi"));
   TStrictRead r;
@@ -70,7 +80,12 @@ TStrictRead ReadSquishStrict(const TDiskImage& disk, const std::string& path) {
     at = d.U32(at + 4);
   }
   if (prev != last) return Fail("last frame is not the end of the chain");
-  if (count > 0 && at != 0 && at < end) return Fail("chain goes on past the last frame");
+  if (count > 0 && at != 0) {
+    if (at < 256 || !d.Has(at, kFrameHeader) || at + kFrameHeader + uint64_t{d.U32(at + 12)} > end || d.U32(at) != kFrameId ||
+        d.U32(at + 8) != last || d.U32(at + 4) != 0)
+      return Fail(Format("frame at %d linked after the last one", static_cast<int>(at)));
+    r.UncountedFrameLinked = true;
+  }
   if (count == 0 && (begin != 0 || last != 0)) return Fail("links in an empty base");
   return r;
 }

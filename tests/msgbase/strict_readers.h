@@ -17,18 +17,23 @@ struct TStrictRead {
   // JAM only: the active-message count of the base header is one short of
   // the index (see ReadJamStrict).
   bool ActiveCountLags = false;
+  bool UncountedFrameLinked = false;  // Squish only: see ReadSquishStrict
 };
 
 using TDiskImage = std::map<std::string, FakeDisk::Node>;
+
+// The files and folders under the real directory `dir` keyed by full path,
+// for judging what zeb (or another program) wrote to the real disk.
+TDiskImage LoadDirectory(const std::string& dir);
 
 // A Squish base `path`.sqd/.sqi. Missing or empty files make an empty base.
 // The header counts n messages; the chain from the first frame holds
 // exactly n whole frames linked both ways, the n-th being the last one; the
 // index holds at least n records, the first n naming those frames and their
 // message ids (records past n are ignored, as readers do). The last frame's
-// forward link is 0, or points at the end of the used data or beyond: an
-// append that stopped before its header was written leaves that link to the
-// frame it was writing, in space the header still counts as free.
+// forward link is 0, or (UncountedFrameLinked: an append stopped between the
+// link and the header that counts it) names a whole frame inside the used
+// data that links back to it and ends the chain.
 TStrictRead ReadSquishStrict(const TDiskImage& disk, const std::string& path);
 
 // A JAM base `path`.jhr/.jdt/.jdx. Missing or empty files make an empty

@@ -13,7 +13,7 @@ const char* ClassName(C c) {
   static const char* const kNames[] = {"BadName",  "OtherFile",   "PacketFile", "TicFile",   "BundleFile",
                                        "ToBeSent", "NetmailFile", "ListFile",   "BusyFlag",  "CallFlag",
                                        "Status",   "RequestFile", "PollFile",   "PointDir",  "FileBoxDir",
-                                       "HoldFile", "TryFile"};
+                                       "HoldFile", "TryFile",     "TemporaryFile"};
   return kNames[static_cast<int>(c)];
 }
 
@@ -47,7 +47,7 @@ TEST(ClassifyName, FileTypesComeFirstEverywhere) {
       {"x.s", false, C::OtherFile, "", -1},         {"readme.txt", false, C::OtherFile, "", -1},
       {"tobesent.$$$", false, C::ToBeSentList, "", -1}, {"ToBeSent.$$$", true, C::ToBeSentList, "", -1},
       {"a.pkt", true, C::BadName, "", -1},          {"0001000a.out", false, C::OtherFile, "", -1},
-      {"2.1.10.0.h", true, C::BadName, "", -1},
+      {"2.1.10.0.h", true, C::BadName, "", -1},     {".ZEB-4-2.PKT.TMP", false, C::TemporaryFile, "", -1},
   };
   Check(cases, false);  // file boxes and list files know nothing else
 }
