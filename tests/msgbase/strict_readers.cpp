@@ -135,21 +135,4 @@ TStrictRead ReadFilesStrict(const TDiskImage& disk, const std::string& dir, cons
   return r;
 }
 
-bool LoadDiskImage(const std::string& dir, TDiskImage& disk, std::string& error) {
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-    if (!entry.is_regular_file()) continue;
-    const std::string path = dir + "/" + entry.path().filename().string();
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::string data(std::istreambuf_iterator<char>(in), {});
-    if (in.bad() || !in.is_open()) {
-      error = "cannot read " + path;
-      return false;
-    }
-    disk[path].Data = std::move(data);
-  }
-  if (ec) error = dir + ": " + ec.message();
-  return !ec;
-}
-
 }  // namespace zeb::test

@@ -50,9 +50,4 @@ TStrictRead ReadJamStrict(const TDiskImage& disk, const std::string& path);
 // whole packet (58-byte header, message type 2, ending in the two-NUL mark).
 TStrictRead ReadFilesStrict(const TDiskImage& disk, const std::string& dir, const std::string& ext);
 
-// The regular files right inside `dir` on the real disk, keyed by `dir`/name,
-// for reading a base that real programs wrote. False, with the reason in
-// `error`, when the directory or a file cannot be read.
-bool LoadDiskImage(const std::string& dir, TDiskImage& disk, std::string& error);
-
 }  // namespace zeb::test
