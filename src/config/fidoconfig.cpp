@@ -267,8 +267,11 @@ class TFidoReader : public TLineFileReader {
       Note(Format("%s needs a tag and a file", keyword.c_str()));
       return;
     }
-    TPendingArea pending{{words[0], keyword == "netmailarea"}, Here(words[0]), std::nullopt};
+    TPendingArea pending;
     TTosserArea& area = pending.Area;
+    area.Tag = words[0];
+    area.Netmail = keyword == "netmailarea";
+    pending.At = Here(words[0]);
     std::vector<std::string> options = keyword == "echoarea" ? defaults_ : std::vector<std::string>();
     options.insert(options.end(), words.begin() + 2, words.end());
     for (size_t i = 0; i < options.size(); ++i) {

@@ -77,11 +77,16 @@ void RemoveStaleTemporaries(const std::string& dir) {
   }
 }
 
-// Writes the whole buffer (with LF line ends when `lfLineEnds`) to a new
-// temporary file beside `target` and waits until it is on the disk.
-// Failures are logged under the name `target`; the temporary file is then
-// removed again. `temp` receives its name.
-bool WriteTemporary(const std::string& target, std::string_view buf, bool lfLineEnds, std::string& temp) {
+// How a temporary file is written: a report file has LF line ends and is
+// only renamed over the old one (a reader sees the old or the new report
+// either way); a message or packet, which a tosser takes and the sender may
+// never write again, is on the disk before it gets its name.
+enum class TTemporaryKind { ReportFile, FtnFile };
+
+// Writes the whole buffer to a new temporary file beside `target`, as its
+// kind wants. Failures are logged under the name `target`; the temporary
+// file is then removed again. `temp` receives its name.
+bool WriteTemporary(const std::string& target, std::string_view buf, TTemporaryKind kind, std::string& temp) {
   const std::string dir = DirectoryPart(target);
   RemoveStaleTemporaries(dir);
   static std::atomic<uint32_t> sequence{0};
@@ -97,8 +102,9 @@ bool WriteTemporary(const std::string& target, std::string_view buf, bool lfLine
     AnnounceError(Format("Can't create file %s", target.c_str()), error);
     return false;
   }
-  const bool written = lfLineEnds ? WriteWithLfLineEnds(*file, buf) : file->Write(buf.data(), buf.size());
-  if (Closed(*file, target, written && file->Sync())) return true;
+  const bool written = kind == TTemporaryKind::ReportFile ? WriteWithLfLineEnds(*file, buf)
+                                                          : file->Write(buf.data(), buf.size()) && file->Sync();
+  if (Closed(*file, target, written)) return true;
   file.reset();
   Disk().RemoveFile(temp);
   return false;
@@ -126,7 +132,7 @@ bool PostToFile(const std::string& path, std::string_view buf) {
     AnnounceError(Format("Can't create file %s", path.c_str()), error);
     return false;
   }
-  if (!WriteTemporary(target, buf, true, temp)) return false;
+  if (!WriteTemporary(target, buf, TTemporaryKind::ReportFile, temp)) return false;
   if (Disk().Rename(temp, target, error)) return true;
   AnnounceError(Format("Can't create file %s", target.c_str()), error);
   Disk().RemoveFile(temp);
@@ -138,7 +144,7 @@ bool PostToNewFile(const std::function<std::string(uint32_t)>& nameOf, std::stri
   uint32_t attempt = 0;
   while (Disk().FileExists(path = nameOf(attempt))) ++attempt;
   std::string temp;
-  if (!WriteTemporary(path, buf, false, temp)) return false;
+  if (!WriteTemporary(path, buf, TTemporaryKind::FtnFile, temp)) return false;
   for (;;) {
     std::string error;
     if (Disk().RenameNoReplace(temp, path, error)) return true;

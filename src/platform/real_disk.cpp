@@ -242,6 +242,15 @@ class PosixDisk : public DiskInterface {
 
   bool Rename(const std::string& from, const std::string& to, std::string& error) override {
     BeforeWriteLikeCall();
+    // Exchanging the names, then removing the old file under the name the
+    // new one had, replaces the file as a rename does; ext4, though, writes
+    // out the new file's data before a rename over an existing file, which
+    // costs milliseconds for a large report and buys nothing against a kill.
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
+      BeforeWriteLikeCall();
+      ::unlink(from.c_str());
+      return true;
+    }
     if (::rename(from.c_str(), to.c_str()) == 0) return true;
     error = std::strerror(errno);
     return false;

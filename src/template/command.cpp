@@ -13,7 +13,7 @@ void TTemplateCommand::Execute(TInterpreter& caller, bool enabled, bool active, 
   Enabled = enabled;
   Active = active;
   std::string result = RawParams ? InvokeText(caller, ReadAll(params)) : Invoke(caller, params);
-  if (!Owner->TakeSteps(static_cast<int64_t>(result.size() / TTemplateParser::kBytesPerStep))) result.clear();
+  if (!Owner->TakeTextSteps(result.size())) result.clear();
   if (!Owner->Capturing && !Owner->UnshownError.empty()) {
     // An error inside the arguments ended the run: its message takes the
     // place of a result made from them, unless the result already shows it.

@@ -209,8 +209,10 @@ bool TTemplateParser::StepLimitReached() {
   return false;
 }
 
-void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& caller, bool enabled, bool active,
-                                  TBufStream& params) {
+// Inlined into the loop of RunBody, its only caller: every command call of a
+// run passes here.
+[[gnu::always_inline]] inline void TTemplateParser::CallCommand(TTemplateCommand& command, TInterpreter& caller,
+                                                                bool enabled, bool active, TBufStream& params) {
   if (!TakeSteps()) return;
   ++command.busy_;
   command.Execute(caller, enabled, active, params);
@@ -298,7 +300,7 @@ bool TTemplateParser::CopyText(TInterpreter& self, TBufStream& input) {
       } else {
         self.PutChars(run);
       }
-      if (!TakeSteps(static_cast<int64_t>(run.size() / kBytesPerStep))) return false;
+      if (!TakeTextSteps(run.size())) return false;
     }
     if (stop == std::string_view::npos) {
       input.Skip(run.size());

@@ -196,16 +196,19 @@ class TTemplateParser : public TBufStream, public TInterpreter {
   // already does.
   void NoteRunError(std::string_view message, std::string_view raiser);
   // Counts steps against the limit; false, with the run ended, when not
-  // enough are left. (Inline, one comparison: every call and copied text
-  // takes steps.)
+  // enough are left. (Inline, one subtraction whose sign tells: every call
+  // and copied text takes steps.)
   bool TakeSteps(int64_t count = 1) {
-    if (count <= stepsLeft_) [[likely]] {
-      stepsLeft_ -= count;
+    if ((stepsLeft_ -= count) >= 0) [[likely]]
       return true;
-    }
     return StepLimitReached();
   }
   bool StepLimitReached();
+  // The steps of a text a call produced or a pass copied: none for the
+  // short texts of most calls.
+  bool TakeTextSteps(size_t bytes) {
+    return bytes < kBytesPerStep || TakeSteps(static_cast<int64_t>(bytes / kBytesPerStep));
+  }
 
   // A call of the template as first read. The template's text does not
   // change while it runs and its loops pass the same calls for every node

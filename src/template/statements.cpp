@@ -7,8 +7,18 @@ namespace zeb {
 
 std::string TFixedTextCommand::Invoke(TInterpreter&, TBufStream&) { return text_; }
 
+namespace {
+
+// Out of line, so that the flag statements (every @end of a run) stay cheap.
+[[gnu::noinline, gnu::cold]] void NoteOutsideBlock(TTemplateParser& owner, char commandChar, const std::string& name) {
+  owner.NoteProblem(true, std::string(1, commandChar) + name + " without a block");
+}
+
+}  // namespace
+
 std::string TFlagCommand::Invoke(TInterpreter&, TBufStream&) {
-  if (Owner->BlockDepth() == 0) Owner->NoteProblem(true, std::string(1, CommandChar) + Name + " without a block");
+  if (Owner->BlockDepth() == 0) [[unlikely]]
+    NoteOutsideBlock(*Owner, CommandChar, Name);
   if (!onlyWithOutput_ || (Enabled && Active)) Owner->*flag_ = true;
   return {};
 }
