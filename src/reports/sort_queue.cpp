@@ -85,10 +85,10 @@ bool InReport(const TReport& report, const TQueueNode& node, bool& covered) {
 // without a sign.
 TReportShare GroupReport(const TReport& report, const TQueue& queue) {
   TReportShare share;
-  for (const auto& [zone, count] : queue.Tally.StraysByZone)
+  for (const auto& strays : queue.Tally.StraysByZone)
     if (std::any_of(report.Domains.begin(), report.Domains.end(),
-                    [zone](const TDomain* domain) { return ZoneInDomain(zone, *domain); }))
-      share.Strays += count;
+                    [&strays](const TDomain* domain) { return ZoneInDomain(strays.first, *domain); }))
+      share.Strays += strays.second;
   bool covered = false;
   std::vector<TQueueNode*> nodes;
   for (size_t i = 0; i < queue.Count(); ++i) {
